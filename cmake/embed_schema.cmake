@@ -1,0 +1,12 @@
+# Writes every schema/<dialect>/<name>.sql into one C++ source as raw string literals.
+file(GLOB scripts ${SCHEMA_DIR}/*/*.sql)
+list(SORT scripts)
+set(body "// Generated from schema/*/*.sql; edit those files instead.\n#include \"schema/scripts.h\"\n\nnamespace ledgernova::schema {\n\nconst std::vector<Script>& all_scripts() {\n    static const std::vector<Script> scripts = {\n")
+foreach(script ${scripts})
+  file(RELATIVE_PATH name ${SCHEMA_DIR} ${script})
+  file(READ ${script} text)
+  string(APPEND body "        {\"${name}\", R\"ledgernova_sql(${text})ledgernova_sql\"},\n")
+endforeach()
+string(APPEND body "    };\n    return scripts;\n}\n\n}  // namespace ledgernova::schema\n")
+file(WRITE ${OUTPUT}.tmp "${body}")
+file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)

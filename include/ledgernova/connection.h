@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ledgernova/variant.h"
+
+namespace ledgernova::db {
+
+// A statement the database refused or could not run. what() is the driver's own message; code()
+// keeps the driver's code (SQLite's extended result code, ODBC's native error) for callers that
+// must tell a busy or full database from a syntax error.
+class Error : public std::runtime_error {
+public:
+    explicit Error(const std::string& message, int code = 0)
+        : std::runtime_error(message), code_(code) {}
+    [[nodiscard]] int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// A mistake of the caller rather than of the database: an unknown column, a read past the last
+// row, a closed recordset, an empty statement.
+class UsageError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+struct Field {
+    std::string Name;
+    Variant Value;
+};
+
+// A forward-only result, read in full when the statement ran (a client-side cursor): statements
+// executed while it is open never disturb it.
+class Recordset {
+public:
+    Recordset() = default;
+    Recordset(std::vector<std::string> names, std::vector<std::vector<Variant>> rows);
+
+    // True when there is no current row: an empty result, after the last MoveNext, or closed.
+    [[nodiscard]] bool Eof() const;
+    // The field of the current row by name (compared without regard to case) or by position.
+    // Throws UsageError for an unknown name, a position out of range, no current row, or a
+    // closed recordset.
+    [[nodiscard]] Field Fields(std::string_view name) const;
+    [[nodiscard]] Field Fields(std::size_t index) const;
+    [[nodiscard]] std::size_t Count() const;
+    void MoveNext();
+    void Close();
+
+    [[nodiscard]] std::size_t RecordCount() const { return rows_.size(); }
+
+private:
+    [[nodiscard]] const std::vector<Variant>& current_row() const;
+
+    std::vector<std::string> names_;
+    std::vector<std::vector<Variant>> rows_;
+    std::size_t position_ = 0;
+    bool open_ = true;
+};
+
+enum class Dialect { SQLite, PostgreSQL, SqlServer };
+
+// An open connection, as the host hands it to the component. Execute runs one statement text
+// (several separated by ';' are run in order; the rows of the last one that returns columns come
+// back). Options are accepted for the sake of callers written against ADO and ignored.
+// Transactions nest: an inner BeginTrans opens a savepoint that the matching Commit or Rollback
+// closes, so a routine may protect its own writes whether or not its caller has a transaction.
+class Connection {
+public:
+    virtual ~Connection() = default;
+
+    virtual Recordset Execute(std::string_view sql, long options) = 0;
+    Recordset Execute(std::string_view sql) { return Execute(sql, -1); }
+
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
+    [[nodiscard]] virtual int TransactionDepth() const = 0;
+    [[nodiscard]] virtual Dialect dialect() const = 0;
+};
+
+// Opens (creating when missing) an SQLite database file: WAL journal, a busy timeout, GETDATE()
+// and SELECT TOP n available. ":memory:" gives a private in-memory database. Throws db::Error.
+[[nodiscard]] std::shared_ptr<Connection> open_sqlite(const std::string& path);
+
+// A transaction for the scope of one routine. Rolls back in its destructor unless committed;
+// never throws from the destructor; a second Commit throws UsageError.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    ~Transaction();
+    void Commit();
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};
+
+}  // namespace ledgernova::db

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "host/module_state.h"
+#include "ledgernova/ipolizas.h"
+
+namespace ledgernova::core {
+
+// The state of one voucher object, shared by the subsystems that act on it.
+struct Contexto {
+    explicit Contexto(_Polizas& object) : self(object) {}
+
+    _Polizas& self;  // members call one another through the object's own interface
+    tPlEncabezado header;
+    tPlDetalle line;
+    std::string Error;
+    bool Centro_Costo_Obligatorio = false;
+    std::string Formato_Poliza;
+    bool Numero_Poliza_X_Empresa = false;
+    std::string Moneda_Local;
+    std::string Fecha_Movimiento;
+    std::int16_t Contador_Detalle = 0;
+
+    // The thread's module state, started on first use; throws when it cannot be started.
+    [[nodiscard]] static host::ModuleState& modulo() { return host::modulo(); }
+    [[nodiscard]] static ServiciosSistema& sistema() { return *modulo().sistema; }
+    [[nodiscard]] static ServiciosDatos& datos() { return *modulo().datos; }
+    [[nodiscard]] static db::Connection& conexion() { return sistema().Get_Conexion(); }
+
+    // Composes the statement in the module's Texto_SQL and runs it at once.
+    static db::Recordset ejecutar(std::string statement) {
+        auto& state = modulo();
+        state.Texto_SQL = std::move(statement);
+        return conexion().Execute(state.Texto_SQL, -1);
+    }
+};
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// "ledgerNova.dll - <member>()", the source name in front of a member's error texts.
+[[nodiscard]] inline std::string source_name(std::string_view member) {
+    return "ledgerNova.dll - " + std::string(member) + "()";
+}
+
+// Sets the member's own refusal: source name, line break, message. Returns false for the caller.
+inline bool refuse(Contexto& contexto, std::string_view member, std::string_view message) {
+    contexto.Error = source_name(member) + std::string(kCrLf) + std::string(message);
+    return false;
+}
+
+// Runs a member's body; any failure inside becomes the member's error text, with `breaks` line
+// breaks between the source name and the failure's description.
+template <typename Body>
+bool guarded(Contexto& contexto, std::string_view member, int breaks, Body&& body) {
+    try {
+        return body();
+    } catch (const std::exception& failure) {
+        contexto.Error = source_name(member);
+        for (int i = 0; i < breaks; ++i) {
+            contexto.Error += kCrLf;
+        }
+        contexto.Error += failure.what();
+        return false;
+    }
+}
+
+// Booleans read from parameters that may be unset: Null, Empty or blank read as false.
+[[nodiscard]] bool parametro_booleano(const Variant& value);
+
+}  // namespace ledgernova::core

@@ -1,0 +1,33 @@
+#include "core/header.h"
+
+#include <fmt/format.h>
+
+namespace ledgernova::core {
+
+void poner_encabezado(Contexto& contexto, const tPlEncabezado& given) {
+    auto& header = contexto.header;
+    header.Pl_Tipo_Poliza = given.Pl_Tipo_Poliza;
+    header.Pl_Fecha = given.Pl_Fecha;
+    header.Pl_Tabla = given.Pl_Tabla;
+    header.Pl_Documento = given.Pl_Documento;
+    header.Pl_Comentario = given.Pl_Comentario;
+    header.Pl_Numero = given.Pl_Numero;
+    header.Pl_Referencia = given.Pl_Referencia;
+    header.Pl_Configuracion = given.Pl_Configuracion;
+    header.Pl_Ejercicio = std::to_string(given.Pl_Fecha.year());
+    header.Pl_Periodo = given.Pl_Periodo.empty() ? fmt::format("{:02}", given.Pl_Fecha.month())
+                                                 : given.Pl_Periodo;
+    header.Em_Cve_Empresa = given.Em_Cve_Empresa;
+}
+
+void nuevo(Contexto& contexto) {
+    auto& header = contexto.header;
+    header.Pl_Folio.clear();
+    header.Pl_Fecha = Contexto::datos().Get_Fecha_Servidor();
+    header.Pl_Tabla.clear();
+    header.Pl_Documento.clear();
+    header.Pl_Comentario.clear();
+    header.Pl_Tipo_Poliza = static_cast<eTipoPoliza>(0);
+}
+
+}  // namespace ledgernova::core

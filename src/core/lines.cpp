@@ -1,0 +1,119 @@
+#include "core/lines.h"
+
+#include <fmt/format.h>
+
+#include "core/numbering.h"
+#include "core/persistence.h"
+#include "core/periods.h"
+#include "db/sql_text.h"
+#include "util/text.h"
+
+namespace ledgernova::core {
+namespace {
+
+constexpr std::string_view kMember = "Add_Poliza_Detalle";
+
+bool refuse_line(Contexto& contexto, std::string_view message) {
+    return refuse(contexto, kMember, message);
+}
+
+// Empty when the date agrees with fiscal year and period, else the refusal's message.
+std::string date_refusal(const tPlEncabezado& header) {
+    const std::string year = std::to_string(header.Pl_Fecha.year());
+    if (header.Pl_Periodo == "13") {
+        if (header.Pl_Ejercicio != year) {
+            return "La fecha de la póliza no coincide con el ejercicio ";
+        }
+        if (header.Pl_Fecha.month() != 12 || header.Pl_Fecha.day() != 31) {
+            return "La fecha de la póliza debe ser el último día del año (31/12/YYYY) ";
+        }
+        return {};
+    }
+    if (header.Pl_Ejercicio != year ||
+        header.Pl_Periodo != fmt::format("{:02}", header.Pl_Fecha.month())) {
+        return "La fecha de la póliza no coincide con el ejercicio y/o periodo especificados";
+    }
+    return {};
+}
+
+// Steps for the first line of a new voucher: checks, folio, number, header row.
+bool open_voucher(Contexto& contexto) {
+    auto& header = contexto.header;
+    if (const std::string refusal = date_refusal(header); !refusal.empty()) {
+        return refuse_line(contexto, refusal);
+    }
+    if (!periodo_operativo_abierto(header.Pl_Fecha)) {
+        return refuse_line(contexto, mensaje_periodo_cerrado(header.Pl_Fecha));
+    }
+    const std::string folio = solicitar_folio();
+    const std::string numero =
+        header.Pl_Numero.empty() ? Genera_Numero_Poliza(contexto) : header.Pl_Numero;
+    if (folio.empty()) {
+        return refuse_line(contexto, "Imposible obtener el folio de la póliza");
+    }
+    if (numero.empty()) {
+        return refuse_line(contexto, "Imposible obtener el número de la póliza");
+    }
+    contexto.Contador_Detalle = 0;
+    contexto.Fecha_Movimiento =
+        Contexto::datos().Formato_Fecha_Hora_SQL(Contexto::datos().Get_Fecha_Servidor());
+    const std::string numero_anterior = header.Pl_Numero;
+    header.Pl_Numero = numero;
+    header.Pl_Folio = folio;
+    if (!Inserta_Poliza_Encabezado(contexto)) {
+        header.Pl_Folio.clear();  // no header row: the voucher is still new
+        header.Pl_Numero = numero_anterior;
+        return false;
+    }
+    return true;
+}
+
+// Empty when the account accepts the line, else the refusal's message.
+std::string account_refusal(const Contexto& contexto) {
+    const std::string& cuenta = contexto.line.Cc_Cve_Cuenta_Contable;
+    auto rows = Contexto::ejecutar(
+        "SELECT Cc_Registro,Cc_Resultado "
+        "FROM Cuenta_Contable "
+        "WHERE Cc_Cve_Cuenta_Contable = '" + db::esc(cuenta) + "' ");
+    if (rows.Eof()) {
+        return "La cuenta contable:" + cuenta + ", no existe";
+    }
+    const Variant registro = rows.Fields("Cc_Registro").Value;
+    if (!registro.is_null() && registro.to_text() != "SI") {
+        return "La cuenta contable:" + cuenta + ", no es de registro";
+    }
+    const Variant resultado = rows.Fields("Cc_Resultado").Value;
+    const bool de_resultado = !resultado.is_null() && util::trim_blanks(resultado.to_text()) == "SI";
+    if (contexto.Centro_Costo_Obligatorio && de_resultado &&
+        util::trim_blanks(contexto.line.Pd_Centro_Costo).empty()) {
+        return "Debe especificar un centro de costo para la cuenta " + cuenta +
+               " es una cuenta de resultado";
+    }
+    return {};
+}
+
+void number_line(Contexto& contexto) {
+    if (contexto.Contador_Detalle == INT16_MAX) {
+        throw ConversionError("Overflow");
+    }
+    ++contexto.Contador_Detalle;
+    contexto.line.Pd_ID = fmt::format("{:04}", contexto.Contador_Detalle);
+}
+
+}  // namespace
+
+bool Add_Poliza_Detalle(Contexto& contexto) {
+    return guarded(contexto, kMember, 2, [&] {
+        contexto.Error.clear();
+        if (contexto.header.Pl_Folio.empty() && !open_voucher(contexto)) {
+            return false;
+        }
+        if (const std::string refusal = account_refusal(contexto); !refusal.empty()) {
+            return refuse_line(contexto, refusal);
+        }
+        number_line(contexto);
+        return Inserta_Poliza_Detalle(contexto);
+    });
+}
+
+}  // namespace ledgernova::core

@@ -1,0 +1,35 @@
+#include "core/periods.h"
+
+#include <fmt/format.h>
+
+#include "core/contexto.h"
+
+namespace ledgernova::core {
+
+bool parametro_booleano(const Variant& value) {
+    if (value.is_null() || value.is_empty()) {
+        return false;
+    }
+    if (value.kind() == Variant::Kind::Text && value.to_text().find_first_not_of(' ') == std::string::npos) {
+        return false;
+    }
+    return value.to_bool();
+}
+
+bool periodo_operativo_abierto(Date fecha) {
+    const Variant validar =
+        Contexto::sistema().Get_Parametro("GEN_VALIDAR_PERIODO_OPERATIVO", 0, "", "");
+    if (!parametro_booleano(validar)) {
+        return true;
+    }
+    return Contexto::datos().Valida_Periodo_Operativo(fecha, "CONTABILIDAD", 0);
+}
+
+std::string mensaje_periodo_cerrado(Date fecha) {
+    return fmt::format(
+        "El período operativo correspondiente a la fecha: {:02}-{:02}-{:04}, está cerrado o no "
+        "existe!",
+        fecha.day(), fecha.month(), fecha.year());
+}
+
+}  // namespace ledgernova::core

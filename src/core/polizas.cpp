@@ -1,0 +1,97 @@
+#include "ledgernova/polizas.h"
+
+#include "core/balance.h"
+#include "core/contexto.h"
+#include "core/header.h"
+#include "core/lines.h"
+
+namespace ledgernova {
+namespace {
+
+constexpr std::string_view kNotAvailable = "Esta función no está disponible en esta versión.";
+
+bool not_available(core::Contexto& contexto, std::string_view member) {
+    return core::refuse(contexto, member, kNotAvailable);
+}
+
+std::string not_available_text(core::Contexto& contexto, std::string_view member) {
+    (void)not_available(contexto, member);
+    return {};
+}
+
+}  // namespace
+
+Polizas::Polizas() : contexto_(std::make_unique<core::Contexto>(*this)) {
+    (void)core::guarded(*contexto_, "Class_Initialize", 1, [&] {
+        contexto_->Error.clear();
+        contexto_->Centro_Costo_Obligatorio =
+            core::Contexto::sistema()
+                .Get_Parametro("CON_CENTRO_COSTO_OBLIGATORIO", 0, "B", "0")
+                .to_bool();
+        return true;
+    });
+}
+
+Polizas::~Polizas() = default;
+
+void Polizas::put_Folio(const std::string& Folio) { contexto_->header.Pl_Folio = Folio; }
+
+std::string Polizas::get_Error() { return contexto_->Error; }
+
+tPlEncabezado Polizas::get_Encabezado() { return contexto_->header; }
+
+void Polizas::put_Encabezado(const tPlEncabezado& Encabezado) {
+    core::poner_encabezado(*contexto_, Encabezado);
+}
+
+tPlDetalle Polizas::get_Detalle() { return contexto_->line; }
+
+void Polizas::put_Detalle(const tPlDetalle& Detalle) { contexto_->line = Detalle; }
+
+void Polizas::Nuevo() {
+    (void)core::guarded(*contexto_, "Nuevo", 1, [&] {
+        core::nuevo(*contexto_);
+        return true;
+    });
+}
+
+bool Polizas::Add_Poliza_Detalle() { return core::Add_Poliza_Detalle(*contexto_); }
+
+bool Polizas::Cancelar_Poliza(const std::string& /*Pl_Folio*/) {
+    return not_available(*contexto_, "Cancelar_Poliza");
+}
+
+bool Polizas::Cancelar_Poliza_Documento(const std::string& /*Tabla*/,
+                                        const std::string& /*Pc_Documento*/) {
+    return not_available(*contexto_, "Cancelar_Poliza_Documento");
+}
+
+bool Polizas::Poliza_Balanceada() { return core::Poliza_Balanceada(*contexto_); }
+
+bool Polizas::Genera_Poliza_Tabla(const std::string& /*sTabla*/, const std::string& /*sFolio*/,
+                                  const std::string& /*Em_Cve_Empresa*/) {
+    return not_available(*contexto_, "Genera_Poliza_Tabla");
+}
+
+std::string Polizas::GetSQL_Condicion_General(const std::string& /*Pc_Cve_Poliza_Configuracion*/,
+                                              const std::string& /*Empresa*/) {
+    return not_available_text(*contexto_, "GetSQL_Condicion_General");
+}
+
+std::string Polizas::GetSQL_Encabezado(const std::string& /*Pc_Cve_Poliza_Configuracion*/,
+                                       const Date& /*iFecha*/, const std::string& /*sValor*/,
+                                       const std::string& /*CondicionG*/) {
+    return not_available_text(*contexto_, "GetSQL_Encabezado");
+}
+
+std::string Polizas::GetSQL_Detalle(const std::string& /*Pc_Cve_Poliza_Configuracion*/,
+                                    const Date& /*iFecha*/, const std::string& /*sValor*/,
+                                    const std::string& /*CondicionG*/) {
+    return not_available_text(*contexto_, "GetSQL_Detalle");
+}
+
+bool Polizas::Contabiliza_En_Linea(const std::string& /*sTabla*/) {
+    return not_available(*contexto_, "Contabiliza_En_Linea");
+}
+
+}  // namespace ledgernova

@@ -1,0 +1,35 @@
+#include "ledgernova/schema.h"
+
+#include "schema/scripts.h"
+
+namespace ledgernova {
+namespace {
+
+const char* dialect_folder(db::Dialect dialect) {
+    switch (dialect) {
+        case db::Dialect::SQLite: return "sqlite";
+        case db::Dialect::PostgreSQL: return "postgresql";
+        case db::Dialect::SqlServer: return "sqlserver";
+    }
+    return "";
+}
+
+const std::string& script_text(const std::string& name) {
+    for (const auto& script : schema::all_scripts()) {
+        if (script.name == name) {
+            return script.text;
+        }
+    }
+    throw db::UsageError("No schema script " + name);
+}
+
+}  // namespace
+
+void create_schema(db::Connection& connection) {
+    const std::string folder = dialect_folder(connection.dialect());
+    db::Transaction transaction(connection);
+    connection.Execute(script_text(folder + "/tables.sql"));
+    transaction.Commit();
+}
+
+}  // namespace ledgernova

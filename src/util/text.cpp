@@ -1,0 +1,97 @@
+#include "util/text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace ledgernova::util {
+namespace {
+
+char ascii_upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+bool is_continuation_byte(char c) { return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U; }
+
+}  // namespace
+
+std::string trim_blanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+bool iequals(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ascii_upper(x) == ascii_upper(y);
+           });
+}
+
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty()) {
+        return std::string(text);
+    }
+    std::string result;
+    result.reserve(text.size());
+    std::size_t start = 0;
+    for (auto hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, start)) {
+        result.append(text.substr(start, hit - start)).append(to);
+        start = hit + from.size();
+    }
+    result.append(text.substr(start));
+    return result;
+}
+
+std::string to_upper(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // U+00E0..U+00FE (but U+00F7, the division sign) are lower-case Latin-1 letters whose
+        // capitals lie 0x20 below, in the same two-byte sequence starting with 0xC3.
+        if (byte == 0xC3 && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            const bool lower = next >= 0xA0 && next <= 0xBE && next != 0xB7;
+            result.push_back(text[i]);
+            result.push_back(static_cast<char>(lower ? next - 0x20 : next));
+            ++i;
+            continue;
+        }
+        result.push_back(ascii_upper(text[i]));
+    }
+    return result;
+}
+
+std::string left_chars(std::string_view text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t taken = 0; end < text.size() && taken < count; ++taken) {
+        ++end;
+        while (end < text.size() && is_continuation_byte(text[end])) {
+            ++end;
+        }
+    }
+    return std::string(text.substr(0, end));
+}
+
+std::string format_double(double value) {
+    if (value == 0.0) {
+        return "0";  // also for -0.0
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return buffer;
+}
+
+bool is_identifier(std::string_view text) {
+    if (text.empty() || std::isdigit(static_cast<unsigned char>(text.front())) != 0) {
+        return false;
+    }
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    });
+}
+
+}  // namespace ledgernova::util
