@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "db/top_rewrite.h"
+#include "ledgernova/connection.h"
+#include "support/ledger.h"
+
+namespace ledgernova::db {
+namespace {
+
+using ledgernova::testing::render;
+
+TEST(TopRewrite, MovesTopToLimitAtTheEndOfItsSelect) {
+    EXPECT_EQ("SELECT a FROM t\nLIMIT 1", rewrite_select_top("SELECT TOP 1 a FROM t"));
+    EXPECT_EQ("--x\r\nSELECT a FROM t\r\n\nLIMIT 1",
+              rewrite_select_top("--x\r\nSELECT TOP 1 \r\na FROM t\r\n"));
+    EXPECT_EQ("SELECT x FROM (SELECT a AS x FROM t\nLIMIT 5) s",
+              rewrite_select_top("SELECT x FROM (SELECT top 5 a AS x FROM t) s"));
+    EXPECT_EQ("SELECT (SELECT a FROM t\nLIMIT 1), b FROM u\nLIMIT 2",
+              rewrite_select_top("SELECT TOP 2 (SELECT TOP 1 a FROM t), b FROM u"));
+}
+
+TEST(TopRewrite, LeavesQuotedTextCommentsAndOtherTopsAlone) {
+    for (const char* sql :
+         {"SELECT 'SELECT TOP 1 x' FROM t", "SELECT a FROM t -- SELECT TOP 1", "SELECT top FROM t",
+          "SELECT TOP 10 PERCENT a FROM t", "SELECT [SELECT TOP 1] FROM t", "UPDATE t SET a = 1",
+          "SELECT TOPPING FROM t"}) {
+        EXPECT_EQ(sql, rewrite_select_top(sql));
+    }
+}
+
+class SqliteConnectionTest : public ::testing::Test {
+protected:
+    std::shared_ptr<Connection> connection = open_sqlite(":memory:");
+};
+
+TEST_F(SqliteConnectionTest, RunsSqlServerTopAndGetdate) {
+    connection->Execute("CREATE TABLE t(a INTEGER)");
+    connection->Execute("INSERT INTO t VALUES (3), (1), (2)");
+    EXPECT_EQ("1\n", render(connection->Execute("SELECT TOP 1 a FROM t ORDER BY a")));
+    const auto now = connection->Execute("SELECT GETDATE() AS Ahora");
+    Date parsed;
+    EXPECT_TRUE(Date::parse_iso(now.Fields("ahora").Value.to_text(), parsed));
+}
+
+TEST_F(SqliteConnectionTest, RefusesAnEmptyStatement) {
+    EXPECT_THROW(connection->Execute(""), UsageError);
+    EXPECT_THROW(connection->Execute("  \r\n "), UsageError);
+}
+
+TEST_F(SqliteConnectionTest, CarriesTheDriversMessageAndCode) {
+    try {
+        connection->Execute("SELECT * FROM Missing");
+        FAIL();
+    } catch (const Error& failure) {
+        EXPECT_STREQ("no such table: Missing", failure.what());
+        EXPECT_EQ(1, failure.code());  // SQLITE_ERROR
+    }
+}
+
+TEST_F(SqliteConnectionTest, KeepsNullApartFromEmptyTextAndZero) {
+    const auto row = connection->Execute("SELECT NULL AS n, '' AS e, 0 AS z, 2.5 AS d");
+    EXPECT_TRUE(row.Fields("n").Value.is_null());
+    EXPECT_EQ(Variant(""), row.Fields("e").Value);
+    EXPECT_EQ(Variant(std::int32_t{0}), row.Fields("z").Value);
+    EXPECT_EQ(Variant(2.5), row.Fields("D").Value);
+    EXPECT_THROW((void)row.Fields("missing"), UsageError);
+}
+
+TEST_F(SqliteConnectionTest, RecordsetIsForwardOnlyAndClosable) {
+    auto rows = connection->Execute("SELECT 1 AS a UNION ALL SELECT 2");
+    rows.MoveNext();
+    EXPECT_EQ("2", rows.Fields(std::size_t{0}).Value.to_text());
+    rows.MoveNext();
+    EXPECT_TRUE(rows.Eof());
+    EXPECT_THROW(rows.MoveNext(), UsageError);
+    EXPECT_THROW((void)rows.Fields("a"), UsageError);
+    rows.Close();
+    EXPECT_TRUE(rows.Eof());
+}
+
+TEST_F(SqliteConnectionTest, NestedTransactionsRollBackOnlyTheirOwnWrites) {
+    connection->Execute("CREATE TABLE t(a INTEGER)");
+    {
+        Transaction outer(*connection);
+        connection->Execute("INSERT INTO t VALUES (1)");
+        {
+            Transaction inner(*connection);
+            connection->Execute("INSERT INTO t VALUES (2)");
+        }  // not committed: rolled back to its savepoint
+        EXPECT_EQ(1, connection->TransactionDepth());
+        outer.Commit();
+        EXPECT_THROW(outer.Commit(), UsageError);
+    }
+    EXPECT_EQ("1\n", render(connection->Execute("SELECT a FROM t")));
+    EXPECT_EQ(0, connection->TransactionDepth());
+}
+
+TEST_F(SqliteConnectionTest, TextComparesWithoutRegardToCaseInTheSchema) {
+    ledgernova::testing::Ledger ledger;
+    ledger.direct().Execute(
+        "INSERT INTO Poliza_Control(Pl_Folio, Pc_Tabla, Pc_Documento) VALUES('F', 'COMPRAS', 'A')");
+    EXPECT_EQ("F\n", ledger.rows("SELECT Pl_Folio FROM Poliza_Control WHERE Pc_Tabla = 'compras'"));
+    EXPECT_EQ("AC\n", ledger.rows("SELECT Es_Cve_Estado FROM Poliza_Control"));
+}
+
+}  // namespace
+}  // namespace ledgernova::db

@@ -1,0 +1,185 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "host/module_state.h"
+#include "ledgernova/module.h"
+#include "support/ledger.h"
+
+namespace ledgernova {
+namespace {
+
+using testing::Ledger;
+
+class DatabaseHostTest : public ::testing::Test {
+protected:
+    Ledger ledger;
+    ServiciosSistema& sistema() { return *host::modulo().sistema; }
+    ServiciosDatos& datos() { return *host::modulo().datos; }
+};
+
+TEST_F(DatabaseHostTest, ParametersFallBackToTheirDefaultsTypedByLetter) {
+    EXPECT_EQ(Variant(0.0), sistema().Get_Parametro("CON_IMPORTE_MAXIMO_REDONDEO", 0, "N", "0"));
+    EXPECT_EQ(Variant(true), sistema().Get_Parametro("X_B", 0, "B", "1"));
+    EXPECT_EQ(Variant("0000000000"), sistema().Get_Parametro("FTO_POLIZA", 0, "T", "0000000000"));
+    EXPECT_EQ(Variant(""), sistema().Get_Parametro("GEN_VALIDAR_PERIODO_OPERATIVO", 0, "", ""));
+}
+
+TEST_F(DatabaseHostTest, StoredParametersAreTypedByLetter) {
+    ledger.set_param("N1", "0.05");
+    ledger.set_param("B1", "SI");
+    ledger.set_param("B0", "0");
+    ledger.set_param("T1", "00000");
+    ledger.set_param("BAD", "many");
+    EXPECT_EQ(Variant(0.05), sistema().Get_Parametro("N1", 0, "N", "0"));
+    EXPECT_EQ(Variant(true), sistema().Get_Parametro("B1", 0, "B", "0"));
+    EXPECT_EQ(Variant(false), sistema().Get_Parametro("B0", 0, "B", "1"));
+    EXPECT_EQ(Variant("00000"), sistema().Get_Parametro("T1", 0, "T", ""));
+    EXPECT_EQ(Variant("1"), sistema().Get_Parametro("B1", 1, "T", "1"));  // another scope
+    // A value that is no number or Boolean reaches the caller, whose conversion refuses it.
+    EXPECT_THROW((void)sistema().Get_Parametro("BAD", 0, "N", "0").to_double(), ConversionError);
+    EXPECT_THROW((void)sistema().Get_Parametro("BAD", 0, "B", "0").to_bool(), ConversionError);
+}
+
+TEST_F(DatabaseHostTest, ModuleStartReadsTheSixParameters) {
+    ledger.set_param("CON_IMPORTE_MAXIMO_REDONDEO", "0.05");
+    ledger.set_param("CON_CUENTA_CONTABLE_AJUSTE_REDONDEO", "7001");
+    ledger.set_param("CON_CENTRO_COSTO_AJUSTE_REDONDEO_EGRESO", "CC1");
+    ledger.set_param("CON_VALIDAR_DATOS_CONTABILIDAD_ELECTRONICA", "0");
+    ledger.restart_module();
+    const auto& state = host::modulo();
+    EXPECT_EQ(0.05, state.Importe_Maximo_Redondeo);
+    EXPECT_EQ("7001", state.Cuenta_Ajuste_Ingreso);
+    EXPECT_EQ("", state.Centro_Costo_Ajuste_Ingreso);
+    EXPECT_EQ("", state.Cuenta_Ajuste_Egreso);
+    EXPECT_EQ("CC1", state.Centro_Costo_Ajuste_Egreso);
+    EXPECT_FALSE(state.Validar_Contabilidad_Electronica);
+    const auto& reads = ledger.recorder().statements();
+    ASSERT_EQ(6U, reads.size());
+    EXPECT_NE(std::string::npos, reads[0].find("'CON_IMPORTE_MAXIMO_REDONDEO'"));
+    EXPECT_NE(std::string::npos, reads[5].find("'CON_VALIDAR_DATOS_CONTABILIDAD_ELECTRONICA'"));
+}
+
+TEST_F(DatabaseHostTest, ModuleStartFailsCleanlyOnABadParameter) {
+    ledger.set_param("CON_IMPORTE_MAXIMO_REDONDEO", "mucho");
+    ledger.restart_module();
+    std::string error;
+    EXPECT_FALSE(Inicia_Modulo(error));
+    EXPECT_EQ("Type mismatch", error);
+}
+
+TEST_F(DatabaseHostTest, SqlTextForms) {
+    const Date date = Date::from_ymd(2024, 3, 5, 7, 8, 9);
+    EXPECT_EQ("2024-03-05", datos().Formato_Fecha_SQL(date));
+    EXPECT_EQ("2024-03-05 07:08:09", datos().Formato_Fecha_Hora_SQL(date));
+    EXPECT_EQ("100.50", datos().Formato_Numero_SQL(Variant(100.5), 2));
+    EXPECT_EQ("1234567.89", datos().Formato_Numero_SQL(Variant(1234567.891), 2));
+    EXPECT_EQ("0.03", datos().Formato_Numero_SQL(Variant(100.03 - 100.0), 2));
+    EXPECT_EQ("-5.00", datos().Formato_Numero_SQL(Variant(-5.0), 2));
+    EXPECT_THROW((void)datos().Formato_Numero_SQL(Variant::null(), 2), ConversionError);
+    EXPECT_EQ(ledger.now(), datos().Get_Fecha_Servidor());
+}
+
+TEST_F(DatabaseHostTest, FoliosArePaddedAndNeverRepeat) {
+    EXPECT_EQ(Variant("0000000001"), datos().Get_Folio("", "Poliza", 10, true));
+    EXPECT_EQ(Variant("0000000002"), datos().Get_Folio("", "Poliza", 10, true));
+    EXPECT_EQ(Variant("P0001"), datos().Get_Folio("P", "Otra", 5, true));
+    ledger.direct().Execute("UPDATE Folio_Tabla SET Ft_Ultimo = 99 WHERE Ft_Tabla = 'Otra'");
+    EXPECT_EQ(Variant(""), datos().Get_Folio("P", "Otra", 3, true));  // would not fit
+}
+
+TEST_F(DatabaseHostTest, ConsecutivesFollowStoredRowsAndReservations) {
+    ledger.direct().Execute(
+        "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
+        "VALUES('F1', '2024', '03', 2, '0000000007', '2024-03-01')");
+    auto next = [&] {
+        return datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "Pl_Periodo",
+                                       "03", "Pl_Tipo", "2", "0000000000");
+    };
+    EXPECT_EQ(8, next());
+    EXPECT_EQ(9, next());  // reserved although no voucher took 8 yet
+    EXPECT_EQ(1, datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024",
+                                         "Pl_Periodo", "04", "Pl_Tipo", "2", ""));
+    EXPECT_EQ("1", datos().Get_Consecutivo_Condicion(
+                       "Poliza", "Pl_Numero", "Pl_Ejercicio = '2024' AND Em_Cve_Empresa = '001'", ""));
+    EXPECT_EQ("1", datos().Get_Consecutivo_Detalle("Poliza_Detalle_Cheque", "Pdc_Id", "Pl_Folio",
+                                                   "F1", "Pd_ID", "0001"));
+}
+
+TEST_F(DatabaseHostTest, LookupRefusesNamesThatAreNotIdentifiersAndQuotesTheKey) {
+    ledger.direct().Execute(
+        "INSERT INTO Poliza_Configuracion(Pc_Cve_Poliza_Configuracion, Pc_Aplicacion_Automatica) "
+        "VALUES('O''Brien', 'NO')");
+    EXPECT_EQ("NO", datos().Get_Valor_Campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion",
+                                            "O'Brien", "Pc_Aplicacion_Automatica", 0, "", "", ""));
+    EXPECT_EQ("", datos().Get_Valor_Campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion",
+                                          "' OR 1=1 --", "Pc_Aplicacion_Automatica", 0, "", "", ""));
+    EXPECT_THROW((void)datos().Get_Valor_Campo("Poliza; DROP TABLE Poliza", "a", "b", "c", 0, "",
+                                               "", ""),
+                 db::UsageError);
+    EXPECT_THROW((void)datos().Get_Valor_Campo("Poliza", "Pl_Folio", "x", "1 AS y", 0, "", "", ""),
+                 db::UsageError);
+}
+
+TEST_F(DatabaseHostTest, OperatingPeriodIsOpenOnlyInsideAnOpenRow) {
+    ledger.direct().Execute(
+        "INSERT INTO Periodo_Operativo(Po_Modulo, Po_Fecha_Inicial, Po_Fecha_Final, Es_Cve_Estado) "
+        "VALUES('CONTABILIDAD', '2024-03-01', '2024-03-31', 'AB'), "
+        "('CONTABILIDAD', '2024-04-01', '2024-04-30', 'CE')");
+    EXPECT_TRUE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 3, 31, 18), "CONTABILIDAD", 0));
+    EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 4, 2), "CONTABILIDAD", 0));
+    EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 5, 1), "CONTABILIDAD", 0));
+    EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 3, 5), "NOMINA", 0));
+}
+
+// Each child process takes folios and numbers of the same table and key as fast as it can and
+// writes them to its own file; no value may come out twice.
+TEST(DatabaseHostProcesses, TwoProcessesNeverReceiveTheSameFolioOrNumber) {
+    Ledger ledger(true);
+    constexpr int kPerProcess = 60;
+    std::vector<pid_t> children;
+    for (int child = 0; child < 2; ++child) {
+        const pid_t pid = fork();
+        ASSERT_NE(-1, pid);
+        if (pid == 0) {
+            int status = 0;
+            try {
+                auto host = make_database_host({db::open_sqlite(ledger.path().string()), "P", {}});
+                std::ofstream out(ledger.path().string() + "." + std::to_string(child));
+                for (int i = 0; i < kPerProcess; ++i) {
+                    out << "F" << host.datos->Get_Folio("", "Poliza", 10, true).to_text() << "\n";
+                    out << "N" << host.datos->Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio",
+                                                              "2024", "Pl_Periodo", "03", "Pl_Tipo",
+                                                              "1", "")
+                        << "\n";
+                }
+            } catch (...) {
+                status = 1;
+            }
+            _exit(status);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::set<std::string> seen;
+    int lines = 0;
+    for (int child = 0; child < 2; ++child) {
+        std::ifstream in(ledger.path().string() + "." + std::to_string(child));
+        for (std::string line; std::getline(in, line); ++lines) {
+            EXPECT_TRUE(seen.insert(line).second) << "given twice: " << line;
+        }
+    }
+    EXPECT_EQ(4 * kPerProcess, lines);
+    EXPECT_TRUE(seen.count("F0000000120") == 1 && seen.count("N120") == 1);
+}
+
+}  // namespace
+}  // namespace ledgernova
