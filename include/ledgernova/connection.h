@@ -15,19 +15,19 @@ namespace ledgernova::db {
 // keeps the driver's code (SQLite's extended result code, ODBC's native error) for callers that
 // must tell a busy or full database from a syntax error.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message, int code = 0)
         : std::runtime_error(message), code_(code) {}
     [[nodiscard]] int code() const { return code_; }
 
-private:
+  private:
     int code_;
 };
 
 // A mistake of the caller rather than of the database: an unknown column, a read past the last
 // row, a closed recordset, an empty statement.
 class UsageError : public std::logic_error {
-public:
+  public:
     using std::logic_error::logic_error;
 };
 
@@ -39,7 +39,7 @@ struct Field {
 // A forward-only result, read in full when the statement ran (a client-side cursor): statements
 // executed while it is open never disturb it.
 class Recordset {
-public:
+  public:
     Recordset() = default;
     Recordset(std::vector<std::string> names, std::vector<std::vector<Variant>> rows);
 
@@ -56,7 +56,7 @@ public:
 
     [[nodiscard]] std::size_t RecordCount() const { return rows_.size(); }
 
-private:
+  private:
     [[nodiscard]] const std::vector<Variant>& current_row() const;
 
     std::vector<std::string> names_;
@@ -73,7 +73,7 @@ enum class Dialect { SQLite, PostgreSQL, SqlServer };
 // Transactions nest: an inner BeginTrans opens a savepoint that the matching Commit or Rollback
 // closes, so a routine may protect its own writes whether or not its caller has a transaction.
 class Connection {
-public:
+  public:
     virtual ~Connection() = default;
 
     virtual Recordset Execute(std::string_view sql, long options) = 0;
@@ -93,14 +93,14 @@ public:
 // A transaction for the scope of one routine. Rolls back in its destructor unless committed;
 // never throws from the destructor; a second Commit throws UsageError.
 class Transaction {
-public:
+  public:
     explicit Transaction(Connection& connection);
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();
     void Commit();
 
-private:
+  private:
     Connection& connection_;
     bool done_ = false;
 };

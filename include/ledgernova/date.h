@@ -6,7 +6,8 @@
 namespace ledgernova {
 
 // A point in time as COM keeps it: days since 30 December 1899, the fraction being the time of day.
-// Dates after 1899 are the only ones an accounting ledger holds, so negative serials are not special-cased.
+// Dates after 1899 are the only ones an accounting ledger holds, so negative serials are not
+// special-cased.
 struct Date {
     double serial = 0.0;
 

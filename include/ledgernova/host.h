@@ -15,7 +15,7 @@ namespace ledgernova {
 // way of telling the user something. Any operation may throw; the component's member that called
 // it then fails with the exception's text.
 class ServiciosSistema {
-public:
+  public:
     virtual ~ServiciosSistema() = default;
 
     // The open connection; it stays owned by the host and outlives every call.
@@ -34,7 +34,7 @@ public:
 // Data services of the host application: look-ups, consecutive numbers, folios, the operating
 // period and the text forms in which values are written into SQL statements.
 class ServiciosDatos {
-public:
+  public:
     virtual ~ServiciosDatos() = default;
 
     // `Campo_Resultado` of the row of `Tabla` whose `Campo_Llave` equals `Valor_Llave`; "" when

@@ -10,7 +10,7 @@ namespace ledgernova {
 // The interface of the voucher object, members in interface order. No member throws: a member
 // that fails returns false (or the empty text) and leaves the reason in get_Error().
 class _Polizas {  // NOLINT(bugprone-reserved-identifier): the interface's published name
-public:
+  public:
     virtual ~_Polizas() = default;
 
     // Points the object at a voucher: sets the header's folio and nothing else.
@@ -41,9 +41,9 @@ public:
     [[nodiscard]] virtual std::string GetSQL_Encabezado(
         const std::string& Pc_Cve_Poliza_Configuracion, const Date& iFecha,
         const std::string& sValor, const std::string& CondicionG) = 0;
-    [[nodiscard]] virtual std::string GetSQL_Detalle(
-        const std::string& Pc_Cve_Poliza_Configuracion, const Date& iFecha,
-        const std::string& sValor, const std::string& CondicionG) = 0;
+    [[nodiscard]] virtual std::string GetSQL_Detalle(const std::string& Pc_Cve_Poliza_Configuracion,
+                                                     const Date& iFecha, const std::string& sValor,
+                                                     const std::string& CondicionG) = 0;
     [[nodiscard]] virtual bool Contabiliza_En_Linea(const std::string& sTabla) = 0;
 };
 

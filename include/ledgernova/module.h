@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ledgernova/host.h"
 
 namespace ledgernova {

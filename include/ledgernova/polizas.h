@@ -16,7 +16,7 @@ struct Contexto;
 // is left in get_Error(), and every member that needs the host then fails with its own text.
 // An object belongs to the thread that created it.
 class Polizas final : public _Polizas {
-public:
+  public:
     Polizas();
     Polizas(const Polizas&) = delete;
     Polizas& operator=(const Polizas&) = delete;
@@ -45,7 +45,7 @@ public:
                                const std::string& sValor, const std::string& CondicionG) override;
     bool Contabiliza_En_Linea(const std::string& sTabla) override;
 
-private:
+  private:
     std::unique_ptr<core::Contexto> contexto_;
 };
 

@@ -28,8 +28,8 @@ struct tPlEncabezado {
     eTipoPoliza Pl_Tipo_Poliza = static_cast<eTipoPoliza>(0);
     std::string Pl_Numero;  // number within year, period and type
     Date Pl_Fecha;
-    std::string Pl_Tabla;          // source table, free text
-    std::string Pl_Documento;      // source document key
+    std::string Pl_Tabla;      // source table, free text
+    std::string Pl_Documento;  // source document key
     std::string Pl_Referencia;
     std::string Pl_Comentario;
     std::string Pl_Configuracion;  // template key; empty for a manual voucher

@@ -13,14 +13,14 @@ namespace ledgernova {
 // number, a number out of range. The message is the description a caller sees after the source
 // name of the routine that failed.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The value of a field and of a late-bound argument. Null is a state of its own: it never turns
 // silently into 0 or "". Every conversion either succeeds exactly or throws ConversionError.
 class Variant {
-public:
+  public:
     enum class Kind { Empty, Null, Boolean, Long, Double, Date, Text };
 
     Variant() = default;  // Empty
@@ -29,7 +29,7 @@ public:
     explicit Variant(double value) : value_(value) {}
     explicit Variant(Date value) : value_(value) {}
     explicit Variant(std::string value) : value_(std::move(value)) {}
-    explicit Variant(const char* value) : value_(std::string(value)) {}
+    explicit Variant(const char* value) : value_(std::string(value != nullptr ? value : "")) {}
     [[nodiscard]] static Variant null();
 
     [[nodiscard]] Kind kind() const { return static_cast<Kind>(value_.index()); }
@@ -48,7 +48,7 @@ public:
 
     friend bool operator==(const Variant&, const Variant&) = default;
 
-private:
+  private:
     struct NullTag {
         friend bool operator==(NullTag, NullTag) = default;
     };

@@ -13,7 +13,8 @@ db::Recordset read_sums(const std::string& folio) {
         "        SELECT "
         "           SUM(CASE WHEN Pd_Tipo = 1 THEN Pd_Importe ELSE 0 END) as Cargo, "
         "           SUM(CASE WHEN Pd_Tipo = 2 THEN Pd_Importe ELSE 0 END) as Abono "
-        "        FROM Poliza_Detalle WHERE Pl_Folio = '" + db::esc(folio) + "') Tmp ");
+        "        FROM Poliza_Detalle WHERE Pl_Folio = '" +
+        db::esc(folio) + "') Tmp ");
 }
 
 void fill_adjustment(Contexto& contexto, util::Decimal difference) {

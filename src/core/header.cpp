@@ -15,8 +15,8 @@ void poner_encabezado(Contexto& contexto, const tPlEncabezado& given) {
     header.Pl_Referencia = given.Pl_Referencia;
     header.Pl_Configuracion = given.Pl_Configuracion;
     header.Pl_Ejercicio = std::to_string(given.Pl_Fecha.year());
-    header.Pl_Periodo = given.Pl_Periodo.empty() ? fmt::format("{:02}", given.Pl_Fecha.month())
-                                                 : given.Pl_Periodo;
+    header.Pl_Periodo =
+        given.Pl_Periodo.empty() ? fmt::format("{:02}", given.Pl_Fecha.month()) : given.Pl_Periodo;
     header.Em_Cve_Empresa = given.Em_Cve_Empresa;
 }
 

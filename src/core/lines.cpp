@@ -3,8 +3,8 @@
 #include <fmt/format.h>
 
 #include "core/numbering.h"
-#include "core/persistence.h"
 #include "core/periods.h"
+#include "core/persistence.h"
 #include "db/sql_text.h"
 #include "util/text.h"
 
@@ -74,7 +74,8 @@ std::string account_refusal(const Contexto& contexto) {
     auto rows = Contexto::ejecutar(
         "SELECT Cc_Registro,Cc_Resultado "
         "FROM Cuenta_Contable "
-        "WHERE Cc_Cve_Cuenta_Contable = '" + db::esc(cuenta) + "' ");
+        "WHERE Cc_Cve_Cuenta_Contable = '" +
+        db::esc(cuenta) + "' ");
     if (rows.Eof()) {
         return "La cuenta contable:" + cuenta + ", no existe";
     }
@@ -83,7 +84,8 @@ std::string account_refusal(const Contexto& contexto) {
         return "La cuenta contable:" + cuenta + ", no es de registro";
     }
     const Variant resultado = rows.Fields("Cc_Resultado").Value;
-    const bool de_resultado = !resultado.is_null() && util::trim_blanks(resultado.to_text()) == "SI";
+    const bool de_resultado =
+        !resultado.is_null() && util::trim_blanks(resultado.to_text()) == "SI";
     if (contexto.Centro_Costo_Obligatorio && de_resultado &&
         util::trim_blanks(contexto.line.Pd_Centro_Costo).empty()) {
         return "Debe especificar un centro de costo para la cuenta " + cuenta +

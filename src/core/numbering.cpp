@@ -7,14 +7,15 @@
 namespace ledgernova::core {
 namespace {
 
-bool is_digit_position(char c) { return c == '0' || c == '#'; }
+bool is_digit_position(char c) {
+    return c == '0' || c == '#';
+}
 
 // The values are quoted: company keys keep their leading zeros and need not be numeric.
 std::string numbering_condition(const tPlEncabezado& header) {
     return "Pl_Ejercicio = '" + db::esc(header.Pl_Ejercicio) + "' AND Pl_Periodo = '" +
-           db::esc(header.Pl_Periodo) + "' AND Pl_Tipo = " +
-           std::to_string(header.Pl_Tipo_Poliza) + " AND Em_Cve_Empresa = '" +
-           db::esc(header.Em_Cve_Empresa) + "'";
+           db::esc(header.Pl_Periodo) + "' AND Pl_Tipo = " + std::to_string(header.Pl_Tipo_Poliza) +
+           " AND Em_Cve_Empresa = '" + db::esc(header.Em_Cve_Empresa) + "'";
 }
 
 }  // namespace
@@ -35,10 +36,9 @@ std::string Genera_Numero_Poliza(Contexto& contexto) {
         contexto.Numero_Poliza_X_Empresa
             ? datos.Get_Consecutivo_Condicion("Poliza", "Pl_Numero", numbering_condition(header),
                                               contexto.Formato_Poliza)
-            : std::to_string(datos.Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio",
-                                                   header.Pl_Ejercicio, "Pl_Periodo",
-                                                   header.Pl_Periodo, "Pl_Tipo", tipo,
-                                                   contexto.Formato_Poliza));
+            : std::to_string(datos.Get_Consecutivo(
+                  "Poliza", "Pl_Numero", "Pl_Ejercicio", header.Pl_Ejercicio, "Pl_Periodo",
+                  header.Pl_Periodo, "Pl_Tipo", tipo, contexto.Formato_Poliza));
     return formatear_numero(raw, contexto.Formato_Poliza);
 }
 
@@ -46,8 +46,8 @@ std::string formatear_numero(const std::string& digits, const std::string& patte
     if (digits.empty()) {
         return {};
     }
-    const auto positions = static_cast<std::size_t>(
-        std::count_if(pattern.begin(), pattern.end(), is_digit_position));
+    const auto positions =
+        static_cast<std::size_t>(std::count_if(pattern.begin(), pattern.end(), is_digit_position));
     if (positions == 0) {
         return pattern + digits;
     }

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "core/contexto.h"
+#include "util/text.h"
 
 namespace ledgernova::core {
 
@@ -10,8 +11,15 @@ bool parametro_booleano(const Variant& value) {
     if (value.is_null() || value.is_empty()) {
         return false;
     }
-    if (value.kind() == Variant::Kind::Text && value.to_text().find_first_not_of(' ') == std::string::npos) {
-        return false;
+    if (value.kind() == Variant::Kind::Text) {
+        // Administrators write Spanish yes/no as readily as 1/0.
+        const std::string text = util::trim_blanks(value.to_text());
+        if (text.empty() || util::iequals(text, "NO")) {
+            return false;
+        }
+        if (util::iequals(text, "SI")) {
+            return true;
+        }
     }
     return value.to_bool();
 }

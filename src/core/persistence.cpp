@@ -6,7 +6,9 @@ namespace ledgernova::core {
 namespace {
 
 // "'value', ": how a text value enters the lists of values below.
-std::string quoted(const std::string& value) { return "'" + db::esc(value) + "', "; }
+std::string quoted(const std::string& value) {
+    return "'" + db::esc(value) + "', ";
+}
 
 std::string estado_inicial(const tPlEncabezado& header) {
     if (header.Pl_Configuracion.empty()) {

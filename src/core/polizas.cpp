@@ -34,19 +34,29 @@ Polizas::Polizas() : contexto_(std::make_unique<core::Contexto>(*this)) {
 
 Polizas::~Polizas() = default;
 
-void Polizas::put_Folio(const std::string& Folio) { contexto_->header.Pl_Folio = Folio; }
+void Polizas::put_Folio(const std::string& Folio) {
+    contexto_->header.Pl_Folio = Folio;
+}
 
-std::string Polizas::get_Error() { return contexto_->Error; }
+std::string Polizas::get_Error() {
+    return contexto_->Error;
+}
 
-tPlEncabezado Polizas::get_Encabezado() { return contexto_->header; }
+tPlEncabezado Polizas::get_Encabezado() {
+    return contexto_->header;
+}
 
 void Polizas::put_Encabezado(const tPlEncabezado& Encabezado) {
     core::poner_encabezado(*contexto_, Encabezado);
 }
 
-tPlDetalle Polizas::get_Detalle() { return contexto_->line; }
+tPlDetalle Polizas::get_Detalle() {
+    return contexto_->line;
+}
 
-void Polizas::put_Detalle(const tPlDetalle& Detalle) { contexto_->line = Detalle; }
+void Polizas::put_Detalle(const tPlDetalle& Detalle) {
+    contexto_->line = Detalle;
+}
 
 void Polizas::Nuevo() {
     (void)core::guarded(*contexto_, "Nuevo", 1, [&] {
@@ -55,7 +65,9 @@ void Polizas::Nuevo() {
     });
 }
 
-bool Polizas::Add_Poliza_Detalle() { return core::Add_Poliza_Detalle(*contexto_); }
+bool Polizas::Add_Poliza_Detalle() {
+    return core::Add_Poliza_Detalle(*contexto_);
+}
 
 bool Polizas::Cancelar_Poliza(const std::string& /*Pl_Folio*/) {
     return not_available(*contexto_, "Cancelar_Poliza");
@@ -66,7 +78,9 @@ bool Polizas::Cancelar_Poliza_Documento(const std::string& /*Tabla*/,
     return not_available(*contexto_, "Cancelar_Poliza_Documento");
 }
 
-bool Polizas::Poliza_Balanceada() { return core::Poliza_Balanceada(*contexto_); }
+bool Polizas::Poliza_Balanceada() {
+    return core::Poliza_Balanceada(*contexto_);
+}
 
 bool Polizas::Genera_Poliza_Tabla(const std::string& /*sTabla*/, const std::string& /*sFolio*/,
                                   const std::string& /*Em_Cve_Empresa*/) {

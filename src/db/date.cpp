@@ -1,7 +1,9 @@
 #include "ledgernova/date.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include <fmt/format.h>
 
@@ -42,7 +44,9 @@ Civil civil_from_days(std::int64_t z) {
 
 // Rounded to the whole second first, so that binary noise in the fraction never shows as 23:59:59
 // of the day before.
-std::int64_t total_seconds(double serial) { return std::llround(serial * kSecondsPerDay); }
+std::int64_t total_seconds(double serial) {
+    return std::llround(serial * kSecondsPerDay);
+}
 
 std::int64_t whole_days(double serial) {
     const std::int64_t seconds = total_seconds(serial);
@@ -57,9 +61,26 @@ bool valid_civil(int year, int month, int day) {
     if (month < 1 || month > 12 || day < 1) {
         return false;
     }
-    const Civil back = civil_from_days(days_from_civil(year, static_cast<unsigned>(month),
-                                                       static_cast<unsigned>(day)));
+    const Civil back = civil_from_days(
+        days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)));
     return back.year == year && back.month == month && back.day == day;
+}
+
+// "YYYY-MM-DD" with an optional " HH:MM:SS": digits exactly where they belong, so that sscanf's
+// tolerance of blanks and signs lets nothing else through.
+bool has_iso_shape(const std::string& text) {
+    static constexpr std::string_view kShape = "dddd-dd-dd?dd:dd:dd";
+    if (text.size() != 10 && text.size() != kShape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if ((kShape[i] == 'd') != digit ||
+            (kShape[i] != 'd' && kShape[i] != '?' && text[i] != kShape[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -73,6 +94,9 @@ Date Date::from_ymd(int year, int month, int day, int hour, int minute, int seco
 }
 
 bool Date::parse_iso(const std::string& text, Date& out) {
+    if (!has_iso_shape(text)) {
+        return false;
+    }
     int year = 0;
     int month = 0;
     int day = 0;
@@ -94,16 +118,34 @@ bool Date::parse_iso(const std::string& text, Date& out) {
     return true;
 }
 
-int Date::year() const { return civil_from_days(whole_days(serial) - kDaysFrom1970To1899Epoch).year; }
-int Date::month() const { return civil_from_days(whole_days(serial) - kDaysFrom1970To1899Epoch).month; }
-int Date::day() const { return civil_from_days(whole_days(serial) - kDaysFrom1970To1899Epoch).day; }
-int Date::hour() const { return seconds_of_day(serial) / 3600; }
-int Date::minute() const { return seconds_of_day(serial) / 60 % 60; }
-int Date::second() const { return seconds_of_day(serial) % 60; }
-bool Date::has_time() const { return seconds_of_day(serial) != 0; }
-Date Date::date_only() const { return Date{static_cast<double>(whole_days(serial))}; }
+int Date::year() const {
+    return civil_from_days(whole_days(serial) - kDaysFrom1970To1899Epoch).year;
+}
+int Date::month() const {
+    return civil_from_days(whole_days(serial) - kDaysFrom1970To1899Epoch).month;
+}
+int Date::day() const {
+    return civil_from_days(whole_days(serial) - kDaysFrom1970To1899Epoch).day;
+}
+int Date::hour() const {
+    return seconds_of_day(serial) / 3600;
+}
+int Date::minute() const {
+    return seconds_of_day(serial) / 60 % 60;
+}
+int Date::second() const {
+    return seconds_of_day(serial) % 60;
+}
+bool Date::has_time() const {
+    return seconds_of_day(serial) != 0;
+}
+Date Date::date_only() const {
+    return Date{static_cast<double>(whole_days(serial))};
+}
 
-std::string Date::iso_date() const { return fmt::format("{:04}-{:02}-{:02}", year(), month(), day()); }
+std::string Date::iso_date() const {
+    return fmt::format("{:04}-{:02}-{:02}", year(), month(), day());
+}
 
 std::string Date::iso_date_time() const {
     return fmt::format("{} {:02}:{:02}:{:02}", iso_date(), hour(), minute(), second());

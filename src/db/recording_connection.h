@@ -12,7 +12,7 @@ namespace ledgernova::db {
 // Passes every call to a real connection and keeps the text of each statement executed, in order,
 // exactly as the caller composed it (before any dialect rewrite of the backend).
 class RecordingConnection final : public Connection {
-public:
+  public:
     explicit RecordingConnection(std::shared_ptr<Connection> inner) : inner_(std::move(inner)) {}
 
     Recordset Execute(std::string_view sql, long options) override {
@@ -28,7 +28,7 @@ public:
     [[nodiscard]] const std::vector<std::string>& statements() const { return statements_; }
     void clear() { statements_.clear(); }
 
-private:
+  private:
     std::shared_ptr<Connection> inner_;
     std::vector<std::string> statements_;
 };

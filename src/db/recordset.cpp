@@ -7,7 +7,9 @@ namespace ledgernova::db {
 Recordset::Recordset(std::vector<std::string> names, std::vector<std::vector<Variant>> rows)
     : names_(std::move(names)), rows_(std::move(rows)) {}
 
-bool Recordset::Eof() const { return !open_ || position_ >= rows_.size(); }
+bool Recordset::Eof() const {
+    return !open_ || position_ >= rows_.size();
+}
 
 const std::vector<Variant>& Recordset::current_row() const {
     if (!open_) {
@@ -28,27 +30,35 @@ Field Recordset::Fields(std::string_view name) const {
             return Field{names_[i], row[i]};
         }
     }
-    throw UsageError("Item cannot be found in the collection corresponding to the requested name "
-                     "or ordinal: " + std::string(name));
+    throw UsageError(
+        "Item cannot be found in the collection corresponding to the requested name "
+        "or ordinal: " +
+        std::string(name));
 }
 
 Field Recordset::Fields(std::size_t index) const {
     const auto& row = current_row();
     if (index >= names_.size()) {
-        throw UsageError("Item cannot be found in the collection corresponding to the requested "
-                         "name or ordinal: " + std::to_string(index));
+        throw UsageError(
+            "Item cannot be found in the collection corresponding to the requested "
+            "name or ordinal: " +
+            std::to_string(index));
     }
     return Field{names_[index], row[index]};
 }
 
-std::size_t Recordset::Count() const { return names_.size(); }
+std::size_t Recordset::Count() const {
+    return names_.size();
+}
 
 void Recordset::MoveNext() {
     (void)current_row();  // refuses a move past the end, as a forward-only cursor does
     ++position_;
 }
 
-void Recordset::Close() { open_ = false; }
+void Recordset::Close() {
+    open_ = false;
+}
 
 Transaction::Transaction(Connection& connection) : connection_(connection) {
     connection_.BeginTrans();

@@ -23,9 +23,9 @@ void getdate(sqlite3_context* context, int /*argc*/, sqlite3_value** /*argv*/) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    const std::string text = fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02}", local.tm_year + 1900,
-                                         local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                         local.tm_min, local.tm_sec);
+    const std::string text =
+        fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02}", local.tm_year + 1900, local.tm_mon + 1,
+                    local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
@@ -49,7 +49,8 @@ Variant text_value(sqlite3_stmt* statement, int column) {
 
 Variant column_value(sqlite3_stmt* statement, int column) {
     switch (sqlite3_column_type(statement, column)) {
-        case SQLITE_NULL: return Variant::null();
+        case SQLITE_NULL:
+            return Variant::null();
         case SQLITE_INTEGER: {
             const sqlite3_int64 value = sqlite3_column_int64(statement, column);
             if (value >= INT32_MIN && value <= INT32_MAX) {
@@ -57,8 +58,10 @@ Variant column_value(sqlite3_stmt* statement, int column) {
             }
             return Variant(static_cast<double>(value));
         }
-        case SQLITE_FLOAT: return Variant(sqlite3_column_double(statement, column));
-        default: return text_value(statement, column);
+        case SQLITE_FLOAT:
+            return Variant(sqlite3_column_double(statement, column));
+        default:
+            return text_value(statement, column);
     }
 }
 
@@ -76,7 +79,8 @@ SqliteConnection::SqliteConnection(const std::string& path) {
     }
     sqlite3_extended_result_codes(handle_, 1);
     sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
-    sqlite3_create_function(handle_, "GETDATE", 0, SQLITE_UTF8, nullptr, &getdate, nullptr, nullptr);
+    sqlite3_create_function(handle_, "GETDATE", 0, SQLITE_UTF8, nullptr, &getdate, nullptr,
+                            nullptr);
     try {
         run_plain("PRAGMA journal_mode = WAL");
         run_plain("PRAGMA foreign_keys = ON");
@@ -86,7 +90,9 @@ SqliteConnection::SqliteConnection(const std::string& path) {
     }
 }
 
-SqliteConnection::~SqliteConnection() { sqlite3_close(handle_); }
+SqliteConnection::~SqliteConnection() {
+    sqlite3_close(handle_);
+}
 
 void SqliteConnection::run_plain(const std::string& sql) {
     if (sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -135,7 +141,8 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
 }
 
 void SqliteConnection::BeginTrans() {
-    run_plain(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : fmt::format("SAVEPOINT ln_{}", depth_));
+    run_plain(depth_ == 0 ? std::string("BEGIN IMMEDIATE")
+                          : fmt::format("SAVEPOINT ln_{}", depth_));
     ++depth_;
 }
 

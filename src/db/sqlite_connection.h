@@ -11,7 +11,7 @@ namespace ledgernova::db {
 // The embedded database. SQL Server constructs that the component's own statements use and
 // SQLite lacks are provided here and nowhere else: GETDATE() as a function and SELECT TOP n.
 class SqliteConnection final : public Connection {
-public:
+  public:
     explicit SqliteConnection(const std::string& path);
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] int TransactionDepth() const override { return depth_; }
     [[nodiscard]] Dialect dialect() const override { return Dialect::SQLite; }
 
-private:
+  private:
     void run_plain(const std::string& sql);
 
     sqlite3* handle_ = nullptr;

@@ -33,10 +33,12 @@ std::vector<bool> code_mask(std::string_view sql) {
     return code;
 }
 
-bool is_word_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
+bool is_word_char(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
 
 class TopRewriter {
-public:
+  public:
     explicit TopRewriter(std::string_view sql) : sql_(sql), code_(code_mask(sql)) {}
 
     std::string run() {
@@ -48,7 +50,7 @@ public:
         return apply_edits();
     }
 
-private:
+  private:
     struct Edit {
         std::size_t position;
         std::size_t removed;
@@ -82,7 +84,8 @@ private:
         }
         const std::size_t digits = skip_space(top + 3);
         std::size_t end_digits = digits;
-        while (end_digits < sql_.size() && std::isdigit(static_cast<unsigned char>(sql_[end_digits]))) {
+        while (end_digits < sql_.size() &&
+               std::isdigit(static_cast<unsigned char>(sql_[end_digits]))) {
             ++end_digits;
         }
         const std::size_t next = skip_space(end_digits);

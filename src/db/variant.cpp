@@ -10,9 +10,15 @@
 namespace ledgernova {
 namespace {
 
-[[noreturn]] void invalid_use_of_null() { throw ConversionError("Invalid use of Null"); }
-[[noreturn]] void type_mismatch() { throw ConversionError("Type mismatch"); }
-[[noreturn]] void overflow() { throw ConversionError("Overflow"); }
+[[noreturn]] void invalid_use_of_null() {
+    throw ConversionError("Invalid use of Null");
+}
+[[noreturn]] void type_mismatch() {
+    throw ConversionError("Type mismatch");
+}
+[[noreturn]] void overflow() {
+    throw ConversionError("Overflow");
+}
 
 // Numbers written as text are read in the fixed "C" form this build uses everywhere: '.' decimal
 // point, no grouping; blanks around the number are allowed.
@@ -61,48 +67,70 @@ Variant Variant::null() {
 
 std::string Variant::to_text() const {
     switch (kind()) {
-        case Kind::Empty: return {};
-        case Kind::Null: invalid_use_of_null();
-        case Kind::Boolean: return std::get<bool>(value_) ? "True" : "False";
-        case Kind::Long: return std::to_string(std::get<std::int32_t>(value_));
-        case Kind::Double: return util::format_double(std::get<double>(value_));
+        case Kind::Empty:
+            return {};
+        case Kind::Null:
+            invalid_use_of_null();
+        case Kind::Boolean:
+            return std::get<bool>(value_) ? "True" : "False";
+        case Kind::Long:
+            return std::to_string(std::get<std::int32_t>(value_));
+        case Kind::Double:
+            return util::format_double(std::get<double>(value_));
         case Kind::Date: {
             const Date& date = std::get<Date>(value_);
             return date.has_time() ? date.short_date() + date.iso_date_time().substr(10)
                                    : date.short_date();
         }
-        case Kind::Text: return std::get<std::string>(value_);
+        case Kind::Text:
+            return std::get<std::string>(value_);
     }
     type_mismatch();
 }
 
 double Variant::to_double() const {
     switch (kind()) {
-        case Kind::Empty: return 0.0;
-        case Kind::Null: invalid_use_of_null();
-        case Kind::Boolean: return std::get<bool>(value_) ? -1.0 : 0.0;
-        case Kind::Long: return std::get<std::int32_t>(value_);
-        case Kind::Double: return std::get<double>(value_);
-        case Kind::Date: return std::get<Date>(value_).serial;
-        case Kind::Text: return parse_number(std::get<std::string>(value_));
+        case Kind::Empty:
+            return 0.0;
+        case Kind::Null:
+            invalid_use_of_null();
+        case Kind::Boolean:
+            return std::get<bool>(value_) ? -1.0 : 0.0;
+        case Kind::Long:
+            return std::get<std::int32_t>(value_);
+        case Kind::Double:
+            return std::get<double>(value_);
+        case Kind::Date:
+            return std::get<Date>(value_).serial;
+        case Kind::Text:
+            return parse_number(std::get<std::string>(value_));
     }
     type_mismatch();
 }
 
 bool Variant::to_bool() const {
     switch (kind()) {
-        case Kind::Empty: return false;
-        case Kind::Null: invalid_use_of_null();
-        case Kind::Boolean: return std::get<bool>(value_);
-        case Kind::Long: return std::get<std::int32_t>(value_) != 0;
-        case Kind::Double: return std::get<double>(value_) != 0.0;
-        case Kind::Date: return std::get<Date>(value_).serial != 0.0;
-        case Kind::Text: return parse_boolean(std::get<std::string>(value_));
+        case Kind::Empty:
+            return false;
+        case Kind::Null:
+            invalid_use_of_null();
+        case Kind::Boolean:
+            return std::get<bool>(value_);
+        case Kind::Long:
+            return std::get<std::int32_t>(value_) != 0;
+        case Kind::Double:
+            return std::get<double>(value_) != 0.0;
+        case Kind::Date:
+            return std::get<Date>(value_).serial != 0.0;
+        case Kind::Text:
+            return parse_boolean(std::get<std::string>(value_));
     }
     type_mismatch();
 }
 
-std::int16_t Variant::to_int16() const { return round_to<std::int16_t>(to_double()); }
+std::int16_t Variant::to_int16() const {
+    return round_to<std::int16_t>(to_double());
+}
 
 std::int32_t Variant::to_long() const {
     if (kind() == Kind::Long) {
@@ -113,8 +141,10 @@ std::int32_t Variant::to_long() const {
 
 Date Variant::to_date() const {
     switch (kind()) {
-        case Kind::Null: invalid_use_of_null();
-        case Kind::Date: return std::get<Date>(value_);
+        case Kind::Null:
+            invalid_use_of_null();
+        case Kind::Date:
+            return std::get<Date>(value_);
         case Kind::Text: {
             Date date;
             if (!Date::parse_iso(util::trim_blanks(std::get<std::string>(value_)), date)) {
@@ -122,7 +152,8 @@ Date Variant::to_date() const {
             }
             return date;
         }
-        default: return Date{to_double()};
+        default:
+            return Date{to_double()};
     }
 }
 

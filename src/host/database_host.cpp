@@ -60,7 +60,8 @@ Variant typed_value(const std::string& text, const std::string& tipo) {
 }
 
 // "A = 'x' AND B = 'y'" from the (column, value) pairs whose column is not empty.
-std::string pairs_condition(std::initializer_list<std::pair<const std::string*, const std::string*>> pairs) {
+std::string pairs_condition(
+    std::initializer_list<std::pair<const std::string*, const std::string*>> pairs) {
     std::string condition;
     for (const auto& [column, value] : pairs) {
         if (column->empty()) {
@@ -114,9 +115,9 @@ std::string DatabaseDatos::Get_Valor_Campo(const std::string& Tabla, const std::
     require_identifier(Tabla);
     require_identifier(Campo_Llave);
     require_identifier(Campo_Resultado);
-    auto rows = connection().Execute(fmt::format("SELECT {} FROM {} WHERE {} = '{}'",
-                                                 Campo_Resultado, Tabla, Campo_Llave,
-                                                 db::esc(Valor_Llave)));
+    auto rows =
+        connection().Execute(fmt::format("SELECT {} FROM {} WHERE {} = '{}'", Campo_Resultado,
+                                         Tabla, Campo_Llave, db::esc(Valor_Llave)));
     if (rows.Eof() || rows.Fields(0).Value.is_null()) {
         return {};
     }
@@ -132,7 +133,8 @@ std::int64_t DatabaseDatos::reserve_next(const std::string& tabla, const std::st
     db::Transaction transaction(connection());
     const auto stored = connection().Execute(fmt::format(
         "SELECT MAX(CAST({0} AS INTEGER)) AS Ultimo FROM {1} WHERE {2}", campo, tabla, condicion));
-    auto reserved = connection().Execute("SELECT Cn_Ultimo AS Ultimo FROM Consecutivo WHERE " + key);
+    auto reserved =
+        connection().Execute("SELECT Cn_Ultimo AS Ultimo FROM Consecutivo WHERE " + key);
     const std::int64_t next =
         std::max(whole_or_zero(stored, "Ultimo"), whole_or_zero(reserved, "Ultimo")) + 1;
     if (reserved.Eof()) {
@@ -141,7 +143,8 @@ std::int64_t DatabaseDatos::reserve_next(const std::string& tabla, const std::st
             "'{}', {})",
             db::esc(tabla), db::esc(campo), db::esc(condicion), next));
     } else {
-        connection().Execute(fmt::format("UPDATE Consecutivo SET Cn_Ultimo = {} WHERE {}", next, key));
+        connection().Execute(
+            fmt::format("UPDATE Consecutivo SET Cn_Ultimo = {} WHERE {}", next, key));
     }
     transaction.Commit();
     return next;
@@ -164,12 +167,9 @@ std::string DatabaseDatos::Get_Consecutivo_Condicion(const std::string& Tabla,
     return std::to_string(reserve_next(Tabla, Campo, Condicion));
 }
 
-std::string DatabaseDatos::Get_Consecutivo_Detalle(const std::string& Tabla,
-                                                   const std::string& Campo,
-                                                   const std::string& Llave1,
-                                                   const std::string& Valor1,
-                                                   const std::string& Llave2,
-                                                   const std::string& Valor2) {
+std::string DatabaseDatos::Get_Consecutivo_Detalle(
+    const std::string& Tabla, const std::string& Campo, const std::string& Llave1,
+    const std::string& Valor1, const std::string& Llave2, const std::string& Valor2) {
     // The rows of one voucher line are written only by the caller that holds the voucher, so the
     // stored maximum is enough here; no reservation is kept.
     require_identifier(Tabla);
@@ -191,12 +191,12 @@ Variant DatabaseDatos::Get_Folio(const std::string& Prefijo, const std::string& 
                                  db::esc(Tabla), next)
                    : fmt::format("UPDATE Folio_Tabla SET Ft_Ultimo = {} WHERE Ft_Tabla = '{}'",
                                  next, db::esc(Tabla)));
-    transaction.Commit();
     const std::string digits = std::to_string(next);
     const auto width = static_cast<std::size_t>(std::max(Longitud, 0));
     if (Prefijo.size() + digits.size() > width) {
-        return Variant(std::string());  // the folio would not fit: no folio rather than a long one
+        return Variant(std::string());  // would not fit: no folio (and no number spent on it)
     }
+    transaction.Commit();
     return Variant(Prefijo + std::string(width - Prefijo.size() - digits.size(), '0') + digits);
 }
 
@@ -204,10 +204,13 @@ bool DatabaseDatos::Valida_Periodo_Operativo(Date Fecha, const std::string& Modu
                                              std::int32_t /*Ambito*/) {
     const std::string day = Fecha.iso_date();
     const auto rows = connection().Execute(fmt::format(
-        "SELECT Po_Modulo FROM Periodo_Operativo WHERE Po_Modulo = '{}' AND Es_Cve_Estado = 'AB' "
-        "AND Po_Fecha_Inicial <= '{}' AND Po_Fecha_Final >= '{}'",
+        "SELECT SUM(CASE WHEN Es_Cve_Estado = 'AB' THEN 1 ELSE 0 END) AS Abiertos, "
+        "SUM(CASE WHEN Es_Cve_Estado = 'AB' THEN 0 ELSE 1 END) AS Cerrados "
+        "FROM Periodo_Operativo WHERE Po_Modulo = '{}' AND Po_Fecha_Inicial <= '{}' AND "
+        "Po_Fecha_Final >= '{}'",
         db::esc(Modulo), day, day));
-    return !rows.Eof();
+    // A closed range inside an open one (a month closed within an open year) wins.
+    return whole_or_zero(rows, "Abiertos") > 0 && whole_or_zero(rows, "Cerrados") == 0;
 }
 
 std::string DatabaseDatos::Formato_Numero_SQL(const Variant& Valor, std::int32_t Decimales) {

@@ -15,23 +15,23 @@ struct HostContext {
 };
 
 class DatabaseSistema final : public ServiciosSistema {
-public:
+  public:
     explicit DatabaseSistema(std::shared_ptr<HostContext> context) : context_(std::move(context)) {}
 
     db::Connection& Get_Conexion() override { return *context_->connection; }
     std::string Get_Operador() override { return context_->operador; }
     Variant Get_Parametro(const std::string& Nombre, std::int32_t Ambito, const std::string& Tipo,
                           const std::string& Valor_Default) override;
-    void Mostrar_Mensaje(const std::string& Mensaje, std::int32_t Estilo,
-                         const std::string& Titulo, std::intptr_t Ventana,
-                         const std::string& Aplicacion, const std::string& Id_Error) override;
+    void Mostrar_Mensaje(const std::string& Mensaje, std::int32_t Estilo, const std::string& Titulo,
+                         std::intptr_t Ventana, const std::string& Aplicacion,
+                         const std::string& Id_Error) override;
 
-private:
+  private:
     std::shared_ptr<HostContext> context_;
 };
 
 class DatabaseDatos final : public ServiciosDatos {
-public:
+  public:
     explicit DatabaseDatos(std::shared_ptr<HostContext> context) : context_(std::move(context)) {}
 
     std::string Get_Valor_Campo(const std::string& Tabla, const std::string& Campo_Llave,
@@ -59,7 +59,7 @@ public:
                                           const std::string& Condicion,
                                           const std::string& Formato) override;
 
-private:
+  private:
     // Reserves the next value of `campo` among the rows of `tabla` that satisfy `condicion`,
     // remembering it under that condition so that no other caller receives it.
     std::int64_t reserve_next(const std::string& tabla, const std::string& campo,

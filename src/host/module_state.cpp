@@ -74,7 +74,9 @@ bool Inicia_Modulo(std::string& error) {
     }
 }
 
-void Termina_Modulo() { thread_state.reset(); }
+void Termina_Modulo() {
+    thread_state.reset();
+}
 
 namespace host {
 

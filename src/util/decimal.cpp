@@ -10,7 +10,9 @@
 namespace ledgernova::util {
 namespace {
 
-[[noreturn]] void type_mismatch() { throw ConversionError("Type mismatch"); }
+[[noreturn]] void type_mismatch() {
+    throw ConversionError("Type mismatch");
+}
 
 constexpr int kPlaces = 6;
 

@@ -11,7 +11,7 @@ namespace ledgernova::util {
 // An exact amount with six decimal places, for sums of money that must compare exactly (ledger
 // amounts carry two decimals; the extra places keep sums of them exact).
 class Decimal {
-public:
+  public:
     Decimal() = default;
     // Text in the fixed form ("-12.5"); more than six decimals are rounded half away from zero.
     // Throws ConversionError("Type mismatch") on anything else.
@@ -33,7 +33,7 @@ public:
     friend Decimal operator+(Decimal a, Decimal b) { return Decimal(a.units_ + b.units_); }
     friend auto operator<=>(Decimal, Decimal) = default;
 
-private:
+  private:
     static constexpr std::int64_t kScale = 1'000'000;
     explicit Decimal(std::int64_t units) : units_(units) {}
     std::int64_t units_ = 0;

@@ -11,7 +11,9 @@ char ascii_upper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
-bool is_continuation_byte(char c) { return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U; }
+bool is_continuation_byte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
+}
 
 }  // namespace
 

@@ -29,7 +29,7 @@ TEST(TopRewrite, LeavesQuotedTextCommentsAndOtherTopsAlone) {
 }
 
 class SqliteConnectionTest : public ::testing::Test {
-protected:
+  protected:
     std::shared_ptr<Connection> connection = open_sqlite(":memory:");
 };
 

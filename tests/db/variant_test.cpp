@@ -80,6 +80,9 @@ TEST(Date, ParsesIsoTextOnly) {
     EXPECT_FALSE(Date::parse_iso("2023-02-29", date));
     EXPECT_FALSE(Date::parse_iso("29/02/2024", date));
     EXPECT_FALSE(Date::parse_iso("2024-02-29x", date));
+    EXPECT_FALSE(Date::parse_iso(" 2024-03-1", date));
+    EXPECT_FALSE(Date::parse_iso("+024-03-15", date));
+    EXPECT_FALSE(Date::parse_iso("2024-03-15 8:30:00x", date));
     EXPECT_EQ("2024-03-05", Variant("2024-03-05").to_date().iso_date());
 }
 

@@ -16,7 +16,7 @@ namespace {
 using testing::Ledger;
 
 class DatabaseHostTest : public ::testing::Test {
-protected:
+  protected:
     Ledger ledger;
     ServiciosSistema& sistema() { return *host::modulo().sistema; }
     ServiciosDatos& datos() { return *host::modulo().datos; }
@@ -104,8 +104,9 @@ TEST_F(DatabaseHostTest, ConsecutivesFollowStoredRowsAndReservations) {
     EXPECT_EQ(9, next());  // reserved although no voucher took 8 yet
     EXPECT_EQ(1, datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024",
                                          "Pl_Periodo", "04", "Pl_Tipo", "2", ""));
-    EXPECT_EQ("1", datos().Get_Consecutivo_Condicion(
-                       "Poliza", "Pl_Numero", "Pl_Ejercicio = '2024' AND Em_Cve_Empresa = '001'", ""));
+    EXPECT_EQ("1",
+              datos().Get_Consecutivo_Condicion(
+                  "Poliza", "Pl_Numero", "Pl_Ejercicio = '2024' AND Em_Cve_Empresa = '001'", ""));
     EXPECT_EQ("1", datos().Get_Consecutivo_Detalle("Poliza_Detalle_Cheque", "Pdc_Id", "Pl_Folio",
                                                    "F1", "Pd_ID", "0001"));
 }
@@ -116,11 +117,12 @@ TEST_F(DatabaseHostTest, LookupRefusesNamesThatAreNotIdentifiersAndQuotesTheKey)
         "VALUES('O''Brien', 'NO')");
     EXPECT_EQ("NO", datos().Get_Valor_Campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion",
                                             "O'Brien", "Pc_Aplicacion_Automatica", 0, "", "", ""));
-    EXPECT_EQ("", datos().Get_Valor_Campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion",
-                                          "' OR 1=1 --", "Pc_Aplicacion_Automatica", 0, "", "", ""));
-    EXPECT_THROW((void)datos().Get_Valor_Campo("Poliza; DROP TABLE Poliza", "a", "b", "c", 0, "",
-                                               "", ""),
-                 db::UsageError);
+    EXPECT_EQ("",
+              datos().Get_Valor_Campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion",
+                                      "' OR 1=1 --", "Pc_Aplicacion_Automatica", 0, "", "", ""));
+    EXPECT_THROW(
+        (void)datos().Get_Valor_Campo("Poliza; DROP TABLE Poliza", "a", "b", "c", 0, "", "", ""),
+        db::UsageError);
     EXPECT_THROW((void)datos().Get_Valor_Campo("Poliza", "Pl_Folio", "x", "1 AS y", 0, "", "", ""),
                  db::UsageError);
 }
@@ -130,10 +132,17 @@ TEST_F(DatabaseHostTest, OperatingPeriodIsOpenOnlyInsideAnOpenRow) {
         "INSERT INTO Periodo_Operativo(Po_Modulo, Po_Fecha_Inicial, Po_Fecha_Final, Es_Cve_Estado) "
         "VALUES('CONTABILIDAD', '2024-03-01', '2024-03-31', 'AB'), "
         "('CONTABILIDAD', '2024-04-01', '2024-04-30', 'CE')");
-    EXPECT_TRUE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 3, 31, 18), "CONTABILIDAD", 0));
+    EXPECT_TRUE(
+        datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 3, 31, 18), "CONTABILIDAD", 0));
     EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 4, 2), "CONTABILIDAD", 0));
     EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 5, 1), "CONTABILIDAD", 0));
     EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 3, 5), "NOMINA", 0));
+    ledger.direct().Execute(
+        "INSERT INTO Periodo_Operativo(Po_Modulo, Po_Fecha_Inicial, Po_Fecha_Final, Es_Cve_Estado) "
+        "VALUES('CONTABILIDAD', '2024-01-01', '2024-12-31', 'AB')");
+    EXPECT_TRUE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 3, 31), "CONTABILIDAD", 0));
+    EXPECT_FALSE(datos().Valida_Periodo_Operativo(Date::from_ymd(2024, 4, 2), "CONTABILIDAD", 0))
+        << "April is closed within the open year";
 }
 
 // Each child process takes folios and numbers of the same table and key as fast as it can and
@@ -152,9 +161,10 @@ TEST(DatabaseHostProcesses, TwoProcessesNeverReceiveTheSameFolioOrNumber) {
                 std::ofstream out(ledger.path().string() + "." + std::to_string(child));
                 for (int i = 0; i < kPerProcess; ++i) {
                     out << "F" << host.datos->Get_Folio("", "Poliza", 10, true).to_text() << "\n";
-                    out << "N" << host.datos->Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio",
-                                                              "2024", "Pl_Periodo", "03", "Pl_Tipo",
-                                                              "1", "")
+                    out << "N"
+                        << host.datos->Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio",
+                                                       "2024", "Pl_Periodo", "03", "Pl_Tipo", "1",
+                                                       "")
                         << "\n";
                 }
             } catch (...) {

@@ -13,8 +13,7 @@ namespace ledgernova::testing {
 std::filesystem::path make_temp_folder() {
     static std::atomic<int> counter{0};
     auto folder = std::filesystem::temp_directory_path() /
-                  ("ledgernova-test-" + std::to_string(getpid()) + "-" +
-                   std::to_string(counter++));
+                  ("ledgernova-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
@@ -51,6 +50,22 @@ void Ledger::restart_module() {
         options.connection = recorder_;
         options.operador = kOperator;
         options.clock = [this] { return now_; };
+        auto objects = make_database_host(std::move(options));
+        return wrapper_ ? wrapper_(std::move(objects)) : objects;
+    });
+}
+
+void Ledger::wrap_host(HostWrapper wrapper) {
+    wrapper_ = std::move(wrapper);
+    restart_module();
+}
+
+void Ledger::attach_process(const std::filesystem::path& path) {
+    Termina_Modulo();
+    set_host_factory([path] {
+        DatabaseHostOptions options;
+        options.connection = db::open_sqlite(path.string());
+        options.operador = kOperator;
         return make_database_host(std::move(options));
     });
 }
@@ -84,6 +99,8 @@ std::string render(db::Recordset rows) {
     return text;
 }
 
-std::string Ledger::rows(const std::string& sql) { return render(direct_->Execute(sql)); }
+std::string Ledger::rows(const std::string& sql) {
+    return render(direct_->Execute(sql));
+}
 
 }  // namespace ledgernova::testing

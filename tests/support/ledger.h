@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,7 +15,7 @@ namespace ledgernova::testing {
 // fixed operator and clock, registered as this process's host factory. The module state of the
 // thread is reset on creation and on destruction, so each test reads its parameters anew.
 class Ledger {
-public:
+  public:
     // An empty path keeps the database in memory; otherwise it is a file in a fresh temp folder.
     explicit Ledger(bool on_disk = false);
     Ledger(const Ledger&) = delete;
@@ -34,17 +35,26 @@ public:
                      const std::string& resultado = "NO");
     // The rows of a query, one line per row, fields separated by '|', Null shown as NULL.
     std::string rows(const std::string& sql);
-    // Replaces the host objects the thread will use (after the test changed the factory).
+    // Starts the thread's module anew on its next use, so parameters are read again.
     void restart_module();
+    // From the next module start on, the component sees the default host through `wrapper`
+    // (a test's host objects that delegate to the real ones and override what they control).
+    using HostWrapper = std::function<HostObjects(HostObjects)>;
+    void wrap_host(HostWrapper wrapper);
+
+    // For a forked child: the thread's module starts over its own connection to the database
+    // file, as a second program would.
+    static void attach_process(const std::filesystem::path& path);
 
     static constexpr const char* kOperator = "OPER";
 
-private:
+  private:
     std::filesystem::path folder_;
     std::filesystem::path path_;
     std::shared_ptr<db::Connection> direct_;
     std::shared_ptr<db::RecordingConnection> recorder_;
     Date now_;
+    HostWrapper wrapper_;
 };
 
 // The text of the row set as Ledger::rows gives it.

@@ -1,0 +1,108 @@
+/* The voucher object for any language with a C foreign-function interface: create it by name,
+ * call its members late-bound by name, read its Error, release it.
+ *
+ * Plain C99. No function raises a C++ exception or aborts: each reports through its status.
+ * An object belongs to the thread that created it; objects of different threads are independent.
+ *
+ * Ownership, in short:
+ *  - ln_object: created by ln_create, destroyed by ln_release (once).
+ *  - Arguments: owned by the caller; the library copies what it needs before returning.
+ *  - Results: an array allocated by the library, text included; free it with ln_free_results.
+ *  - Error texts: owned by the library; see ln_get_error for how long they stay valid.
+ */
+#ifndef LEDGERNOVA_LEDGERNOVA_H
+#define LEDGERNOVA_LEDGERNOVA_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct ln_object ln_object;
+
+/* Type tags of ln_variant. The numbers are the platform VARTYPEs these stand in for, so a caller
+ * translating from that platform maps them one to one. */
+enum {
+    LN_EMPTY = 0,
+    LN_NULL = 1,
+    LN_LONG = 3,    /* long_value */
+    LN_DOUBLE = 5,  /* double_value */
+    LN_DATE = 7,    /* date_value: days since 30 December 1899, the fraction the time of day */
+    LN_TEXT = 8,    /* text: UTF-8, NUL-terminated */
+    LN_BOOLEAN = 11 /* boolean_value: 0 false, anything else true (results give 1) */
+};
+
+/* One value. Only the field named by `type` is meaningful. In an argument, a NULL `text` of an
+ * LN_TEXT value reads as the empty text. In a result, `text` is NULL unless type is LN_TEXT. */
+typedef struct ln_variant {
+    int32_t type;
+    int32_t boolean_value;
+    int32_t long_value;
+    double double_value;
+    double date_value;
+    const char* text;
+} ln_variant;
+
+/* Kinds of call: the platform's DISPATCH_METHOD, DISPATCH_PROPERTYGET and DISPATCH_PROPERTYPUT. */
+enum { LN_METHOD = 1, LN_PROPERTYGET = 2, LN_PROPERTYPUT = 4 };
+
+/* Status of every entry point. A member that ran and failed is LN_OK: its result says False (or
+ * "") and ln_get_error tells why. */
+enum {
+    LN_OK = 0,
+    LN_E_INVALIDARG = 1,     /* a required pointer was NULL */
+    LN_E_CLASSNOTREG = 2,    /* ln_create: no class by that ProgID or CLSID */
+    LN_E_UNKNOWNNAME = 3,    /* ln_call: the object has no member by that name */
+    LN_E_MEMBERNOTFOUND = 4, /* ln_call: the member cannot be called with that kind */
+    LN_E_BADPARAMCOUNT = 5,  /* ln_call: too few or too many arguments */
+    LN_E_TYPEMISMATCH = 6,   /* ln_call: an argument does not convert (Null as text, ...) */
+    LN_E_BADVARTYPE = 7,     /* ln_call: an argument carries an unknown type tag */
+    LN_E_EXCEPTION = 8,      /* an unexpected failure inside the library */
+    LN_E_DATABASE = 9        /* ln_init_database: the database could not be opened or set up */
+};
+
+/* Creates an object of the class known by `progid` ("ledgerNova.Polizas", or its CLSID with or
+ * without braces), compared without regard to case. The first object of a thread starts the
+ * module: without a host of its own, it uses the database named by the environment variable
+ * LEDGERNOVA_DB (or "ledgernova.db" in the current folder). An object whose host could not be
+ * reached is still created, with the reason in its Error.
+ * On success *out owns the object (release it with ln_release). On failure *out is NULL and
+ * ln_get_error(NULL) tells why. */
+int ln_create(const char* progid, ln_object** out);
+
+/* Calls a member by name (compared without regard to case) with `nargs` arguments in the order
+ * the member declares them. A record put (Encabezado, Detalle) takes the record's fields in
+ * interface order: 12 for the header, 7 for the line; a record get returns them in that order.
+ * Omitted optional arguments are "".
+ * On LN_OK, *results is an array of *nresults values allocated by the library (NULL when there
+ * are none), which the caller frees with ln_free_results; `results` and `nresults` may both be
+ * NULL when the caller wants no result. On failure *results is NULL, *nresults 0, and
+ * ln_get_error(object) tells why. */
+int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
+            ln_variant** results, size_t* nresults);
+
+/* The object's Error text; after an ln_call that failed before reaching the object, the reason
+ * for that failure instead. With a NULL object: why the calling thread's last ln_create or
+ * ln_init_database failed ("" when it did not).
+ * The text is owned by the library and stays valid until the next call of this library with
+ * the same object (for NULL, on the same thread), or the object's release. Never NULL. */
+const char* ln_get_error(ln_object* object);
+
+/* Frees an array that ln_call returned, with its text. NULL is allowed. */
+void ln_free_results(ln_variant* results, size_t nresults);
+
+/* Destroys the object. NULL is allowed. */
+void ln_release(ln_object* object);
+
+/* Creates, in the SQLite database file at `path` (made when missing), every table the component
+ * and its default host use; tables that exist are left as they are. On failure ln_get_error(NULL)
+ * tells why. */
+int ln_init_database(const char* path);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LEDGERNOVA_LEDGERNOVA_H */

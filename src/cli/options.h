@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ledgernova/connection.h"
+
+namespace CLI {
+class App;
+}
+
+namespace ledgernova::cli {
+
+// The options that come before the command.
+struct GlobalOptions {
+    std::string database;                // --db; empty: $LEDGERNOVA_DB, else "ledgernova.db"
+    std::optional<std::string> connect;  // --connect, an ODBC connection string
+    std::string operador;                // --operator; empty: the login name
+};
+
+void add_global_options(CLI::App& app, GlobalOptions& options);
+
+// The SQLite file the options name: --db, else $LEDGERNOVA_DB, else "ledgernova.db".
+[[nodiscard]] std::string database_path(const GlobalOptions& options);
+
+enum class LedgerAccess {
+    Create,   // create the database file when it is missing (init)
+    Existing  // the file must exist already
+};
+
+// Opens the ledger the options name and registers the default host over that connection, with
+// the operator of the options, so that every voucher object created afterwards posts into it.
+// Throws UsageError for --connect (not available yet), std::runtime_error when an existing ledger
+// is required and the file is missing, db::Error when the database cannot be opened.
+[[nodiscard]] std::shared_ptr<db::Connection> open_ledger(const GlobalOptions& options,
+                                                          LedgerAccess access);
+
+}  // namespace ledgernova::cli

@@ -1,0 +1,287 @@
+#include "ledgernova/ledgernova.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "ledgernova/connection.h"
+#include "ledgernova/dispatch.h"
+#include "ledgernova/registry.h"
+#include "ledgernova/schema.h"
+
+struct ln_object {
+    std::unique_ptr<ledgernova::_Polizas> polizas;
+    bool call_refused = false;  // the last ln_call never reached the object
+    std::string refusal;        // why, while call_refused holds
+    std::string handed_out;     // the text ln_get_error last returned, kept alive for the caller
+};
+
+namespace {
+
+using ledgernova::Date;
+using ledgernova::Variant;
+using ledgernova::com::DispStatus;
+
+// Why the thread's last ln_create or ln_init_database failed; read through ln_get_error(NULL).
+thread_local std::string thread_failure;
+
+int fail_thread(int status, const char* message) {
+    thread_failure = message;
+    return status;
+}
+
+int refuse(ln_object& object, int status, const std::string& message) {
+    object.call_refused = true;
+    object.refusal = message;
+    return status;
+}
+
+int status_of(DispStatus status) {
+    switch (status) {
+        case DispStatus::Ok:
+            return LN_OK;
+        case DispStatus::UnknownName:
+            return LN_E_UNKNOWNNAME;
+        case DispStatus::MemberNotFound:
+            return LN_E_MEMBERNOTFOUND;
+        case DispStatus::BadParamCount:
+            return LN_E_BADPARAMCOUNT;
+        case DispStatus::TypeMismatch:
+            return LN_E_TYPEMISMATCH;
+        case DispStatus::Exception:
+            return LN_E_EXCEPTION;
+    }
+    return LN_E_EXCEPTION;
+}
+
+// False for a type tag this library does not know.
+bool from_c(const ln_variant& in, Variant& out) {
+    switch (in.type) {
+        case LN_EMPTY:
+            out = Variant();
+            return true;
+        case LN_NULL:
+            out = Variant::null();
+            return true;
+        case LN_BOOLEAN:
+            out = Variant(in.boolean_value != 0);
+            return true;
+        case LN_LONG:
+            out = Variant(in.long_value);
+            return true;
+        case LN_DOUBLE:
+            out = Variant(in.double_value);
+            return true;
+        case LN_DATE:
+            out = Variant(Date{in.date_value});
+            return true;
+        // A null text pointer is the empty text, as a null string is on the platform.
+        case LN_TEXT:
+            out = Variant(in.text == nullptr ? "" : in.text);
+            return true;
+        default:
+            return false;
+    }
+}
+
+char* copy_text(const std::string& text) {
+    auto* copy = static_cast<char*>(std::malloc(text.size() + 1));
+    if (copy == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+// Fills a zeroed slot; throws std::bad_alloc, leaving the slot freeable.
+void to_c(const Variant& in, ln_variant& out) {
+    using Kind = Variant::Kind;
+    switch (in.kind()) {
+        case Kind::Empty:
+            out.type = LN_EMPTY;
+            break;
+        case Kind::Null:
+            out.type = LN_NULL;
+            break;
+        case Kind::Boolean:
+            out.type = LN_BOOLEAN;
+            out.boolean_value = in.to_bool() ? 1 : 0;
+            break;
+        case Kind::Long:
+            out.type = LN_LONG;
+            out.long_value = in.to_long();
+            break;
+        case Kind::Double:
+            out.type = LN_DOUBLE;
+            out.double_value = in.to_double();
+            break;
+        case Kind::Date:
+            out.type = LN_DATE;
+            out.date_value = in.to_date().serial;
+            break;
+        case Kind::Text:
+            out.text = copy_text(in.to_text());
+            out.type = LN_TEXT;
+            break;
+    }
+}
+
+void free_array(ln_variant* values, std::size_t count) {
+    if (values == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        std::free(const_cast<char*>(values[i].text));  // allocated by copy_text
+    }
+    std::free(values);
+}
+
+// A library-owned copy of the results; NULL for none.
+ln_variant* export_results(const std::vector<Variant>& values) {
+    if (values.empty()) {
+        return nullptr;
+    }
+    auto* array = static_cast<ln_variant*>(std::calloc(values.size(), sizeof(ln_variant)));
+    if (array == nullptr) {
+        throw std::bad_alloc();
+    }
+    try {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            to_c(values[i], array[i]);
+        }
+    } catch (...) {
+        free_array(array, values.size());
+        throw;
+    }
+    return array;
+}
+
+// The arguments as Variants, or the refusal of the first one whose tag is unknown.
+int import_arguments(ln_object& object, const ln_variant* args, std::size_t nargs,
+                     std::vector<Variant>& out) {
+    if (args == nullptr && nargs > 0) {
+        return refuse(object, LN_E_INVALIDARG, "The arguments are NULL but their count is not 0.");
+    }
+    out.resize(nargs);
+    for (std::size_t i = 0; i < nargs; ++i) {
+        if (!from_c(args[i], out[i])) {
+            return refuse(object, LN_E_BADVARTYPE,
+                          "Argument " + std::to_string(i + 1) + " has the unknown type tag " +
+                              std::to_string(args[i].type) + ".");
+        }
+    }
+    return LN_OK;
+}
+
+int call_member(ln_object& object, const char* member, int kind, const ln_variant* args,
+                std::size_t nargs, ln_variant** results, std::size_t* nresults) {
+    std::vector<Variant> arguments;
+    if (const int status = import_arguments(object, args, nargs, arguments); status != LN_OK) {
+        return status;
+    }
+    const auto invoke_kind = static_cast<ledgernova::com::InvokeKind>(kind);
+    const auto outcome = ledgernova::com::Invoke(*object.polizas, member, invoke_kind, arguments);
+    if (outcome.status != DispStatus::Ok) {
+        return refuse(object, status_of(outcome.status), outcome.error);
+    }
+    if (results != nullptr && nresults != nullptr) {
+        *results = export_results(outcome.values);
+        *nresults = outcome.values.size();
+    }
+    return LN_OK;
+}
+
+}  // namespace
+
+extern "C" {
+
+int ln_create(const char* progid, ln_object** out) {
+    try {
+        if (out == nullptr || progid == nullptr) {
+            return fail_thread(LN_E_INVALIDARG, "ln_create needs a class name and an out pointer.");
+        }
+        *out = nullptr;
+        auto object = std::make_unique<ln_object>();
+        object->polizas = ledgernova::com::CreateObject(progid);
+        if (!object->polizas) {
+            return fail_thread(
+                LN_E_CLASSNOTREG,
+                ("No class is registered as '" + std::string(progid) + "'.").c_str());
+        }
+        thread_failure.clear();
+        *out = object.release();
+        return LN_OK;
+    } catch (const std::exception& failure) {
+        return fail_thread(LN_E_EXCEPTION, failure.what());
+    } catch (...) {
+        return fail_thread(LN_E_EXCEPTION, "Unknown failure while creating the object.");
+    }
+}
+
+int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
+            ln_variant** results, size_t* nresults) {
+    if (results != nullptr) {
+        *results = nullptr;
+    }
+    if (nresults != nullptr) {
+        *nresults = 0;
+    }
+    if (object == nullptr) {
+        return LN_E_INVALIDARG;
+    }
+    try {
+        object->call_refused = false;
+        if (member == nullptr) {
+            return refuse(*object, LN_E_INVALIDARG, "The member name is NULL.");
+        }
+        return call_member(*object, member, kind, args, nargs, results, nresults);
+    } catch (const std::exception& failure) {
+        return refuse(*object, LN_E_EXCEPTION, failure.what());
+    } catch (...) {
+        return refuse(*object, LN_E_EXCEPTION, "Unknown failure while calling the object.");
+    }
+}
+
+const char* ln_get_error(ln_object* object) {
+    try {
+        if (object == nullptr) {
+            return thread_failure.c_str();
+        }
+        object->handed_out = object->call_refused ? object->refusal : object->polizas->get_Error();
+        return object->handed_out.c_str();
+    } catch (...) {
+        return "";
+    }
+}
+
+void ln_free_results(ln_variant* results, size_t nresults) {
+    free_array(results, nresults);
+}
+
+// Nothing to catch: destructors do not throw.
+void ln_release(ln_object* object) {
+    delete object;
+}
+
+int ln_init_database(const char* path) {
+    try {
+        if (path == nullptr) {
+            return fail_thread(LN_E_INVALIDARG, "ln_init_database needs a path.");
+        }
+        const auto connection = ledgernova::db::open_sqlite(path);
+        ledgernova::create_schema(*connection);
+        thread_failure.clear();
+        return LN_OK;
+    } catch (const ledgernova::db::Error& failure) {
+        return fail_thread(LN_E_DATABASE, failure.what());
+    } catch (const std::exception& failure) {
+        return fail_thread(LN_E_EXCEPTION, failure.what());
+    } catch (...) {
+        return fail_thread(LN_E_EXCEPTION, "Unknown failure while creating the tables.");
+    }
+}
+
+}  // extern "C"

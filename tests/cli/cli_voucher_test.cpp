@@ -1,0 +1,210 @@
+// The program's voucher commands: voucher --file and show, over a ledger with two accounts.
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+#include "cli/cli_fixture.h"
+
+namespace ledgernova::testing {
+namespace {
+
+constexpr const char* kBalanced = R"({
+  "header": {"Pl_Fecha": "2024-03-15", "Pl_Tipo_Poliza": 3, "Em_Cve_Empresa": "001",
+             "Pl_Referencia": "R-7", "Pl_Comentario": "Pago de renta"},
+  "lines": [
+    {"Cc_Cve_Cuenta_Contable": "1101", "Pd_Concepto": "Renta marzo", "Pd_Referencia": "F-1",
+     "Pd_Tipo": 1, "Pd_Importe": 1500.5},
+    {"Cc_Cve_Cuenta_Contable": "2101", "Pd_Concepto": "Renta marzo", "Pd_Centro_Costo": "ADM",
+     "Pd_Tipo": 2, "Pd_Importe": 1500.50}
+  ]
+})";
+
+// The balanced voucher with one value of a line replaced.
+std::string with_line_value(const std::string& from, const std::string& to) {
+    std::string text = kBalanced;
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+class CliVoucherTest : public CliTest {
+  protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        ASSERT_EQ(ledger({"init"}).status, 0);
+        execute(
+            "INSERT INTO Cuenta_Contable(Cc_Cve_Cuenta_Contable, Cc_Descripcion, Cc_Registro, "
+            "Cc_Resultado) VALUES('1101', 'Caja', 'SI', 'NO'), ('2101', 'Proveedores', 'SI', "
+            "'NO')");
+    }
+
+    CliRun post(const std::string& voucher) {
+        write_file("voucher.json", voucher);
+        return ledger({"--operator", "ana", "voucher", "--file", "voucher.json"});
+    }
+
+    std::string stored_vouchers() {
+        return query(
+            "SELECT Pl_Folio, Pl_Numero, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Fecha, "
+            "Em_Cve_Empresa, Oper_Alta, Es_Cve_Estado FROM Poliza ORDER BY Pl_Folio");
+    }
+
+    std::string stored_lines() {
+        return query(
+            "SELECT Pl_Folio, Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Centro_Costo, "
+            "Pd_Concepto, Pd_Referencia, Pd_Tipo, Pd_Importe FROM Poliza_Detalle "
+            "ORDER BY Pl_Folio, Pd_ID");
+    }
+};
+
+TEST_F(CliVoucherTest, BalancedVoucherIsStoredAndPrintsItsFolioAndNumber) {
+    const CliRun posted = post(kBalanced);
+    ASSERT_EQ(posted.status, 0) << posted.err;
+    EXPECT_EQ(posted.out, "folio 0000000001 number 0000000001\n");
+    EXPECT_EQ(posted.err, "");
+    EXPECT_EQ(stored_vouchers(), "0000000001|0000000001|2024|03|3|2024-03-15|001|ana|AC\n");
+    EXPECT_EQ(stored_lines(),
+              "0000000001|0001|1101||Renta marzo|F-1|1|1500.5\n"
+              "0000000001|0002|2101|ADM|Renta marzo||2|1500.5\n");
+}
+
+TEST_F(CliVoucherTest, ShowPrintsTheHeaderAndTheLinesWithTotals) {
+    ASSERT_EQ(post(kBalanced).status, 0);
+    const std::string stamp = query("SELECT Fecha_Alta FROM Poliza");
+    const std::string at = stamp.substr(0, stamp.size() - 1);
+
+    const CliRun shown = ledger({"show", "0000000001"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out,
+              "Pl_Folio          0000000001\n"
+              "Em_Cve_Empresa    001\n"
+              "Pl_Ejercicio      2024\n"
+              "Pl_Periodo        03\n"
+              "Pl_Tipo           3\n"
+              "Pl_Numero         0000000001\n"
+              "Pl_Fecha          2024-03-15\n"
+              "Pl_Tabla\n"
+              "Pl_Documento\n"
+              "Pl_Referencia     R-7\n"
+              "Pl_Comentario     Pago de renta\n"
+              "Pl_Configuracion\n"
+              "Oper_Alta         ana\n"
+              "Fecha_Alta        " +
+                  at +
+                  "\n"
+                  "Oper_Ult_Modif    ana\n"
+                  "Fecha_Ult_Modif   " +
+                  at +
+                  "\n"
+                  "Es_Cve_Estado     AC\n"
+                  "Oper_Baja\n"
+                  "Fecha_Baja\n"
+                  "\n"
+                  "ID    Account  Cost centre  Concept      Reference   Charge   Credit\n"
+                  "----  -------  -----------  -----------  ---------  -------  -------\n"
+                  "0001  1101                  Renta marzo  F-1        1500.50\n"
+                  "0002  2101     ADM          Renta marzo                      1500.50\n"
+                  "----  -------  -----------  -----------  ---------  -------  -------\n"
+                  "                                         Totals     1500.50  1500.50\n");
+}
+
+TEST_F(CliVoucherTest, ShowJsonGivesTheHeaderObjectAndTheLinesWithNumericAmounts) {
+    ASSERT_EQ(post(kBalanced).status, 0);
+    const CliRun shown = ledger({"show", "0000000001", "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const auto document = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(document["header"]["Pl_Folio"], "0000000001");
+    EXPECT_EQ(document["header"]["Pl_Tipo"], 3);
+    EXPECT_EQ(document["header"]["Pl_Fecha"], "2024-03-15");
+    EXPECT_EQ(document["header"]["Oper_Alta"], "ana");
+    EXPECT_TRUE(document["header"]["Fecha_Baja"].is_null());
+    ASSERT_EQ(document["lines"].size(), 2U);
+    EXPECT_EQ(document["lines"][0]["Pd_ID"], "0001");
+    EXPECT_EQ(document["lines"][0]["Pd_Tipo"], 1);
+    EXPECT_EQ(document["lines"][1]["Cc_Cve_Cuenta_Contable"], "2101");
+    EXPECT_EQ(document["lines"][1]["Pd_Centro_Costo"], "ADM");
+    ASSERT_TRUE(document["lines"][1]["Pd_Importe"].is_number());
+    EXPECT_DOUBLE_EQ(document["lines"][1]["Pd_Importe"].get<double>(), 1500.5);
+}
+
+TEST_F(CliVoucherTest, ShowOfAnUnknownFolioFails) {
+    const CliRun shown = ledger({"show", "0000000099"});
+    EXPECT_EQ(shown.status, 1);
+    EXPECT_EQ(shown.out, "");
+    EXPECT_EQ(shown.err, "ledgernova: there is no voucher with folio 0000000099\n");
+}
+
+TEST_F(CliVoucherTest, UnknownAccountFailsWithTheMembersErrorText) {
+    const CliRun posted = post(with_line_value("\"2101\"", "\"9999\""));
+    EXPECT_EQ(posted.status, 1);
+    EXPECT_EQ(posted.out, "");
+    EXPECT_EQ(posted.err,
+              "ledgernova: line 2 was not added to voucher 0000000001:\n"
+              "ledgerNova.dll - Add_Poliza_Detalle()\r\nLa cuenta contable:9999, no existe\n");
+    // Lines are written one by one: the first stays, the refused one is not there.
+    EXPECT_EQ(stored_lines(), "0000000001|0001|1101||Renta marzo|F-1|1|1500.5\n");
+}
+
+TEST_F(CliVoucherTest, UnbalancedVoucherFailsAndSaysSo) {
+    const CliRun posted = post(with_line_value("1500.50", "1400"));
+    EXPECT_EQ(posted.status, 1);
+    EXPECT_EQ(posted.out, "");
+    EXPECT_EQ(posted.err,
+              "ledgernova: the voucher does not balance: folio 0000000001 number 0000000001\n");
+}
+
+TEST_F(CliVoucherTest, ClosedOperatingPeriodRefusesTheFirstLine) {
+    ASSERT_EQ(ledger({"param", "set", "GEN_VALIDAR_PERIODO_OPERATIVO", "1"}).status, 0);
+    ASSERT_EQ(ledger({"period", "open", "CONTABILIDAD", "2024-03-01", "2024-03-31"}).status, 0);
+    EXPECT_EQ(post(kBalanced).status, 0);
+
+    ASSERT_EQ(ledger({"period", "close", "CONTABILIDAD", "2024-03-01", "2024-03-31"}).status, 0);
+    const CliRun posted = post(kBalanced);
+    EXPECT_EQ(posted.status, 1);
+    EXPECT_EQ(posted.err,
+              "ledgernova: line 1 was not added:\n"
+              "ledgerNova.dll - Add_Poliza_Detalle()\r\n"
+              "El período operativo correspondiente a la fecha: 15-03-2024, está cerrado o no "
+              "existe!\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "1\n");
+}
+
+TEST_F(CliVoucherTest, UnknownKeysAndWrongTypesAreUsageErrorsNamingTheKey) {
+    const CliRun header_key = post(with_line_value("\"Pl_Referencia\"", "\"Pl_Reference\""));
+    EXPECT_EQ(header_key.status, 2);
+    EXPECT_EQ(header_key.err,
+              "ledgernova: voucher file voucher.json: header: key \"Pl_Reference\" is not a field "
+              "of the voucher header\n");
+
+    const CliRun line_key = post(with_line_value("\"Pd_Centro_Costo\"", "\"Pd_Centro\""));
+    EXPECT_EQ(line_key.status, 2);
+    EXPECT_EQ(line_key.err,
+              "ledgernova: voucher file voucher.json: line 2: key \"Pd_Centro\" is not a field of "
+              "a voucher line\n");
+
+    const CliRun amount = post(with_line_value("1500.5}", "\"1500.5\"}"));
+    EXPECT_EQ(amount.status, 2);
+    EXPECT_EQ(
+        amount.err,
+        "ledgernova: voucher file voucher.json: line 1: key \"Pd_Importe\" must be a number\n");
+
+    EXPECT_EQ(post(with_line_value("\"Pl_Tipo_Poliza\": 3", "\"Pl_Tipo_Poliza\": \"3\"")).status,
+              2);
+    EXPECT_EQ(post(with_line_value("\"Pl_Tipo_Poliza\": 3", "\"Pl_Tipo_Poliza\": 4")).status, 2);
+    EXPECT_EQ(post(with_line_value("\"Pd_Tipo\": 1", "\"Pd_Tipo\": 1.5")).status, 2);
+    EXPECT_EQ(post(with_line_value("2024-03-15", "15/03/2024")).status, 2);
+    EXPECT_EQ(post(with_line_value("\"lines\"", "\"rows\"")).status, 2);
+    EXPECT_EQ(post("{\"header\": {}, \"lines\": []}").status, 2);
+    EXPECT_EQ(post("{\"header\": ").status, 2);
+    EXPECT_EQ(stored_vouchers(), "");
+}
+
+TEST_F(CliVoucherTest, MissingVoucherFileIsAUsageError) {
+    const CliRun posted = ledger({"voucher", "--file", "nowhere.json"});
+    EXPECT_EQ(posted.status, 2);
+    EXPECT_EQ(posted.err, "ledgernova: cannot read the voucher file nowhere.json\n");
+    EXPECT_EQ(ledger({"voucher"}).status, 2);
+}
+
+}  // namespace
+}  // namespace ledgernova::testing

@@ -1,0 +1,128 @@
+#include "ledgernova/ledgernova.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/ledger.h"
+
+namespace ledgernova {
+namespace {
+
+using testing::Ledger;
+
+ln_variant text(const char* value) {
+    ln_variant v{};
+    v.type = LN_TEXT;
+    v.text = value;
+    return v;
+}
+
+ln_variant of_type(std::int32_t type) {
+    ln_variant v{};
+    v.type = type;
+    return v;
+}
+
+class CAbi : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(LN_OK, ln_create("ledgerNova.Polizas", &object)); }
+    void TearDown() override { ln_release(object); }
+
+    int call(const char* member, int kind, std::initializer_list<ln_variant> args) {
+        return ln_call(object, member, kind, std::data(args), args.size(), nullptr, nullptr);
+    }
+    std::string error() { return ln_get_error(object); }
+
+    Ledger ledger;
+    ln_object* object = nullptr;
+};
+
+TEST_F(CAbi, ARefusedCallReportsItsOwnReasonUntilTheNextCall) {
+    EXPECT_EQ(LN_E_UNKNOWNNAME, call("Borrar_Poliza", LN_METHOD, {}));
+    EXPECT_EQ("The object has no member named 'Borrar_Poliza'.", error());
+    EXPECT_EQ(LN_OK, call("Cancelar_Poliza", LN_METHOD, {text("0000000001")}));
+    EXPECT_NE(std::string::npos, error().find("Cancelar_Poliza()")) << error();
+}
+
+TEST_F(CAbi, NullWhereTextIsNeededFailsWithTheConversionMessage) {
+    EXPECT_EQ(LN_E_TYPEMISMATCH, call("Cancelar_Poliza", LN_METHOD, {of_type(LN_NULL)}));
+    EXPECT_EQ("Invalid use of Null", error());
+}
+
+TEST_F(CAbi, ANullTextPointerIsTheEmptyText) {
+    ASSERT_EQ(LN_OK, call("Folio", LN_PROPERTYPUT, {text("0000000042")}));
+    ASSERT_EQ(LN_OK, call("Folio", LN_PROPERTYPUT, {text(nullptr)}));
+    ln_variant* results = nullptr;
+    size_t count = 0;
+    ASSERT_EQ(LN_OK, ln_call(object, "Encabezado", LN_PROPERTYGET, nullptr, 0, &results, &count));
+    ASSERT_EQ(12U, count);
+    EXPECT_STREQ("", results[0].text);
+    ln_free_results(results, count);
+}
+
+TEST_F(CAbi, UnknownTypeTagsAndMissingPointersAreRefused) {
+    EXPECT_EQ(LN_E_BADVARTYPE, call("Folio", LN_PROPERTYPUT, {of_type(2)}));
+    EXPECT_EQ("Argument 1 has the unknown type tag 2.", error());
+    EXPECT_EQ(LN_E_INVALIDARG,
+              ln_call(object, "Folio", LN_PROPERTYPUT, nullptr, 1, nullptr, nullptr));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_call(object, nullptr, LN_METHOD, nullptr, 0, nullptr, nullptr));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_call(nullptr, "Nuevo", LN_METHOD, nullptr, 0, nullptr, nullptr));
+    EXPECT_EQ(LN_E_MEMBERNOTFOUND, call("Nuevo", 3, {}));
+}
+
+TEST_F(CAbi, ResultsOutliveTheObjectThatGaveThem) {
+    ASSERT_EQ(LN_OK, call("Folio", LN_PROPERTYPUT, {text("0000000042")}));
+    ln_variant* results = nullptr;
+    size_t count = 0;
+    ASSERT_EQ(LN_OK, ln_call(object, "encabezado", LN_PROPERTYGET, nullptr, 0, &results, &count));
+    ln_release(object);
+    object = nullptr;
+    ASSERT_EQ(12U, count);
+    EXPECT_EQ(LN_TEXT, results[0].type);
+    EXPECT_STREQ("0000000042", results[0].text);
+    EXPECT_EQ(LN_LONG, results[3].type);
+    EXPECT_EQ(LN_DATE, results[5].type);
+    ln_free_results(results, count);
+}
+
+TEST_F(CAbi, AFailedCallLeavesNoResults) {
+    ln_variant dummy{};
+    ln_variant* results = &dummy;
+    size_t count = 99;
+    const ln_variant one = text("x");
+    EXPECT_EQ(LN_E_BADPARAMCOUNT, ln_call(object, "Nuevo", LN_METHOD, &one, 1, &results, &count));
+    EXPECT_EQ(nullptr, results);
+    EXPECT_EQ(0U, count);
+    EXPECT_EQ("Nuevo takes 0 argument(s), 1 given.", error());
+}
+
+TEST(CAbiCreate, UnknownProgIdCreatesNothingAndSaysWhy) {
+    Ledger ledger;
+    ln_object* object = reinterpret_cast<ln_object*>(&ledger);  // anything but NULL
+    EXPECT_EQ(LN_E_CLASSNOTREG, ln_create("ledgerNova.Poliza", &object));
+    EXPECT_EQ(nullptr, object);
+    EXPECT_EQ(std::string("No class is registered as 'ledgerNova.Poliza'."), ln_get_error(nullptr));
+    ASSERT_EQ(LN_OK, ln_create("{a4f0ca0c-f635-4571-8038-2818430a10dd}", &object));
+    EXPECT_STREQ("", ln_get_error(nullptr));
+    ln_release(object);
+}
+
+TEST(CAbiInitDatabase, CreatesTheTablesInAFileAndKeepsTheirRows) {
+    const auto folder = testing::make_temp_folder();
+    const std::string path = (folder / "ledger.db").string();
+    ASSERT_EQ(LN_OK, ln_init_database(path.c_str())) << ln_get_error(nullptr);
+    db::open_sqlite(path)->Execute("INSERT INTO Parametro(Pa_Nombre, Pa_Valor) VALUES('A', '1')");
+    ASSERT_EQ(LN_OK, ln_init_database(path.c_str())) << ln_get_error(nullptr);
+    EXPECT_EQ(1U, db::open_sqlite(path)->Execute("SELECT Pa_Valor FROM Parametro").RecordCount());
+    std::filesystem::remove_all(folder);
+}
+
+TEST(CAbiInitDatabase, AnUnreachablePathSaysWhy) {
+    EXPECT_EQ(LN_E_DATABASE, ln_init_database("/nonexistent-folder/ledger.db"));
+    EXPECT_STRNE("", ln_get_error(nullptr));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_init_database(nullptr));
+}
+
+}  // namespace
+}  // namespace ledgernova
