@@ -7,6 +7,7 @@
 
 #include "host/module_state.h"
 #include "ledgernova/ipolizas.h"
+#include "util/text.h"
 
 namespace ledgernova::core {
 
@@ -39,8 +40,6 @@ struct Contexto {
     }
 };
 
-inline constexpr std::string_view kCrLf = "\r\n";
-
 // "ledgerNova.dll - <member>()", the source name in front of a member's error texts.
 [[nodiscard]] inline std::string source_name(std::string_view member) {
     return "ledgerNova.dll - " + std::string(member) + "()";
@@ -48,7 +47,7 @@ inline constexpr std::string_view kCrLf = "\r\n";
 
 // Sets the member's own refusal: source name, line break, message. Returns false for the caller.
 inline bool refuse(Contexto& contexto, std::string_view member, std::string_view message) {
-    contexto.Error = source_name(member) + std::string(kCrLf) + std::string(message);
+    contexto.Error = source_name(member) + std::string(util::kCrLf) + std::string(message);
     return false;
 }
 
@@ -61,7 +60,7 @@ bool guarded(Contexto& contexto, std::string_view member, int breaks, Body&& bod
     } catch (const std::exception& failure) {
         contexto.Error = source_name(member);
         for (int i = 0; i < breaks; ++i) {
-            contexto.Error += kCrLf;
+            contexto.Error += util::kCrLf;
         }
         contexto.Error += failure.what();
         return false;

@@ -1,0 +1,91 @@
+#include "electronic/columns.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <string_view>
+
+#include "util/text.h"
+
+namespace ledgernova::electronic {
+namespace {
+
+// A canonical column, the places of its flag and name in tCamposSQL, and the upper-case names a
+// result may give it. Commands are written against the source tables, so their own column names
+// (CH_*, CD_*, keys) are accepted next to the canonical one.
+struct Columna {
+    bool tCamposSQL::*presente;
+    std::string tCamposSQL::*nombre;
+    std::array<std::string_view, 4> reconocidos;  // unused places stay empty
+};
+
+using C = tCamposSQL;
+
+// Every name appears once, so a result column stands for one canonical column at most.
+const std::array<Columna, 23> kColumnas = {{
+    {&C::bBancoEmisorNacional, &C::sBancoEmisorNacional, {"BANCO_EMISOR_NACIONAL"}},
+    {&C::bCuentaOrigen, &C::sCuentaOrigen, {"CUENTA_ORIGEN", "BC_CVE_BANCO_CUENTA"}},
+    {&C::bFecha, &C::sFecha, {"FECHA", "CH_FECHA"}},
+    {&C::bMonto, &C::sMonto, {"MONTO", "CD_MONTO", "CH_IMPORTE"}},
+    {&C::bBeneficiario, &C::sBeneficiario, {"BENEFICIARIO", "CH_BENEFICIARIO"}},
+    {&C::bRFC, &C::sRFC, {"RFC_TERCERO", "CD_RFC_EMISOR", "CD_RFC_RECEPTOR", "RFC"}},
+    {&C::bBancoEmisorExtranjero, &C::sBancoEmisorExtranjero, {"BANCO_EMISOR_EXTRANJERO"}},
+    {&C::bReferencia, &C::sReferencia, {"REFERENCIA", "CH_REFERENCIA"}},
+    {&C::bCuentaDestino, &C::sCuentaDestino, {"CUENTA_DESTINO", "CH_CUENTA_DESTINO"}},
+    {&C::bTipoCheque, &C::sTipoCheque, {"TIPO_CHEQUE", "TC_CVE_TIPO_CHEQUE"}},
+    {&C::bFolio, &C::sFolio, {"FOLIO", "CH_FOLIO"}},
+    {&C::bBancoOrigenNacional, &C::sBancoOrigenNacional, {"BANCO_ORIGEN_NACIONAL"}},
+    {&C::bBancoOrigenExtranjero, &C::sBancoOrigenExtranjero, {"BANCO_ORIGEN_EXTRANJERO"}},
+    {&C::bBancoDestinoExtranjero, &C::sBancoDestinoExtranjero, {"BANCO_DESTINO_EXTRANJERO"}},
+    {&C::bBancoDestinoNacional,
+     &C::sBancoDestinoNacional,
+     {"BANCO_DESTINO_NACIONAL", "CH_BANCO_DESTINO"}},
+    {&C::bTimbreUUID, &C::sTimbreUUID, {"TIMBRE_UUID", "CD_TIMBRE_UUID"}},
+    {&C::bSolicitarValor, &C::sSolicitarValor, {"SOLICITAR_VALOR", "CH_SOLICITAR_VALOR"}},
+    {&C::bSerie, &C::sSerie, {"SERIE"}},
+    {&C::bNumeroFactura, &C::sNumeroFactura, {"NUMERO_FACTURA"}},
+    {&C::bTaxId, &C::sTaxId, {"TAX_ID"}},
+    {&C::bMetodoPago, &C::sMetodoPago, {"METODO_PAGO"}},
+    {&C::bMoneda, &C::sMoneda, {"MONEDA"}},
+    {&C::bTipoCambio, &C::sTipoCambio, {"TIPO_CAMBIO"}},
+}};
+
+// The canonical column a result column stands for, or nullptr.
+const Columna* canonica(const std::string& nombre) {
+    const std::string mayusculas = util::to_upper(nombre);
+    if (mayusculas.empty()) {
+        return nullptr;  // would otherwise match the unused places of the table
+    }
+    for (const Columna& columna : kColumnas) {
+        if (std::ranges::find(columna.reconocidos, mayusculas) != columna.reconocidos.end()) {
+            return &columna;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool Valida_Campos_SQL(core::Contexto& contexto, const db::Recordset& rs, tCamposSQL& Campos) {
+    try {
+        for (const Columna& columna : kColumnas) {
+            Campos.*columna.presente = false;
+        }
+        if (rs.Eof()) {
+            return true;
+        }
+        for (std::size_t i = 0; i < rs.Count(); ++i) {
+            const std::string nombre = rs.Fields(i).Name;
+            if (const Columna* columna = canonica(nombre)) {
+                Campos.*columna->presente = true;
+                Campos.*columna->nombre = nombre;
+            }
+        }
+        return true;
+    } catch (const std::exception& failure) {
+        contexto.Error = "Valida_Campos_SQL()" + std::string(util::kCrLf) + failure.what();
+        return false;
+    }
+}
+
+}  // namespace ledgernova::electronic

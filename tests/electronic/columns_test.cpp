@@ -1,0 +1,165 @@
+#include <array>
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "core/contexto.h"
+#include "electronic/columns.h"
+#include "ledgernova/polizas.h"
+#include "support/ledger.h"
+
+namespace ledgernova {
+namespace {
+
+using electronic::tCamposSQL;
+using electronic::Valida_Campos_SQL;
+using testing::Ledger;
+
+struct Canonica {
+    const char* nombre;
+    bool tCamposSQL::*presente;
+    std::string tCamposSQL::*columna;
+};
+
+using C = tCamposSQL;
+
+const std::array<Canonica, 23> kCanonicas = {{
+    {"BANCO_EMISOR_NACIONAL", &C::bBancoEmisorNacional, &C::sBancoEmisorNacional},
+    {"CUENTA_ORIGEN", &C::bCuentaOrigen, &C::sCuentaOrigen},
+    {"FECHA", &C::bFecha, &C::sFecha},
+    {"MONTO", &C::bMonto, &C::sMonto},
+    {"BENEFICIARIO", &C::bBeneficiario, &C::sBeneficiario},
+    {"RFC", &C::bRFC, &C::sRFC},
+    {"BANCO_EMISOR_EXTRANJERO", &C::bBancoEmisorExtranjero, &C::sBancoEmisorExtranjero},
+    {"REFERENCIA", &C::bReferencia, &C::sReferencia},
+    {"CUENTA_DESTINO", &C::bCuentaDestino, &C::sCuentaDestino},
+    {"TIPO_CHEQUE", &C::bTipoCheque, &C::sTipoCheque},
+    {"FOLIO", &C::bFolio, &C::sFolio},
+    {"BANCO_ORIGEN_NACIONAL", &C::bBancoOrigenNacional, &C::sBancoOrigenNacional},
+    {"BANCO_ORIGEN_EXTRANJERO", &C::bBancoOrigenExtranjero, &C::sBancoOrigenExtranjero},
+    {"BANCO_DESTINO_EXTRANJERO", &C::bBancoDestinoExtranjero, &C::sBancoDestinoExtranjero},
+    {"BANCO_DESTINO_NACIONAL", &C::bBancoDestinoNacional, &C::sBancoDestinoNacional},
+    {"TIMBRE_UUID", &C::bTimbreUUID, &C::sTimbreUUID},
+    {"SOLICITAR_VALOR", &C::bSolicitarValor, &C::sSolicitarValor},
+    {"SERIE", &C::bSerie, &C::sSerie},
+    {"NUMERO_FACTURA", &C::bNumeroFactura, &C::sNumeroFactura},
+    {"TAX_ID", &C::bTaxId, &C::sTaxId},
+    {"METODO_PAGO", &C::bMetodoPago, &C::sMetodoPago},
+    {"MONEDA", &C::bMoneda, &C::sMoneda},
+    {"TIPO_CAMBIO", &C::bTipoCambio, &C::sTipoCambio},
+}};
+
+// The flags set, each with the name text it recorded: "MONTO=cd_monto FECHA=CH_FECHA ".
+std::string reconocidas(const tCamposSQL& campos) {
+    std::string text;
+    for (const Canonica& canonica : kCanonicas) {
+        if (campos.*canonica.presente) {
+            text += std::string(canonica.nombre) + "=" + campos.*canonica.columna + " ";
+        }
+    }
+    return text;
+}
+
+class ColumnsTest : public ::testing::Test {
+  protected:
+    Ledger ledger;
+    Polizas polizas;
+    core::Contexto contexto{polizas};
+    tCamposSQL campos;
+
+    // Recognises the columns of a one-row select of the given column list ("1 AS x, 2 AS y").
+    std::string columnas(const std::string& lista) {
+        const auto rs = ledger.direct().Execute("SELECT " + lista);
+        EXPECT_TRUE(Valida_Campos_SQL(contexto, rs, campos)) << contexto.Error;
+        EXPECT_FALSE(rs.Eof());  // the cursor is left where it was
+        return reconocidas(campos);
+    }
+};
+
+TEST_F(ColumnsTest, EveryCanonicalNameAndAliasIsRecognised) {
+    const std::pair<const char*, const char*> nombres[] = {
+        {"BANCO_EMISOR_NACIONAL", "BANCO_EMISOR_NACIONAL"},
+        {"CUENTA_ORIGEN", "CUENTA_ORIGEN"},
+        {"BC_CVE_BANCO_CUENTA", "CUENTA_ORIGEN"},
+        {"FECHA", "FECHA"},
+        {"CH_FECHA", "FECHA"},
+        {"MONTO", "MONTO"},
+        {"CD_MONTO", "MONTO"},
+        {"CH_IMPORTE", "MONTO"},
+        {"BENEFICIARIO", "BENEFICIARIO"},
+        {"CH_BENEFICIARIO", "BENEFICIARIO"},
+        {"RFC_TERCERO", "RFC"},
+        {"CD_RFC_EMISOR", "RFC"},
+        {"CD_RFC_RECEPTOR", "RFC"},
+        {"RFC", "RFC"},
+        {"BANCO_EMISOR_EXTRANJERO", "BANCO_EMISOR_EXTRANJERO"},
+        {"REFERENCIA", "REFERENCIA"},
+        {"CH_REFERENCIA", "REFERENCIA"},
+        {"CUENTA_DESTINO", "CUENTA_DESTINO"},
+        {"CH_CUENTA_DESTINO", "CUENTA_DESTINO"},
+        {"TIPO_CHEQUE", "TIPO_CHEQUE"},
+        {"TC_CVE_TIPO_CHEQUE", "TIPO_CHEQUE"},
+        {"FOLIO", "FOLIO"},
+        {"CH_FOLIO", "FOLIO"},
+        {"BANCO_ORIGEN_NACIONAL", "BANCO_ORIGEN_NACIONAL"},
+        {"BANCO_ORIGEN_EXTRANJERO", "BANCO_ORIGEN_EXTRANJERO"},
+        {"BANCO_DESTINO_EXTRANJERO", "BANCO_DESTINO_EXTRANJERO"},
+        {"BANCO_DESTINO_NACIONAL", "BANCO_DESTINO_NACIONAL"},
+        {"CH_BANCO_DESTINO", "BANCO_DESTINO_NACIONAL"},
+        {"TIMBRE_UUID", "TIMBRE_UUID"},
+        {"CD_TIMBRE_UUID", "TIMBRE_UUID"},
+        {"SOLICITAR_VALOR", "SOLICITAR_VALOR"},
+        {"CH_SOLICITAR_VALOR", "SOLICITAR_VALOR"},
+        {"SERIE", "SERIE"},
+        {"NUMERO_FACTURA", "NUMERO_FACTURA"},
+        {"TAX_ID", "TAX_ID"},
+        {"METODO_PAGO", "METODO_PAGO"},
+        {"MONEDA", "MONEDA"},
+        {"TIPO_CAMBIO", "TIPO_CAMBIO"},
+    };
+    static_assert(std::size(nombres) == 38);
+    for (const auto& [nombre, canonica] : nombres) {
+        SCOPED_TRACE(nombre);
+        EXPECT_EQ(std::string(canonica) + "=" + nombre + " ",
+                  columnas(std::string("1 AS \"") + nombre + "\""));
+    }
+}
+
+TEST_F(ColumnsTest, CaseIsIgnoredButTheSpellingIsKept) {
+    EXPECT_EQ("MONTO=cd_monto ", columnas("1 AS cd_monto"));
+    EXPECT_EQ("FECHA=Ch_Fecha MONTO=Cd_Monto ", columnas("1 AS Cd_Monto, 2 AS Ch_Fecha"));
+}
+
+TEST_F(ColumnsTest, NamesThatAreNotExactlyRecognisedAreIgnored) {
+    EXPECT_EQ("", columnas("1 AS \" MONTO\", 2 AS \"MONTO \", 3 AS IMPORTE, 4 AS CH_MONTO"));
+}
+
+TEST_F(ColumnsTest, ChequeRegisterColumnsSetExactlyTheirFlags) {
+    EXPECT_EQ("FECHA=CH_FECHA MONTO=CH_IMPORTE FOLIO=CH_FOLIO ",
+              columnas("1 AS CH_FOLIO, 2 AS CH_FECHA, 3 AS CH_IMPORTE"));
+}
+
+TEST_F(ColumnsTest, TheLaterOfTwoColumnsForOneCanonicalColumnWins) {
+    EXPECT_EQ("RFC=RFC ",
+              columnas("1 AS a, 2 AS b, 3 AS CD_RFC_RECEPTOR, 4 AS c, 5 AS d, 6 AS RFC"));
+    EXPECT_EQ("RFC=CD_RFC_EMISOR ", columnas("1 AS RFC_TERCERO, 2 AS CD_RFC_EMISOR"));
+}
+
+TEST_F(ColumnsTest, AResultWithoutRowsRecognisesNothing) {
+    columnas("1 AS MONTO");
+    const auto rs = ledger.direct().Execute("SELECT 1 AS MONTO, 2 AS FOLIO WHERE 0");
+    EXPECT_TRUE(Valida_Campos_SQL(contexto, rs, campos));
+    EXPECT_EQ("", reconocidas(campos));
+}
+
+TEST_F(ColumnsTest, ASecondCallKeepsStaleNamesBehindClearedFlags) {
+    columnas("1 AS Monto, 2 AS CH_FECHA");
+    EXPECT_EQ("FOLIO=Folio ", columnas("1 AS Folio"));
+    EXPECT_FALSE(campos.bMonto);
+    EXPECT_EQ("Monto", campos.sMonto);
+    EXPECT_EQ("CH_FECHA", campos.sFecha);
+}
+
+}  // namespace
+}  // namespace ledgernova
