@@ -1,6 +1,7 @@
 #include "ledgernova/polizas.h"
 
 #include "core/balance.h"
+#include "core/cancellation.h"
 #include "core/contexto.h"
 #include "core/header.h"
 #include "core/lines.h"
@@ -69,13 +70,13 @@ bool Polizas::Add_Poliza_Detalle() {
     return core::Add_Poliza_Detalle(*contexto_);
 }
 
-bool Polizas::Cancelar_Poliza(const std::string& /*Pl_Folio*/) {
-    return not_available(*contexto_, "Cancelar_Poliza");
+bool Polizas::Cancelar_Poliza(const std::string& Pl_Folio) {
+    return core::Cancelar_Poliza(*contexto_, Pl_Folio);
 }
 
-bool Polizas::Cancelar_Poliza_Documento(const std::string& /*Tabla*/,
-                                        const std::string& /*Pc_Documento*/) {
-    return not_available(*contexto_, "Cancelar_Poliza_Documento");
+bool Polizas::Cancelar_Poliza_Documento(const std::string& Tabla,
+                                        const std::string& Pc_Documento) {
+    return core::Cancelar_Poliza_Documento(*contexto_, Tabla, Pc_Documento);
 }
 
 bool Polizas::Poliza_Balanceada() {
