@@ -131,6 +131,7 @@ std::int64_t DatabaseDatos::reserve_next(const std::string& tabla, const std::st
     const std::string key = fmt::format("Cn_Tabla = '{}' AND Cn_Campo = '{}' AND Cn_Llave = '{}'",
                                         db::esc(tabla), db::esc(campo), db::esc(condicion));
     db::Transaction transaction(connection());
+    lock_rows("Consecutivo", "Cn_Ultimo", key);
     const auto stored = connection().Execute(fmt::format(
         "SELECT MAX(CAST({0} AS INTEGER)) AS Ultimo FROM {1} WHERE {2}", campo, tabla, condicion));
     auto reserved =
@@ -180,9 +181,20 @@ std::string DatabaseDatos::Get_Consecutivo_Detalle(
     return std::to_string(whole_or_zero(stored, "Ultimo") + 1);
 }
 
+void DatabaseDatos::lock_rows(const std::string& tabla, const std::string& columna,
+                              const std::string& condicion) {
+    // SQLite's write transaction already excludes every other writer; a server database needs the
+    // counter's row locked before it is read, or two sessions read the same last value.
+    if (connection().dialect() != db::Dialect::SQLite) {
+        connection().Execute(fmt::format("UPDATE {0} SET {1} = {1} WHERE {2}", tabla, columna,
+                                         condicion));
+    }
+}
+
 Variant DatabaseDatos::Get_Folio(const std::string& Prefijo, const std::string& Tabla,
                                  std::int32_t Longitud, bool /*Reservar*/) {
     db::Transaction transaction(connection());
+    lock_rows("Folio_Tabla", "Ft_Ultimo", "Ft_Tabla = '" + db::esc(Tabla) + "'");
     auto last = connection().Execute(
         fmt::format("SELECT Ft_Ultimo FROM Folio_Tabla WHERE Ft_Tabla = '{}'", db::esc(Tabla)));
     const std::int64_t next = whole_or_zero(last, "Ft_Ultimo") + 1;

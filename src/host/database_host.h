@@ -64,6 +64,9 @@ class DatabaseDatos final : public ServiciosDatos {
     // remembering it under that condition so that no other caller receives it.
     std::int64_t reserve_next(const std::string& tabla, const std::string& campo,
                               const std::string& condicion);
+    // Locks the counter rows that satisfy the condition until the transaction ends.
+    void lock_rows(const std::string& tabla, const std::string& columna,
+                   const std::string& condicion);
     db::Connection& connection() { return *context_->connection; }
 
     std::shared_ptr<HostContext> context_;
