@@ -5,6 +5,9 @@
 #include "core/contexto.h"
 #include "core/header.h"
 #include "core/lines.h"
+#include "templates/conditions.h"
+#include "templates/detail_query.h"
+#include "templates/header_query.h"
 
 namespace ledgernova {
 namespace {
@@ -13,11 +16,6 @@ constexpr std::string_view kNotAvailable = "Esta función no está disponible en
 
 bool not_available(core::Contexto& contexto, std::string_view member) {
     return core::refuse(contexto, member, kNotAvailable);
-}
-
-std::string not_available_text(core::Contexto& contexto, std::string_view member) {
-    (void)not_available(contexto, member);
-    return {};
 }
 
 }  // namespace
@@ -88,21 +86,23 @@ bool Polizas::Genera_Poliza_Tabla(const std::string& /*sTabla*/, const std::stri
     return not_available(*contexto_, "Genera_Poliza_Tabla");
 }
 
-std::string Polizas::GetSQL_Condicion_General(const std::string& /*Pc_Cve_Poliza_Configuracion*/,
-                                              const std::string& /*Empresa*/) {
-    return not_available_text(*contexto_, "GetSQL_Condicion_General");
+std::string Polizas::GetSQL_Condicion_General(const std::string& Pc_Cve_Poliza_Configuracion,
+                                              const std::string& Empresa) {
+    return templates::GetSQL_Condicion_General(*contexto_, Pc_Cve_Poliza_Configuracion, Empresa);
 }
 
-std::string Polizas::GetSQL_Encabezado(const std::string& /*Pc_Cve_Poliza_Configuracion*/,
-                                       const Date& /*iFecha*/, const std::string& /*sValor*/,
-                                       const std::string& /*CondicionG*/) {
-    return not_available_text(*contexto_, "GetSQL_Encabezado");
+std::string Polizas::GetSQL_Encabezado(const std::string& Pc_Cve_Poliza_Configuracion,
+                                       const Date& iFecha, const std::string& sValor,
+                                       const std::string& CondicionG) {
+    return templates::GetSQL_Encabezado(*contexto_, Pc_Cve_Poliza_Configuracion, iFecha, sValor,
+                                        CondicionG);
 }
 
-std::string Polizas::GetSQL_Detalle(const std::string& /*Pc_Cve_Poliza_Configuracion*/,
-                                    const Date& /*iFecha*/, const std::string& /*sValor*/,
-                                    const std::string& /*CondicionG*/) {
-    return not_available_text(*contexto_, "GetSQL_Detalle");
+std::string Polizas::GetSQL_Detalle(const std::string& Pc_Cve_Poliza_Configuracion,
+                                    const Date& iFecha, const std::string& sValor,
+                                    const std::string& CondicionG) {
+    return templates::GetSQL_Detalle(*contexto_, Pc_Cve_Poliza_Configuracion, iFecha, sValor,
+                                     CondicionG);
 }
 
 bool Polizas::Contabiliza_En_Linea(const std::string& /*sTabla*/) {

@@ -1,0 +1,119 @@
+#include "templates/conditions.h"
+
+#include "db/sql_text.h"
+#include "util/text.h"
+
+namespace ledgernova::templates {
+namespace {
+
+const std::string kCrLf(util::kCrLf);
+
+std::string una_linea(const std::string& text) {
+    return util::replace_all(text, kCrLf, "");
+}
+
+std::string condiciones_unidas(db::Recordset rows) {
+    std::string result;
+    for (; !rows.Eof(); rows.MoveNext()) {
+        if (!result.empty()) {
+            result += " AND " + kCrLf;
+        }
+        result += util::trim_blanks(una_linea(rows.Fields("Pcc_Valor").Value.to_text()));
+    }
+    return result;
+}
+
+std::string leer_condiciones(const std::string& key, const std::string& empresa) {
+    auto rows = core::Contexto::ejecutar(
+        "SELECT * "
+        "FROM Poliza_Configuracion_Condicion "
+        "WHERE Pc_Cve_Poliza_Configuracion = '" +
+        db::esc(key) + "' " + "ORDER BY Pcc_ID");
+    return util::replace_all(condiciones_unidas(std::move(rows)), "<EMPRESA>", db::esc(empresa));
+}
+
+// The posting mode of the template's table: the module's parameter, unless the table says 1 or 2.
+std::int16_t modo_contabiliza(const db::Recordset& tabla) {
+    const std::string modulo = campo_concatenado(tabla, "Pc_Modulo");
+    const std::int16_t modo_modulo = core::Contexto::sistema()
+                                         .Get_Parametro("CON_MODO_CONEXION_" + modulo, 0, "N", "1")
+                                         .to_int16();
+    const std::string modo_tabla = campo_concatenado(tabla, "Pc_Modo_Contabiliza");
+    if (modo_tabla == "1") {
+        return 1;
+    }
+    return modo_tabla == "2" ? 2 : modo_modulo;
+}
+
+std::string campo_poliza(const db::Recordset& tabla) {
+    const std::int16_t modo = modo_contabiliza(tabla);
+    const bool por_movimiento =
+        modo != 1 || campo_concatenado(tabla, "Pc_Contabiliza_Linea") == "SI";
+    return campo_concatenado(tabla, por_movimiento ? "Pc_Campo_Movimiento" : "Pc_Campo_Dia");
+}
+
+std::string condicion_poliza(const std::string& key, const std::string& sValor) {
+    const auto tabla = core::Contexto::ejecutar(
+        "SELECT "
+        "   Poliza_Configuracion_Tabla.Pc_Modulo, "
+        "   Poliza_Configuracion_Tabla.Pc_Campo_Dia, "
+        "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento, "
+        "   Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea, "
+        "Poliza_Configuracion_Tabla.Pc_Modo_Contabiliza "
+        "FROM "
+        "   Poliza_Configuracion "
+        "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
+        "Poliza_Configuracion_Tabla.Pc_Tabla "
+        "WHERE "
+        "   Pc_Cve_Poliza_Configuracion = '" +
+        db::esc(key) + "'");
+    if (tabla.Eof()) {
+        return {};
+    }
+    return campo_poliza(tabla) + " = '" + db::esc(sValor) + "'";
+}
+
+}  // namespace
+
+std::string GetSQL_Condicion_General(core::Contexto& contexto, const std::string& key,
+                                     const std::string& empresa) {
+    try {
+        return leer_condiciones(key, empresa);
+    } catch (const std::exception& failure) {
+        // This routine's source name carries no library prefix.
+        contexto.Error = "GetSQL_Condicion_General()" + kCrLf + failure.what();
+        return {};
+    }
+}
+
+std::string GetSQL_Condicion_Poliza(core::Contexto& contexto, const std::string& key,
+                                    const std::string& sValor) {
+    std::string result;
+    (void)core::guarded(contexto, "GetSQL_Condicion_Poliza", 1, [&] {
+        result = condicion_poliza(key, sValor);
+        return true;
+    });
+    return result;
+}
+
+std::string texto_concatenado(const Variant& column) {
+    return column.is_null() ? std::string() : column.to_text();
+}
+
+std::string campo_concatenado(const db::Recordset& rows, std::string_view column) {
+    return texto_concatenado(rows.Fields(column).Value);
+}
+
+std::string bloque_comentario(const std::string& descripcion) {
+    const std::string guiones(40, '-');
+    return guiones + kCrLf + "--" + descripcion + kCrLf + guiones + kCrLf;
+}
+
+std::string condiciones_where(const std::string& P, const std::string& CondicionG) {
+    if (CondicionG.empty()) {
+        return P + kCrLf;
+    }
+    return P + " AND " + kCrLf + CondicionG + kCrLf;
+}
+
+}  // namespace ledgernova::templates

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/contexto.h"
+#include "ledgernova/connection.h"
+#include "ledgernova/variant.h"
+
+namespace ledgernova::templates {
+
+// The template's condition rows in Pcc_ID order, each with its line breaks removed and trimmed of
+// blanks, joined by " AND " and CRLF; "<EMPRESA>" replaced by `empresa` with its quotes doubled
+// (the marker stands between quotes). The empty text when the template has no condition rows.
+// On failure (a database error, a Null Pcc_Valor) the object's error text becomes
+// "GetSQL_Condicion_General()", CRLF and the description, and the result is the empty text.
+// Composes its reading statement in Texto_SQL.
+[[nodiscard]] std::string GetSQL_Condicion_General(core::Contexto& contexto, const std::string& key,
+                                                   const std::string& empresa);
+
+// The filter of one voucher's source rows: field = 'sValor' (quotes doubled), the field being the
+// table's movement field, or its day field when the posting mode is 1 and the table does not post
+// line by line. The mode is the parameter "CON_MODO_CONEXION_" + module unless the table overrides
+// it with "1" or "2". The empty text, with no error, when the template or its table row is missing.
+// On failure the error text becomes "ledgerNova.dll - GetSQL_Condicion_Poliza()", CRLF and the
+// description, and the result is the empty text. Composes its reading statement in Texto_SQL.
+[[nodiscard]] std::string GetSQL_Condicion_Poliza(core::Contexto& contexto, const std::string& key,
+                                                  const std::string& sValor);
+
+// Pieces that the header and detail statements share.
+
+// A template column that is only concatenated: Null is written as the empty text.
+[[nodiscard]] std::string texto_concatenado(const Variant& column);
+[[nodiscard]] std::string campo_concatenado(const db::Recordset& rows, std::string_view column);
+
+// The comment block that opens a generated select: 40 hyphens, "--" + description, 40 hyphens,
+// each line ended by CRLF.
+[[nodiscard]] std::string bloque_comentario(const std::string& descripcion);
+
+// The lines after "WHERE ": the voucher condition P, " AND " and the general condition. Without a
+// general condition only P + CRLF, so the statement stays valid.
+[[nodiscard]] std::string condiciones_where(const std::string& P, const std::string& CondicionG);
+
+}  // namespace ledgernova::templates
