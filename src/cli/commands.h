@@ -29,5 +29,6 @@ void add_param_command(CLI::App& app, Program& program);
 void add_period_command(CLI::App& app, Program& program);
 void add_voucher_command(CLI::App& app, Program& program);
 void add_show_command(CLI::App& app, Program& program);
+void add_sql_command(CLI::App& app, Program& program);
 
 }  // namespace ledgernova::cli

@@ -25,6 +25,7 @@ int run(int argc, char** argv) {
     add_period_command(app, program);
     add_voucher_command(app, program);
     add_show_command(app, program);
+    add_sql_command(app, program);
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);
