@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "host/module_state.h"
 #include "ledgernova/ipolizas.h"
@@ -51,20 +52,26 @@ inline bool refuse(Contexto& contexto, std::string_view member, std::string_view
     return false;
 }
 
-// Runs a member's body; any failure inside becomes the member's error text, with `breaks` line
-// breaks between the source name and the failure's description.
+// Runs a routine's body; any failure inside becomes the routine's error text: `source`, then
+// `breaks` line breaks, then the failure's description.
 template <typename Body>
-bool guarded(Contexto& contexto, std::string_view member, int breaks, Body&& body) {
+bool guarded_as(Contexto& contexto, std::string_view source, int breaks, Body&& body) {
     try {
         return body();
     } catch (const std::exception& failure) {
-        contexto.Error = source_name(member);
+        contexto.Error = std::string(source);
         for (int i = 0; i < breaks; ++i) {
             contexto.Error += util::kCrLf;
         }
         contexto.Error += failure.what();
         return false;
     }
+}
+
+// The same for a member whose source name is the usual "ledgerNova.dll - <member>()".
+template <typename Body>
+bool guarded(Contexto& contexto, std::string_view member, int breaks, Body&& body) {
+    return guarded_as(contexto, source_name(member), breaks, std::forward<Body>(body));
 }
 
 // Booleans read from parameters that may be unset: Null, Empty or blank read as false.

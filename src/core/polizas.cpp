@@ -5,20 +5,12 @@
 #include "core/contexto.h"
 #include "core/header.h"
 #include "core/lines.h"
+#include "templates/batch.h"
 #include "templates/conditions.h"
 #include "templates/detail_query.h"
 #include "templates/header_query.h"
 
 namespace ledgernova {
-namespace {
-
-constexpr std::string_view kNotAvailable = "Esta función no está disponible en esta versión.";
-
-bool not_available(core::Contexto& contexto, std::string_view member) {
-    return core::refuse(contexto, member, kNotAvailable);
-}
-
-}  // namespace
 
 Polizas::Polizas() : contexto_(std::make_unique<core::Contexto>(*this)) {
     (void)core::guarded(*contexto_, "Class_Initialize", 1, [&] {
@@ -72,8 +64,7 @@ bool Polizas::Cancelar_Poliza(const std::string& Pl_Folio) {
     return core::Cancelar_Poliza(*contexto_, Pl_Folio);
 }
 
-bool Polizas::Cancelar_Poliza_Documento(const std::string& Tabla,
-                                        const std::string& Pc_Documento) {
+bool Polizas::Cancelar_Poliza_Documento(const std::string& Tabla, const std::string& Pc_Documento) {
     return core::Cancelar_Poliza_Documento(*contexto_, Tabla, Pc_Documento);
 }
 
@@ -81,9 +72,9 @@ bool Polizas::Poliza_Balanceada() {
     return core::Poliza_Balanceada(*contexto_);
 }
 
-bool Polizas::Genera_Poliza_Tabla(const std::string& /*sTabla*/, const std::string& /*sFolio*/,
-                                  const std::string& /*Em_Cve_Empresa*/) {
-    return not_available(*contexto_, "Genera_Poliza_Tabla");
+bool Polizas::Genera_Poliza_Tabla(const std::string& sTabla, const std::string& sFolio,
+                                  const std::string& Em_Cve_Empresa) {
+    return templates::Genera_Poliza_Tabla(*contexto_, sTabla, sFolio, Em_Cve_Empresa);
 }
 
 std::string Polizas::GetSQL_Condicion_General(const std::string& Pc_Cve_Poliza_Configuracion,
@@ -105,8 +96,8 @@ std::string Polizas::GetSQL_Detalle(const std::string& Pc_Cve_Poliza_Configuraci
                                      CondicionG);
 }
 
-bool Polizas::Contabiliza_En_Linea(const std::string& /*sTabla*/) {
-    return not_available(*contexto_, "Contabiliza_En_Linea");
+bool Polizas::Contabiliza_En_Linea(const std::string& sTabla) {
+    return templates::Contabiliza_En_Linea(*contexto_, sTabla);
 }
 
 }  // namespace ledgernova

@@ -1,0 +1,193 @@
+#include "templates/batch.h"
+
+#include "db/sql_text.h"
+#include "templates/generator.h"
+#include "util/text.h"
+
+namespace ledgernova::templates {
+namespace {
+
+const std::string kCrLf(util::kCrLf);
+
+// One active template of the table, as the batch reads it.
+struct Plantilla {
+    std::string K;  // key
+    std::string M;  // expression of the document key
+    std::string D;  // expression of the document date
+    std::string R;  // FROM-clause body
+    std::string T;  // source table
+    std::string G;  // general condition, for the company
+};
+
+std::string templates_statement(const std::string& tabla) {
+    return "SELECT "
+           "   Poliza_Configuracion.Pc_Cve_Poliza_Configuracion, "
+           "   Poliza_Configuracion.Pc_Descripcion, "
+           "   Poliza_Configuracion.Pc_Tabla, "
+           "   Poliza_Configuracion.Pc_Permitir_Importe_Cero, "
+           "   Poliza_Configuracion.Pc_Relacion, "
+           "   Poliza_Configuracion_Tabla.Pc_Campo_Dia, "
+           "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento "
+           "FROM Poliza_Configuracion "
+           "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
+           "Poliza_Configuracion_Tabla.Pc_Tabla "
+           "WHERE "
+           "   Poliza_Configuracion_Tabla.Pc_Tabla = '" +
+           db::esc(tabla) +
+           "' AND "
+           "   Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
+           "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' "
+           "ORDER BY "
+           "   Poliza_Configuracion.Pc_Cve_Poliza_Configuracion";
+}
+
+std::string general_condition(const Plantilla& p) {
+    return p.G.empty() ? std::string() : " AND " + p.G + " ";
+}
+
+std::string documents_statement(const Plantilla& p, const std::string& folio) {
+    return "SELECT DISTINCT(" + p.M + ") as Folio, " + p.D + " as Fecha " + kCrLf + "FROM " +
+           kCrLf + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(folio) + "' " +
+           general_condition(p) + " AND " + p.M +
+           " NOT IN ( "
+           "   SELECT DISTINCT "
+           "       Poliza_Control.Pc_Documento "
+           "   FROM Poliza_Control "
+           "       INNER JOIN Poliza ON Poliza.Pl_Folio = Poliza_Control.Pl_Folio "
+           "   WHERE "
+           "       Poliza.Es_Cve_Estado <> 'CA' AND "
+           "       Poliza_Control.Pc_Tabla = '" +
+           db::esc(util::to_upper(p.T)) +
+           "' AND "
+           "       Poliza.Pl_Configuracion = '" +
+           db::esc(p.K) +
+           "' AND "
+           "       Poliza_Control.Pc_Documento = '" +
+           db::esc(folio) +
+           "'"
+           ") " +
+           kCrLf + "ORDER BY " + p.D + ", " + p.M;
+}
+
+std::string link_statement(const Plantilla& p, const std::string& folio_poliza,
+                           const std::string& documento) {
+    auto& sistema = core::Contexto::sistema();
+    return "INSERT INTO Poliza_Control( "
+           "   Pl_Folio, "
+           "   Pc_Tabla, "
+           "   Pc_Documento, "
+           "   Oper_Alta, "
+           "   Fecha_Alta, "
+           "   Oper_Ult_Modif, "
+           "   Fecha_Ult_Modif "
+           ") " +
+           kCrLf +
+           "SELECT DISTINCT "
+           "   '" +
+           db::esc(folio_poliza) +
+           "', "
+           "   '" +
+           db::esc(util::to_upper(p.T)) +
+           "', "
+           "   " +
+           p.M +
+           ", "
+           "   '" +
+           db::esc(sistema.Get_Operador()) +
+           "', "
+           "   GETDATE(), "
+           "   '" +
+           db::esc(sistema.Get_Operador()) +
+           "', "
+           "   GETDATE() " +
+           kCrLf + "FROM " + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(documento) +
+           "' " + general_condition(p);
+}
+
+std::string field_text(const db::Recordset& rows, std::string_view column) {
+    return rows.Fields(column).Value.to_text();
+}
+
+// One document row of one template: its voucher and links, or nothing, in one transaction.
+// False only when the generation failed with a reason.
+bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recordset& documento,
+                   const std::string& tabla, const std::string& folio, const std::string& empresa) {
+    const std::string documento_folio = field_text(documento, "Folio");
+    const Generacion generacion{
+        p.K, documento.Fields("Fecha").Value.to_date(), documento_folio, tabla, folio, empresa};
+    db::Transaction transaction(core::Contexto::conexion());
+    std::string folio_poliza;
+    if (!Genera_Poliza(contexto, generacion, folio_poliza)) {
+        return contexto.Error.empty();  // a generation without a reason is skipped
+    }
+    if (!folio_poliza.empty()) {
+        core::Contexto::ejecutar(link_statement(p, folio_poliza, documento_folio));
+    }
+    transaction.Commit();
+    return true;
+}
+
+bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& tabla,
+                   const std::string& folio, const std::string& empresa) {
+    p.G = contexto.self.GetSQL_Condicion_General(p.K, empresa);
+    auto documentos = core::Contexto::ejecutar(documents_statement(p, folio));
+    for (; !documentos.Eof(); documentos.MoveNext()) {
+        if (!post_document(contexto, p, documentos, tabla, folio, empresa)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<Plantilla> active_templates(const std::string& tabla) {
+    std::vector<Plantilla> plantillas;
+    for (auto rows = core::Contexto::ejecutar(templates_statement(tabla)); !rows.Eof();
+         rows.MoveNext()) {
+        plantillas.push_back({field_text(rows, "Pc_Cve_Poliza_Configuracion"),
+                              field_text(rows, "Pc_Campo_Movimiento"),
+                              field_text(rows, "Pc_Campo_Dia"), field_text(rows, "Pc_Relacion"),
+                              field_text(rows, "Pc_Tabla"), ""});
+    }
+    return plantillas;
+}
+
+}  // namespace
+
+bool Genera_Poliza_Tabla(core::Contexto& contexto, const std::string& tabla,
+                         const std::string& folio, const std::string& empresa) {
+    constexpr std::string_view kMember = "Genera_Poliza_Tabla";
+    if (util::trim_blanks(empresa).empty()) {
+        return core::refuse(contexto, kMember, "No se especifico la empresa");
+    }
+    return core::guarded(contexto, kMember, 1, [&] {
+        for (auto& plantilla : active_templates(tabla)) {
+            if (!post_template(contexto, plantilla, tabla, folio, empresa)) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+bool Contabiliza_En_Linea(core::Contexto& contexto, const std::string& tabla) {
+    contexto.Error.clear();
+    return core::guarded_as(contexto, "ledgerNova.dll - Contabiliza_En_Linea() ", 1, [&] {
+        const auto rows = core::Contexto::ejecutar(
+            "SELECT "
+            "   Poliza_Configuracion.Pc_Cve_Poliza_Configuracion, "
+            "   Poliza_Configuracion.Pc_Descripcion, "
+            "   Poliza_Configuracion.Pc_Tabla "
+            "FROM Poliza_Configuracion "
+            "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
+            "Poliza_Configuracion_Tabla.Pc_Tabla "
+            "WHERE "
+            "   Poliza_Configuracion_Tabla.Pc_Tabla = '" +
+            db::esc(tabla) +
+            "' AND "
+            "   Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
+            "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' ");
+        return !rows.Eof();
+    });
+}
+
+}  // namespace ledgernova::templates

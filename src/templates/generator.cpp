@@ -1,0 +1,130 @@
+#include "templates/generator.h"
+
+#include <fmt/format.h>
+
+#include "util/text.h"
+
+namespace ledgernova::templates {
+namespace {
+
+const std::string kCrLf(util::kCrLf);
+const std::string kSource = "ledgerNova.dll - Genera_Poliza()";
+
+bool fail(core::Contexto& contexto, const std::string& message) {
+    contexto.Error = message;
+    return false;
+}
+
+std::string text_of(const db::Recordset& row, std::string_view column) {
+    return row.Fields(column).Value.to_text();
+}
+
+// The detail row as it came, for the messages that stop a generation.
+std::string diagnostico(const Generacion& generacion, const db::Recordset& row) {
+    return "=>Configuración:" + generacion.clave + kCrLf +                 //
+           "=>Fecha:" + Variant(generacion.fecha).to_text() + kCrLf +      //
+           "=>Cuenta:" + text_of(row, "Cc_Cve_Cuenta_Contable") + kCrLf +  //
+           "=>Ce.Co.:" + text_of(row, "Pd_Centro_Costo") + kCrLf +         //
+           "=>Concepto:" + text_of(row, "Pd_Concepto") + kCrLf +           //
+           "=>Referencia:" + text_of(row, "Pd_Referencia") + kCrLf +       //
+           "=>Importe:" + text_of(row, "Pd_Importe") + kCrLf +             //
+           "=>Tipo:" + (text_of(row, "Pd_Tipo") == "1" ? "CARGO" : "ABONO");
+}
+
+void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
+                       const db::Recordset& row) {
+    auto& header = contexto.header;
+    header.Pl_Comentario = util::left_chars(text_of(row, "Pl_Comentario"), 50);
+    header.Pl_Ejercicio = std::to_string(generacion.fecha.year());
+    header.Pl_Periodo = fmt::format("{:02}", generacion.fecha.month());
+    header.Pl_Fecha = generacion.fecha;
+    header.Pl_Referencia = util::left_chars(text_of(row, "Pl_Referencia"), 15);
+    header.Pl_Tipo_Poliza = static_cast<eTipoPoliza>(row.Fields("Pl_Tipo").Value.to_long());
+    header.Pl_Numero.clear();
+    header.Pl_Configuracion = generacion.clave;
+    header.Em_Cve_Empresa = generacion.empresa;
+    if (!generacion.tabla.empty() && !generacion.folio.empty()) {
+        header.Pl_Tabla = util::to_upper(generacion.tabla);
+        header.Pl_Documento = generacion.folio;
+    }
+}
+
+void llenar_linea(core::Contexto& contexto, const db::Recordset& row) {
+    auto& line = contexto.line;
+    line.Cc_Cve_Cuenta_Contable = text_of(row, "Cc_Cve_Cuenta_Contable");
+    line.Pd_Centro_Costo = util::left_chars(text_of(row, "Pd_Centro_Costo"), 6);
+    line.Pd_Concepto = util::left_chars(text_of(row, "Pd_Concepto"), 100);
+    line.Pd_Importe = row.Fields("Pd_Importe").Value.to_double();
+    line.Pd_Referencia = util::left_chars(text_of(row, "Pd_Referencia"), 15);
+    line.Pd_Tipo = static_cast<eTipoMovimiento>(row.Fields("Pd_Tipo").Value.to_long());
+}
+
+bool permite_importe_cero(const std::string& clave) {
+    return core::Contexto::datos().Get_Valor_Campo(
+               "Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion", clave,
+               "Pc_Permitir_Importe_Cero", 0, "", "", "") == "SI";
+}
+
+// One detail row: skipped, added as a line, or the reason the generation stops.
+bool agregar_fila(core::Contexto& contexto, const Generacion& generacion, const db::Recordset& row,
+                  bool permiso_cero) {
+    const Variant importe = row.Fields("Pd_Importe").Value;
+    if (importe.is_null()) {
+        return true;
+    }
+    if (importe.to_double() < 0) {
+        return fail(contexto,
+                    "Error al agregar un registro a la póliza, el importe no puede ser negativo!" +
+                        kCrLf + diagnostico(generacion, row));
+    }
+    if (!permiso_cero && !(importe.to_double() > 0)) {
+        return true;
+    }
+    llenar_linea(contexto, row);
+    if (!contexto.self.Add_Poliza_Detalle()) {
+        return fail(contexto, "Error al agregar un registro a la póliza: " + kCrLf +
+                                  contexto.Error + kCrLf + diagnostico(generacion, row));
+    }
+    return true;
+}
+
+bool generar(core::Contexto& contexto, const Generacion& generacion, std::string& folio_poliza) {
+    auto& self = contexto.self;
+    const std::string G = self.GetSQL_Condicion_General(generacion.clave, generacion.empresa);
+    auto encabezado = core::Contexto::conexion().Execute(
+        self.GetSQL_Encabezado(generacion.clave, generacion.fecha, generacion.valor, G), -1);
+    if (encabezado.Eof()) {
+        return fail(contexto, kSource + kCrLf + "No se encontraron resultados para el encabezado!");
+    }
+    auto detalle = core::Contexto::conexion().Execute(
+        self.GetSQL_Detalle(generacion.clave, generacion.fecha, generacion.valor, G), -1);
+    if (detalle.Eof()) {
+        return fail(contexto, kSource + kCrLf + "No se encontraron resultados para el detalle!");
+    }
+    const bool permiso_cero = permite_importe_cero(generacion.clave);
+    self.Nuevo();
+    llenar_encabezado(contexto, generacion, encabezado);
+    for (; !detalle.Eof(); detalle.MoveNext()) {
+        if (!agregar_fila(contexto, generacion, detalle, permiso_cero)) {
+            return false;
+        }
+    }
+    folio_poliza = contexto.header.Pl_Folio;
+    if (!self.Poliza_Balanceada()) {
+        return fail(contexto, kSource + kCrLf + "Póliza desbalanceada! " + folio_poliza + kCrLf +
+                                  contexto.Error);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Genera_Poliza(core::Contexto& contexto, const Generacion& generacion,
+                   std::string& folio_poliza) {
+    contexto.Error.clear();
+    folio_poliza.clear();
+    return core::guarded_as(contexto, "Genera_Poliza: " + generacion.clave + " error: ", 0,
+                            [&] { return generar(contexto, generacion, folio_poliza); });
+}
+
+}  // namespace ledgernova::templates

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include "templates/generator.h"
+#include "templates/template_store.h"
+
+namespace ledgernova::testing {
+namespace {
+
+// Purchases of company 01 posted by two expense templates: the purchase itself and its VAT.
+class PostingTest : public TemplateStore {
+  protected:
+    PostingTest() {
+        for (const char* account : {"1190", "2101", "2102", "5101", "5102"}) {
+            ledger.add_account(account);
+        }
+        execute(
+            "CREATE TABLE Compras(Folio TEXT, Fecha TEXT, Empresa TEXT, Proveedor TEXT, Importe "
+            "NUMERIC, Iva NUMERIC, Descuento NUMERIC, Centro TEXT)");
+        add_purchase("A-1", "2024-03-05", "100", "16");
+        add_purchase("A-2", "2024-03-06", "50.5", "8.08");
+        add_table();
+        add_template({.clave = "CMP", .comentario = "'Compra ' || Compras.Folio"});
+        add_condition(1, "Compras.Empresa = '<EMPRESA>'", "CMP");
+        add_line({.clave = "CMP",
+                  .id = 1,
+                  .descripcion = "Gasto",
+                  .cuenta = "'5101'",
+                  .centro = "Compras.Centro",
+                  .concepto = "Compras.Proveedor",
+                  .cargo = "SUM(Compras.Importe)"});
+        add_line({.clave = "CMP",
+                  .id = 2,
+                  .descripcion = "Descuento",
+                  .cuenta = "'5102'",
+                  .concepto = "'Descuento'",
+                  .abono = "Compras.Descuento"});
+        add_line({.clave = "CMP",
+                  .id = 3,
+                  .descripcion = "Proveedor",
+                  .cuenta = "'2101'",
+                  .concepto = "'Proveedor'",
+                  .abono = "Compras.Importe - Compras.Descuento"});
+        add_template({.clave = "CMP2", .descripcion = "IVA", .comentario = "'IVA'"});
+        add_line({.clave = "CMP2",
+                  .id = 1,
+                  .cuenta = "'1190'",
+                  .concepto = "'IVA'",
+                  .cargo = "Compras.Iva"});
+        add_line({.clave = "CMP2",
+                  .id = 2,
+                  .cuenta = "'2102'",
+                  .concepto = "'IVA'",
+                  .abono = "Compras.Iva"});
+    }
+
+    void add_purchase(const std::string& folio, const std::string& fecha,
+                      const std::string& importe, const std::string& iva,
+                      const std::string& descuento = "0") {
+        execute("INSERT INTO Compras VALUES(" + q(folio) + ", " + q(fecha) + ", '01', 'ACME', " +
+                importe + ", " + iva + ", " + descuento + ", 'ADMINISTRA')");
+    }
+
+    bool post(const std::string& folio, const std::string& empresa = "01") {
+        return object.Genera_Poliza_Tabla("Compras", folio, empresa);
+    }
+
+    std::string vouchers() {
+        return ledger.rows(
+            "SELECT Pl_Folio, Pl_Numero, Pl_Tipo, Pl_Tabla, Pl_Documento, Pl_Referencia, "
+            "Pl_Comentario, Pl_Configuracion, Es_Cve_Estado FROM Poliza ORDER BY Pl_Folio");
+    }
+    std::string lines() {
+        return ledger.rows(
+            "SELECT Pl_Folio, Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Centro_Costo, Pd_Concepto, "
+            "Pd_Tipo, Pd_Importe FROM Poliza_Detalle ORDER BY Pl_Folio, Pd_ID");
+    }
+    std::string links() {
+        return ledger.rows(
+            "SELECT Pl_Folio, Pc_Tabla, Pc_Documento, Oper_Alta, Es_Cve_Estado FROM "
+            "Poliza_Control ORDER BY Pl_Folio, Pc_Documento");
+    }
+    std::string everything() { return vouchers() + lines() + links(); }
+};
+
+TEST_F(PostingTest, ADocumentUnderTwoTemplatesGivesTwoBalancedLinkedVouchers) {
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    EXPECT_EQ(
+        "0000000001|0000000001|2|COMPRAS|A-1|A-1|Compra A-1|CMP|AC\n"
+        "0000000002|0000000002|2|COMPRAS|A-1|A-1|IVA|CMP2|AC\n",
+        vouchers());
+    EXPECT_EQ(
+        "0000000001|0001|5101|ADMINI|ACME|1|100\n"
+        "0000000001|0002|2101||Proveedor|2|100\n"
+        "0000000002|0001|1190||IVA|1|16\n"
+        "0000000002|0002|2102||IVA|2|16\n",
+        lines());
+    EXPECT_EQ("0000000001|COMPRAS|A-1|OPER|AC\n0000000002|COMPRAS|A-1|OPER|AC\n", links());
+}
+
+TEST_F(PostingTest, TheDocumentSelectAndTheLinkInsertAreComposedExactly) {
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    const auto& executed = statements();
+    const std::string select =
+        "SELECT DISTINCT(Compras.Folio) as Folio, Compras.Fecha as Fecha \r\nFROM \r\nCompras "
+        "\r\nWHERE Compras.Folio = 'A-1'  AND Compras.Empresa = '01'  AND Compras.Folio NOT IN "
+        "(    SELECT DISTINCT        Poliza_Control.Pc_Documento    FROM Poliza_Control        "
+        "INNER JOIN Poliza ON Poliza.Pl_Folio = Poliza_Control.Pl_Folio    WHERE        "
+        "Poliza.Es_Cve_Estado <> 'CA' AND        Poliza_Control.Pc_Tabla = 'COMPRAS' AND        "
+        "Poliza.Pl_Configuracion = 'CMP' AND        Poliza_Control.Pc_Documento = 'A-1') "
+        "\r\nORDER BY Compras.Fecha, Compras.Folio";
+    const std::string link =
+        "INSERT INTO Poliza_Control(    Pl_Folio,    Pc_Tabla,    Pc_Documento,    Oper_Alta,    "
+        "Fecha_Alta,    Oper_Ult_Modif,    Fecha_Ult_Modif ) \r\nSELECT DISTINCT    "
+        "'0000000001',    'COMPRAS',    Compras.Folio,    'OPER',    GETDATE(),    'OPER',    "
+        "GETDATE() \r\nFROM Compras \r\nWHERE Compras.Folio = 'A-1'  AND Compras.Empresa = '01' ";
+    EXPECT_NE(executed.end(), std::find(executed.begin(), executed.end(), select));
+    EXPECT_NE(executed.end(), std::find(executed.begin(), executed.end(), link));
+}
+
+TEST_F(PostingTest, PostingAgainWritesNothingAndCancellingByDocumentOffersItAgain) {
+    ASSERT_TRUE(post("A-1"));
+    const std::string posted = everything();
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    EXPECT_EQ(posted, everything());
+    ASSERT_TRUE(object.Cancelar_Poliza_Documento("Compras", "A-1")) << object.get_Error();
+    EXPECT_EQ("0000000001|COMPRAS|A-1|OPER|CA\n0000000002|COMPRAS|A-1|OPER|AC\n", links());
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    EXPECT_EQ("0000000003|0000000003|2|COMPRAS|A-1|A-1|Compra A-1|CMP|AC\n",
+              ledger.rows("SELECT Pl_Folio, Pl_Numero, Pl_Tipo, Pl_Tabla, Pl_Documento, "
+                          "Pl_Referencia, Pl_Comentario, Pl_Configuracion, Es_Cve_Estado FROM "
+                          "Poliza WHERE Pl_Folio = '0000000003'"));
+    EXPECT_EQ("2\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Control WHERE Es_Cve_Estado = 'AC'"));
+}
+
+TEST_F(PostingTest, AVoucherCoveringTwoDocumentsIsNotCancelledByOne) {
+    ASSERT_TRUE(post("A-1"));
+    execute(
+        "INSERT INTO Poliza_Control(Pl_Folio, Pc_Tabla, Pc_Documento) VALUES('0000000001', "
+        "'COMPRAS', 'A-2')");
+    const std::string before = everything();
+    EXPECT_FALSE(object.Cancelar_Poliza_Documento("Compras", "A-2"));
+    EXPECT_EQ(before, everything());
+}
+
+TEST_F(PostingTest, ANegativeAmountStopsAndLeavesNothingBehind) {
+    add_purchase("N-1", "2024-03-07", "-5", "0");
+    EXPECT_FALSE(post("N-1"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza, el importe no puede ser negativo!\r\n"
+        "=>Configuración:CMP\r\n=>Fecha:07/03/2024\r\n=>Cuenta:5101\r\n=>Ce.Co.:ADMINISTRA\r\n"
+        "=>Concepto:ACME\r\n=>Referencia:\r\n=>Importe:-5\r\n=>Tipo:CARGO",
+        object.get_Error());
+    EXPECT_EQ("", everything());
+    EXPECT_EQ("", ledger.rows("SELECT * FROM Consecutivo"));
+    execute("UPDATE Compras SET Importe = 5 WHERE Folio = 'N-1'");
+    ASSERT_TRUE(post("N-1")) << object.get_Error();
+    EXPECT_EQ("0000000001|0000000001|2|COMPRAS|N-1|N-1|Compra N-1|CMP|AC\n",
+              ledger.rows("SELECT Pl_Folio, Pl_Numero, Pl_Tipo, Pl_Tabla, Pl_Documento, "
+                          "Pl_Referencia, Pl_Comentario, Pl_Configuracion, Es_Cve_Estado FROM "
+                          "Poliza WHERE Pl_Configuracion = 'CMP'"));
+}
+
+TEST_F(PostingTest, ARefusedLineStopsWithItsTextAndLeavesNothingBehind) {
+    execute(
+        "UPDATE Poliza_Configuracion_Detalle SET Pcd_Cuenta_Contable = '''9999''' WHERE "
+        "Pc_Cve_Poliza_Configuracion = 'CMP' AND Pcd_ID = 3");
+    EXPECT_FALSE(post("A-1"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza: \r\nledgerNova.dll - Add_Poliza_Detalle()\r\n"
+        "La cuenta contable:9999, no existe\r\n=>Configuración:CMP\r\n=>Fecha:05/03/2024\r\n"
+        "=>Cuenta:9999\r\n=>Ce.Co.:\r\n=>Concepto:Proveedor\r\n=>Referencia:\r\n=>Importe:100\r\n"
+        "=>Tipo:ABONO",
+        object.get_Error());
+    EXPECT_EQ("", everything());
+}
+
+TEST_F(PostingTest, ZeroAmountsNeedThePermit) {
+    ASSERT_TRUE(post("A-1"));
+    EXPECT_EQ("0\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Detalle WHERE "
+                                 "Cc_Cve_Cuenta_Contable = '5102'"));
+    execute("UPDATE Poliza_Configuracion SET Pc_Permitir_Importe_Cero = 'si'");
+    ASSERT_TRUE(post("A-2"));
+    EXPECT_EQ("0\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Detalle WHERE "
+                                 "Cc_Cve_Cuenta_Contable = '5102'"));
+    add_purchase("A-3", "2024-03-08", "10", "1.6");
+    execute("UPDATE Poliza_Configuracion SET Pc_Permitir_Importe_Cero = 'SI'");
+    ASSERT_TRUE(post("A-3"));
+    EXPECT_EQ("0000000005|0002|5102|0\n",
+              ledger.rows("SELECT Pl_Folio, Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Importe FROM "
+                          "Poliza_Detalle WHERE Cc_Cve_Cuenta_Contable = '5102'"));
+}
+
+TEST_F(PostingTest, AnUnbalancedVoucherIsReportedAndNotStored) {
+    execute(
+        "UPDATE Poliza_Configuracion_Detalle SET Pcd_Abono = 'Compras.Iva + 1' WHERE "
+        "Pc_Cve_Poliza_Configuracion = 'CMP2' AND Pcd_ID = 2");
+    EXPECT_FALSE(post("A-1"));
+    EXPECT_EQ("ledgerNova.dll - Genera_Poliza()\r\nPóliza desbalanceada! 0000000002\r\n",
+              object.get_Error());
+    EXPECT_EQ("0000000001|0000000001|2|COMPRAS|A-1|A-1|Compra A-1|CMP|AC\n", vouchers());
+    EXPECT_EQ("0000000001|COMPRAS|A-1|OPER|AC\n", links());
+}
+
+TEST_F(PostingTest, TemplatesThatDoNotApplyAutomaticallyGivePendingVouchers) {
+    execute(
+        "UPDATE Poliza_Configuracion SET Pc_Aplicacion_Automatica = 'NO' WHERE "
+        "Pc_Cve_Poliza_Configuracion = 'CMP2'");
+    ASSERT_TRUE(post("A-1"));
+    EXPECT_EQ("AC\nPD\n", ledger.rows("SELECT Es_Cve_Estado FROM Poliza ORDER BY Pl_Folio"));
+}
+
+TEST_F(PostingTest, ABlankCompanyIsRefused) {
+    EXPECT_FALSE(post("A-1", "   "));
+    EXPECT_EQ("ledgerNova.dll - Genera_Poliza_Tabla()\r\nNo se especifico la empresa",
+              object.get_Error());
+    EXPECT_EQ("", everything());
+}
+
+TEST_F(PostingTest, ADocumentKeyWithAQuotePostsAndCancels) {
+    add_purchase("O'B-1", "2024-03-09", "20", "3.2");
+    ASSERT_TRUE(post("O'B-1")) << object.get_Error();
+    EXPECT_EQ("0000000001|COMPRAS|O'B-1|OPER|AC\n0000000002|COMPRAS|O'B-1|OPER|AC\n", links());
+    ASSERT_TRUE(object.Cancelar_Poliza_Documento("COMPRAS", "O'B-1")) << object.get_Error();
+    EXPECT_EQ("CA\nAC\n", ledger.rows("SELECT Es_Cve_Estado FROM Poliza ORDER BY Pl_Folio"));
+}
+
+TEST_F(PostingTest, AGenerationWithNothingToPostGoesOnWithTheNextTemplate) {
+    add_purchase("Z-1", "2024-03-10", "0", "4");
+    ASSERT_TRUE(post("Z-1")) << object.get_Error();
+    EXPECT_EQ("0000000001|CMP2\n",
+              ledger.rows("SELECT Pl_Folio, Pl_Configuracion FROM Poliza ORDER BY Pl_Folio"));
+    EXPECT_EQ("0000000001|COMPRAS|Z-1|OPER|AC\n", links());
+}
+
+TEST_F(PostingTest, CompanyConditionAndInactiveTemplates) {
+    ASSERT_TRUE(post("A-1", "02")) << object.get_Error();
+    EXPECT_EQ("0000000001|CMP2\n",
+              ledger.rows("SELECT Pl_Folio, Pl_Configuracion FROM Poliza ORDER BY Pl_Folio"));
+    execute("UPDATE Poliza_Configuracion SET Es_Cve_Estado = 'BA'");
+    ASSERT_TRUE(post("A-2"));
+    EXPECT_EQ("1\n", ledger.rows("SELECT COUNT(*) FROM Poliza"));
+}
+
+TEST_F(PostingTest, OnLinePosting) {
+    EXPECT_TRUE(object.Contabiliza_En_Linea("compras"));
+    EXPECT_EQ("", object.get_Error());
+    EXPECT_FALSE(object.Contabiliza_En_Linea("Nomina"));
+    execute("DROP TABLE Poliza_Configuracion_Tabla");
+    EXPECT_FALSE(object.Contabiliza_En_Linea("Compras"));
+    EXPECT_EQ(
+        "ledgerNova.dll - Contabiliza_En_Linea() \r\nno such table: Poliza_Configuracion_Tabla",
+        object.get_Error());
+}
+
+TEST_F(PostingTest, HeaderAndLineTextsAreCutByCharacters) {
+    execute("UPDATE Compras SET Centro = 'ÁREA_ÑÚ_LARGA', Proveedor = '" + std::string(120, 'x') +
+            "' WHERE Folio = 'A-1'");
+    execute("UPDATE Poliza_Configuracion SET Pc_Comentario = '''" + std::string(49, 'c') +
+            "ñandú''', Pc_Referencia = '''Referencia-número-larga''' WHERE "
+            "Pc_Cve_Poliza_Configuracion = 'CMP'");
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    EXPECT_EQ(std::string(49, 'c') + "ñ|Referencia-núme\n",
+              ledger.rows("SELECT Pl_Comentario, Pl_Referencia FROM Poliza WHERE Pl_Configuracion "
+                          "= 'CMP'"));
+    EXPECT_EQ("ÁREA_Ñ|" + std::string(100, 'x') + "\n",
+              ledger.rows("SELECT Pd_Centro_Costo, Pd_Concepto FROM Poliza_Detalle WHERE "
+                          "Cc_Cve_Cuenta_Contable = '5101'"));
+}
+
+TEST_F(PostingTest, GenerationFailuresReadingTheTemplate) {
+    std::string folio = "x";
+    templates::Generacion generacion{"NADA", Date::from_ymd(2024, 3, 5), "A-1", "", "", "01"};
+    EXPECT_FALSE(templates::Genera_Poliza(contexto, generacion, folio));
+    EXPECT_EQ("", folio);
+    EXPECT_EQ("Genera_Poliza: NADA error: Command text was not set for the command object.",
+              contexto.Error);
+    generacion = {"CMP", Date::from_ymd(2024, 3, 5), "NO-EXISTE", "Compras", "", "01"};
+    EXPECT_FALSE(templates::Genera_Poliza(contexto, generacion, folio));
+    EXPECT_EQ(
+        "ledgerNova.dll - Genera_Poliza()\r\nNo se encontraron resultados para el "
+        "encabezado!",
+        contexto.Error);
+}
+
+}  // namespace
+}  // namespace ledgernova::testing
