@@ -19,6 +19,19 @@ struct Plantilla {
     std::string G;  // general condition, for the company
 };
 
+// The active templates of a table that post on line: the FROM and WHERE both members read.
+std::string online_templates_of(const std::string& tabla) {
+    return "FROM Poliza_Configuracion "
+           "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
+           "Poliza_Configuracion_Tabla.Pc_Tabla "
+           "WHERE "
+           "   Poliza_Configuracion_Tabla.Pc_Tabla = '" +
+           db::esc(tabla) +
+           "' AND "
+           "   Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
+           "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' ";
+}
+
 std::string templates_statement(const std::string& tabla) {
     return "SELECT "
            "   Poliza_Configuracion.Pc_Cve_Poliza_Configuracion, "
@@ -27,16 +40,8 @@ std::string templates_statement(const std::string& tabla) {
            "   Poliza_Configuracion.Pc_Permitir_Importe_Cero, "
            "   Poliza_Configuracion.Pc_Relacion, "
            "   Poliza_Configuracion_Tabla.Pc_Campo_Dia, "
-           "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento "
-           "FROM Poliza_Configuracion "
-           "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
-           "Poliza_Configuracion_Tabla.Pc_Tabla "
-           "WHERE "
-           "   Poliza_Configuracion_Tabla.Pc_Tabla = '" +
-           db::esc(tabla) +
-           "' AND "
-           "   Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
-           "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' "
+           "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento " +
+           online_templates_of(tabla) +
            "ORDER BY "
            "   Poliza_Configuracion.Pc_Cve_Poliza_Configuracion";
 }
@@ -176,16 +181,8 @@ bool Contabiliza_En_Linea(core::Contexto& contexto, const std::string& tabla) {
             "SELECT "
             "   Poliza_Configuracion.Pc_Cve_Poliza_Configuracion, "
             "   Poliza_Configuracion.Pc_Descripcion, "
-            "   Poliza_Configuracion.Pc_Tabla "
-            "FROM Poliza_Configuracion "
-            "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
-            "Poliza_Configuracion_Tabla.Pc_Tabla "
-            "WHERE "
-            "   Poliza_Configuracion_Tabla.Pc_Tabla = '" +
-            db::esc(tabla) +
-            "' AND "
-            "   Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
-            "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' ");
+            "   Poliza_Configuracion.Pc_Tabla " +
+            online_templates_of(tabla));
         return !rows.Eof();
     });
 }

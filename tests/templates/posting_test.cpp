@@ -242,8 +242,27 @@ TEST_F(PostingTest, CompanyConditionAndInactiveTemplates) {
 }
 
 TEST_F(PostingTest, OnLinePosting) {
+    ledger.recorder().clear();
     EXPECT_TRUE(object.Contabiliza_En_Linea("compras"));
     EXPECT_EQ("", object.get_Error());
+    const std::string from_where =
+        "FROM Poliza_Configuracion    INNER JOIN Poliza_Configuracion_Tabla ON "
+        "Poliza_Configuracion.Pc_Tabla = Poliza_Configuracion_Tabla.Pc_Tabla WHERE    "
+        "Poliza_Configuracion_Tabla.Pc_Tabla = 'compras' AND    "
+        "Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
+        "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' ";
+    EXPECT_EQ("SELECT    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion,    "
+              "Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Tabla " +
+                  from_where,
+              statements().back());
+    EXPECT_TRUE(object.Genera_Poliza_Tabla("compras", "NADA", "01"));
+    EXPECT_EQ("SELECT    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion,    "
+              "Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Tabla,    "
+              "Poliza_Configuracion.Pc_Permitir_Importe_Cero,    Poliza_Configuracion.Pc_Relacion,"
+              "    Poliza_Configuracion_Tabla.Pc_Campo_Dia,    "
+              "Poliza_Configuracion_Tabla.Pc_Campo_Movimiento " +
+                  from_where + "ORDER BY    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion",
+              statements()[1]);
     EXPECT_FALSE(object.Contabiliza_En_Linea("Nomina"));
     execute("DROP TABLE Poliza_Configuracion_Tabla");
     EXPECT_FALSE(object.Contabiliza_En_Linea("Compras"));
