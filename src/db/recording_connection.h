@@ -15,6 +15,7 @@ class RecordingConnection final : public Connection {
   public:
     explicit RecordingConnection(std::shared_ptr<Connection> inner) : inner_(std::move(inner)) {}
 
+    using Connection::Execute;
     Recordset Execute(std::string_view sql, long options) override {
         statements_.emplace_back(sql);
         return inner_->Execute(sql, options);

@@ -17,6 +17,7 @@ class SqliteConnection final : public Connection {
     SqliteConnection& operator=(const SqliteConnection&) = delete;
     ~SqliteConnection() override;
 
+    using Connection::Execute;
     Recordset Execute(std::string_view sql, long options) override;
     void BeginTrans() override;
     void CommitTrans() override;

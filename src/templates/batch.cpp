@@ -1,5 +1,7 @@
 #include "templates/batch.h"
 
+#include <utility>
+
 #include "db/sql_text.h"
 #include "templates/generator.h"
 #include "util/text.h"
@@ -134,7 +136,13 @@ bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recor
 
 bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& tabla,
                    const std::string& folio, const std::string& empresa) {
+    // Error is kept across the member, so only a text set by this read tells of its failure.
+    const std::string previous = std::exchange(contexto.Error, {});
     p.G = contexto.self.GetSQL_Condicion_General(p.K, empresa);
+    if (!contexto.Error.empty()) {
+        return false;  // without its conditions the template would select foreign documents
+    }
+    contexto.Error = previous;
     auto documentos = core::Contexto::ejecutar(documents_statement(p, folio));
     for (; !documentos.Eof(); documentos.MoveNext()) {
         if (!post_document(contexto, p, documentos, tabla, folio, empresa)) {

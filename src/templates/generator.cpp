@@ -91,6 +91,9 @@ bool agregar_fila(core::Contexto& contexto, const Generacion& generacion, const 
 bool generar(core::Contexto& contexto, const Generacion& generacion, std::string& folio_poliza) {
     auto& self = contexto.self;
     const std::string G = self.GetSQL_Condicion_General(generacion.clave, generacion.empresa);
+    if (!contexto.Error.empty()) {
+        return false;  // without its conditions the template would select foreign documents
+    }
     auto encabezado = core::Contexto::conexion().Execute(
         self.GetSQL_Encabezado(generacion.clave, generacion.fecha, generacion.valor, G), -1);
     if (encabezado.Eof()) {

@@ -1,86 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "templates/generator.h"
-#include "templates/template_store.h"
+#include "templates/purchases_ledger.h"
 
 namespace ledgernova::testing {
 namespace {
 
-// Purchases of company 01 posted by two expense templates: the purchase itself and its VAT.
-class PostingTest : public TemplateStore {
-  protected:
-    PostingTest() {
-        for (const char* account : {"1190", "2101", "2102", "5101", "5102"}) {
-            ledger.add_account(account);
-        }
-        execute(
-            "CREATE TABLE Compras(Folio TEXT, Fecha TEXT, Empresa TEXT, Proveedor TEXT, Importe "
-            "NUMERIC, Iva NUMERIC, Descuento NUMERIC, Centro TEXT)");
-        add_purchase("A-1", "2024-03-05", "100", "16");
-        add_purchase("A-2", "2024-03-06", "50.5", "8.08");
-        add_table();
-        add_template({.clave = "CMP", .comentario = "'Compra ' || Compras.Folio"});
-        add_condition(1, "Compras.Empresa = '<EMPRESA>'", "CMP");
-        add_line({.clave = "CMP",
-                  .id = 1,
-                  .descripcion = "Gasto",
-                  .cuenta = "'5101'",
-                  .centro = "Compras.Centro",
-                  .concepto = "Compras.Proveedor",
-                  .cargo = "SUM(Compras.Importe)"});
-        add_line({.clave = "CMP",
-                  .id = 2,
-                  .descripcion = "Descuento",
-                  .cuenta = "'5102'",
-                  .concepto = "'Descuento'",
-                  .abono = "Compras.Descuento"});
-        add_line({.clave = "CMP",
-                  .id = 3,
-                  .descripcion = "Proveedor",
-                  .cuenta = "'2101'",
-                  .concepto = "'Proveedor'",
-                  .abono = "Compras.Importe - Compras.Descuento"});
-        add_template({.clave = "CMP2", .descripcion = "IVA", .comentario = "'IVA'"});
-        add_line({.clave = "CMP2",
-                  .id = 1,
-                  .cuenta = "'1190'",
-                  .concepto = "'IVA'",
-                  .cargo = "Compras.Iva"});
-        add_line({.clave = "CMP2",
-                  .id = 2,
-                  .cuenta = "'2102'",
-                  .concepto = "'IVA'",
-                  .abono = "Compras.Iva"});
-    }
-
-    void add_purchase(const std::string& folio, const std::string& fecha,
-                      const std::string& importe, const std::string& iva,
-                      const std::string& descuento = "0") {
-        execute("INSERT INTO Compras VALUES(" + q(folio) + ", " + q(fecha) + ", '01', 'ACME', " +
-                importe + ", " + iva + ", " + descuento + ", 'ADMINISTRA')");
-    }
-
-    bool post(const std::string& folio, const std::string& empresa = "01") {
-        return object.Genera_Poliza_Tabla("Compras", folio, empresa);
-    }
-
-    std::string vouchers() {
-        return ledger.rows(
-            "SELECT Pl_Folio, Pl_Numero, Pl_Tipo, Pl_Tabla, Pl_Documento, Pl_Referencia, "
-            "Pl_Comentario, Pl_Configuracion, Es_Cve_Estado FROM Poliza ORDER BY Pl_Folio");
-    }
-    std::string lines() {
-        return ledger.rows(
-            "SELECT Pl_Folio, Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Centro_Costo, Pd_Concepto, "
-            "Pd_Tipo, Pd_Importe FROM Poliza_Detalle ORDER BY Pl_Folio, Pd_ID");
-    }
-    std::string links() {
-        return ledger.rows(
-            "SELECT Pl_Folio, Pc_Tabla, Pc_Documento, Oper_Alta, Es_Cve_Estado FROM "
-            "Poliza_Control ORDER BY Pl_Folio, Pc_Documento");
-    }
-    std::string everything() { return vouchers() + lines() + links(); }
-};
+using PostingTest = PurchasesLedger;
 
 TEST_F(PostingTest, ADocumentUnderTwoTemplatesGivesTwoBalancedLinkedVouchers) {
     ASSERT_TRUE(post("A-1")) << object.get_Error();
@@ -251,18 +177,20 @@ TEST_F(PostingTest, OnLinePosting) {
         "Poliza_Configuracion_Tabla.Pc_Tabla = 'compras' AND    "
         "Poliza_Configuracion.Es_Cve_Estado <> 'BA' AND "
         "Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea = 'SI' ";
-    EXPECT_EQ("SELECT    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion,    "
-              "Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Tabla " +
-                  from_where,
-              statements().back());
+    EXPECT_EQ(
+        "SELECT    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion,    "
+        "Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Tabla " +
+            from_where,
+        statements().back());
     EXPECT_TRUE(object.Genera_Poliza_Tabla("compras", "NADA", "01"));
-    EXPECT_EQ("SELECT    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion,    "
-              "Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Tabla,    "
-              "Poliza_Configuracion.Pc_Permitir_Importe_Cero,    Poliza_Configuracion.Pc_Relacion,"
-              "    Poliza_Configuracion_Tabla.Pc_Campo_Dia,    "
-              "Poliza_Configuracion_Tabla.Pc_Campo_Movimiento " +
-                  from_where + "ORDER BY    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion",
-              statements()[1]);
+    EXPECT_EQ(
+        "SELECT    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion,    "
+        "Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Tabla,    "
+        "Poliza_Configuracion.Pc_Permitir_Importe_Cero,    Poliza_Configuracion.Pc_Relacion,"
+        "    Poliza_Configuracion_Tabla.Pc_Campo_Dia,    "
+        "Poliza_Configuracion_Tabla.Pc_Campo_Movimiento " +
+            from_where + "ORDER BY    Poliza_Configuracion.Pc_Cve_Poliza_Configuracion",
+        statements()[1]);
     EXPECT_FALSE(object.Contabiliza_En_Linea("Nomina"));
     execute("DROP TABLE Poliza_Configuracion_Tabla");
     EXPECT_FALSE(object.Contabiliza_En_Linea("Compras"));
