@@ -30,5 +30,11 @@ void add_period_command(CLI::App& app, Program& program);
 void add_voucher_command(CLI::App& app, Program& program);
 void add_show_command(CLI::App& app, Program& program);
 void add_sql_command(CLI::App& app, Program& program);
+void add_post_command(CLI::App& app, Program& program);
+void add_online_command(CLI::App& app, Program& program);
+void add_cancel_command(CLI::App& app, Program& program);
+void add_demo_command(CLI::App& app, Program& program);
+void add_export_sat_command(CLI::App& app, Program& program);
+void add_folios_command(CLI::App& app, Program& program);
 
 }  // namespace ledgernova::cli

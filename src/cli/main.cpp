@@ -26,6 +26,12 @@ int run(int argc, char** argv) {
     add_voucher_command(app, program);
     add_show_command(app, program);
     add_sql_command(app, program);
+    add_post_command(app, program);
+    add_online_command(app, program);
+    add_cancel_command(app, program);
+    add_demo_command(app, program);
+    add_export_sat_command(app, program);
+    add_folios_command(app, program);
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);

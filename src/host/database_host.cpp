@@ -10,6 +10,7 @@
 #include <fmt/format.h>
 
 #include "db/sql_text.h"
+#include "host/message_box.h"
 #include "util/decimal.h"
 #include "util/text.h"
 
@@ -100,9 +101,14 @@ Variant DatabaseSistema::Get_Parametro(const std::string& Nombre, std::int32_t A
     return typed_value(rows.Fields("Pa_Valor").Value.to_text(), Tipo);
 }
 
+// A message box on the display when the user-interface library installed one and a display can
+// be opened; standard error otherwise.
 void DatabaseSistema::Mostrar_Mensaje(const std::string& Mensaje, std::int32_t /*Estilo*/,
                                       const std::string& Titulo, std::intptr_t /*Ventana*/,
                                       const std::string& Aplicacion, const std::string& Id_Error) {
+    if (show_message_box(Titulo, Mensaje)) {
+        return;
+    }
     std::cerr << Titulo << " - " << Aplicacion << " (" << Id_Error << "): " << Mensaje << '\n';
 }
 
