@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "templates/line_detail.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
@@ -65,9 +66,10 @@ bool permite_importe_cero(const std::string& clave) {
                "Pc_Permitir_Importe_Cero", 0, "", "", "") == "SI";
 }
 
-// One detail row: skipped, added as a line, or the reason the generation stops.
+// One detail row: skipped, added as a line with its electronic detail, or the reason the
+// generation stops.
 bool agregar_fila(core::Contexto& contexto, const Generacion& generacion, const db::Recordset& row,
-                  bool permiso_cero) {
+                  bool permiso_cero, EntradasElectronicas& entradas) {
     const Variant importe = row.Fields("Pd_Importe").Value;
     if (importe.is_null()) {
         return true;
@@ -85,7 +87,7 @@ bool agregar_fila(core::Contexto& contexto, const Generacion& generacion, const 
         return fail(contexto, "Error al agregar un registro a la póliza: " + kCrLf +
                                   contexto.Error + kCrLf + diagnostico(generacion, row));
     }
-    return true;
+    return Detalle_Electronico_Linea(contexto, row, entradas);
 }
 
 bool generar(core::Contexto& contexto, const Generacion& generacion, std::string& folio_poliza) {
@@ -107,8 +109,9 @@ bool generar(core::Contexto& contexto, const Generacion& generacion, std::string
     const bool permiso_cero = permite_importe_cero(generacion.clave);
     self.Nuevo();
     llenar_encabezado(contexto, generacion, encabezado);
+    EntradasElectronicas entradas;
     for (; !detalle.Eof(); detalle.MoveNext()) {
-        if (!agregar_fila(contexto, generacion, detalle, permiso_cero)) {
+        if (!agregar_fila(contexto, generacion, detalle, permiso_cero, entradas)) {
             return false;
         }
     }

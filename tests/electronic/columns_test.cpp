@@ -126,9 +126,11 @@ TEST_F(ColumnsTest, EveryCanonicalNameAndAliasIsRecognised) {
     }
 }
 
+// Names whose spelling matters are quoted: PostgreSQL reports unquoted names in lower case.
+
 TEST_F(ColumnsTest, CaseIsIgnoredButTheSpellingIsKept) {
     EXPECT_EQ("MONTO=cd_monto ", columnas("1 AS cd_monto"));
-    EXPECT_EQ("FECHA=Ch_Fecha MONTO=Cd_Monto ", columnas("1 AS Cd_Monto, 2 AS Ch_Fecha"));
+    EXPECT_EQ("FECHA=Ch_Fecha MONTO=Cd_Monto ", columnas("1 AS \"Cd_Monto\", 2 AS \"Ch_Fecha\""));
 }
 
 TEST_F(ColumnsTest, NamesThatAreNotExactlyRecognisedAreIgnored) {
@@ -137,25 +139,25 @@ TEST_F(ColumnsTest, NamesThatAreNotExactlyRecognisedAreIgnored) {
 
 TEST_F(ColumnsTest, ChequeRegisterColumnsSetExactlyTheirFlags) {
     EXPECT_EQ("FECHA=CH_FECHA MONTO=CH_IMPORTE FOLIO=CH_FOLIO ",
-              columnas("1 AS CH_FOLIO, 2 AS CH_FECHA, 3 AS CH_IMPORTE"));
+              columnas("1 AS \"CH_FOLIO\", 2 AS \"CH_FECHA\", 3 AS \"CH_IMPORTE\""));
 }
 
 TEST_F(ColumnsTest, TheLaterOfTwoColumnsForOneCanonicalColumnWins) {
     EXPECT_EQ("RFC=RFC ",
-              columnas("1 AS a, 2 AS b, 3 AS CD_RFC_RECEPTOR, 4 AS c, 5 AS d, 6 AS RFC"));
-    EXPECT_EQ("RFC=CD_RFC_EMISOR ", columnas("1 AS RFC_TERCERO, 2 AS CD_RFC_EMISOR"));
+              columnas("1 AS a, 2 AS b, 3 AS CD_RFC_RECEPTOR, 4 AS c, 5 AS d, 6 AS \"RFC\""));
+    EXPECT_EQ("RFC=CD_RFC_EMISOR ", columnas("1 AS RFC_TERCERO, 2 AS \"CD_RFC_EMISOR\""));
 }
 
 TEST_F(ColumnsTest, AResultWithoutRowsRecognisesNothing) {
     columnas("1 AS MONTO");
-    const auto rs = ledger.direct().Execute("SELECT 1 AS MONTO, 2 AS FOLIO WHERE 0");
+    const auto rs = ledger.direct().Execute("SELECT 1 AS MONTO, 2 AS FOLIO WHERE 1 = 0");
     EXPECT_TRUE(Valida_Campos_SQL(contexto, rs, campos));
     EXPECT_EQ("", reconocidas(campos));
 }
 
 TEST_F(ColumnsTest, ASecondCallKeepsStaleNamesBehindClearedFlags) {
-    columnas("1 AS Monto, 2 AS CH_FECHA");
-    EXPECT_EQ("FOLIO=Folio ", columnas("1 AS Folio"));
+    columnas("1 AS \"Monto\", 2 AS \"CH_FECHA\"");
+    EXPECT_EQ("FOLIO=Folio ", columnas("1 AS \"Folio\""));
     EXPECT_FALSE(campos.bMonto);
     EXPECT_EQ("Monto", campos.sMonto);
     EXPECT_EQ("CH_FECHA", campos.sFecha);

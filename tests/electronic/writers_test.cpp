@@ -8,6 +8,7 @@
 #include "electronic/writers.h"
 #include "host/module_state.h"
 #include "ledgernova/polizas.h"
+#include "support/database_error.h"
 #include "support/host_wrappers.h"
 #include "support/ledger.h"
 
@@ -223,7 +224,8 @@ TEST_F(WritersTest, AnEmptyExchangeRateTextIsRefusedByTheDatabase) {
     tPdComprobante sin_tipo = comprobante("");
     sin_tipo.Pdc_Tipo_Cambio = "";
     EXPECT_FALSE(Insertar_Comprobante(contexto, kFolio, "0003", sin_tipo));
-    EXPECT_EQ("Insertar_Comprobante() \r\nnear \")\": syntax error", contexto.Error);
+    EXPECT_TRUE(testing::database_error_is("Insertar_Comprobante() \r\n",
+                                           "near \")\": syntax error", "42601", contexto.Error));
     const std::string& sentencia = ledger.recorder().statements().back();
     EXPECT_EQ(", 'MXN', 'PUE',   )", sentencia.substr(sentencia.size() - 19));
     EXPECT_EQ("", ledger.rows("SELECT * FROM Poliza_Detalle_Comprobante"));
@@ -231,7 +233,8 @@ TEST_F(WritersTest, AnEmptyExchangeRateTextIsRefusedByTheDatabase) {
     tPdOtroMetodoPago pago = otro_metodo_pago("");
     pago.Pdo_Tipo_Cambio = "";
     EXPECT_FALSE(Insertar_Otro_Metodo_Pago(contexto, kFolio, "0003", pago));
-    EXPECT_EQ("Insertar_Otro_Metodo_Pago() \r\nnear \")\": syntax error", contexto.Error);
+    EXPECT_TRUE(testing::database_error_is("Insertar_Otro_Metodo_Pago() \r\n",
+                                           "near \")\": syntax error", "42601", contexto.Error));
 }
 
 // Host data services whose detail numbering answers what the test says.

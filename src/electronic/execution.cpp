@@ -1,0 +1,87 @@
+#include "electronic/execution.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "electronic/checks.h"
+#include "electronic/invoices.h"
+#include "electronic/payments.h"
+#include "util/text.h"
+
+namespace ledgernova::electronic {
+namespace {
+
+using core::Contexto;
+
+constexpr std::string_view kSinResultados =
+    "No se encontraron resultados para el detalle electrónico: ";
+
+const std::array<const Clase*, 6> kClases = {
+    &kClaseCheque,          &kClaseTransferencia,         &kClaseComprobante,
+    &kClaseComprobanteOtro, &kClaseComprobanteExtranjero, &kClaseOtroMetodoPago,
+};
+
+// The kind an entry's type names, compared after upper-casing but untrimmed; nullptr for none.
+const Clase* clase_de(const std::string& Tipo) {
+    const std::string nombre = util::to_upper(Tipo);
+    const auto clase =
+        std::ranges::find_if(kClases, [&](const Clase* c) { return c->nombre == nombre; });
+    return clase == kClases.end() ? nullptr : *clase;
+}
+
+// A command that finds nothing stops the entry under the validation switch; without it, the entry
+// leaves one row of default values so that the line still shows its kind of detail.
+bool sin_resultados(Ejecucion& e, const Clase* clase) {
+    e.contexto.Error = std::string(kSinResultados) + std::string(util::kCrLf) + e.diagnostico;
+    if (e.validar) {
+        return false;
+    }
+    return clase == nullptr || clase->escribe(e, e.valores_iniciales());
+}
+
+// Runs the command and writes its rows. False when the entry stopped; `Ejecutado` becomes true
+// only when every row was read.
+bool recorre(Ejecucion& e, bool& Ejecutado) {
+    if (e.Comando.empty()) {
+        return true;  // the database refuses an empty statement; there is nothing to run
+    }
+    e.rs = Contexto::conexion().Execute(e.Comando, -1);
+    Contexto::modulo().Texto_SQL.clear();
+    const Clase* clase = clase_de(e.Tipo);
+    if (e.rs.Eof()) {
+        return sin_resultados(e, clase);
+    }
+    if (!Valida_Campos_SQL(e.contexto, e.rs, e.campos)) {
+        return false;
+    }
+    for (; !e.rs.Eof(); e.rs.MoveNext()) {
+        Valores valores = e.valores_de_fila();  // read even for a kind that writes nothing
+        if (clase != nullptr && !(clase->revisa(e, valores) && clase->escribe(e, valores))) {
+            return false;
+        }
+    }
+    Ejecutado = true;
+    return true;
+}
+
+}  // namespace
+
+bool Ejecutar_Consulta(Contexto& contexto, const std::string& Pl_Folio, const std::string& Pd_ID,
+                       tPlDetalleElectronico& Detalle) {
+    contexto.Error.clear();
+    Detalle.Ejecutado = false;
+    const std::string Tipo = Detalle.Tipo;
+    try {
+        contexto.Moneda_Local =
+            Contexto::sistema().Get_Parametro("FIN_MONEDA_LOCAL", 0, "T", "MXN").to_text();
+        Ejecucion ejecucion(contexto, Pl_Folio, Pd_ID, Tipo, Detalle.Comando);
+        return recorre(ejecucion, Detalle.Ejecutado);
+    } catch (const std::exception& failure) {
+        contexto.Error =
+            "Ejecutar_Consulta() - " + Tipo + std::string(util::kCrLf) + failure.what();
+        return false;
+    }
+}
+
+}  // namespace ledgernova::electronic

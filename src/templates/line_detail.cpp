@@ -1,0 +1,109 @@
+#include "templates/line_detail.h"
+
+#include <string>
+
+#include "util/text.h"
+
+namespace ledgernova::templates {
+namespace {
+
+const std::string kCrLf(util::kCrLf);
+
+enum class Clase { Comprobante, Pago, Otra };
+
+Clase clase_de(const std::string& tipo) {
+    const std::string upper = util::to_upper(tipo);
+    if (upper == "COMPROBANTE" || upper == "COMPROBANTE OTRO" ||
+        upper == "COMPROBANTE EXTRANJERO") {
+        return Clase::Comprobante;
+    }
+    if (upper == "CHEQUE" || upper == "TRANSFERENCIA" || upper == "OTRO METODO PAGO") {
+        return Clase::Pago;
+    }
+    return Clase::Otra;
+}
+
+struct Cuentas {
+    int ejecutadas = 0;
+    int fallidas = 0;
+    int comprobantes = 0;
+    int comprobantes_completos = 0;
+    int pagos = 0;
+    int pagos_completos = 0;
+    std::string fallas;  // F: the failure texts, one after the other
+
+    void clasificar(const electronic::tPlDetalleElectronico& entrada) {
+        switch (clase_de(entrada.Tipo)) {
+            case Clase::Comprobante:
+                ++comprobantes;
+                comprobantes_completos += entrada.Ejecutado ? 1 : 0;
+                break;
+            case Clase::Pago:
+                ++pagos;
+                pagos_completos += entrada.Ejecutado ? 1 : 0;
+                break;
+            case Clase::Otra: break;
+        }
+    }
+
+    // One completed entry of a kind covers the failed ones of that kind; a lone failure stops.
+    [[nodiscard]] bool detener() const {
+        if (ejecutadas == 1 && fallidas == 1) {
+            return true;
+        }
+        return ejecutadas > 1 && fallidas > 0 &&
+               ((comprobantes > 0 && comprobantes_completos == 0) ||
+                (pagos > 0 && pagos_completos == 0));
+    }
+};
+
+std::string texto_de_falla(const core::Contexto& contexto) {
+    const auto& header = contexto.header;
+    const auto& line = contexto.line;
+    return "ledgerNova.dll - Genera_Poliza()" + kCrLf +
+           "No se pudo ejecutar la consulta para el detalle!" + kCrLf + contexto.Error + kCrLf +
+           "=>Configuración:" + header.Pl_Configuracion + kCrLf +
+           "=>Fecha:" + Variant(header.Pl_Fecha).to_text() + kCrLf +
+           "=>Cuenta:" + line.Cc_Cve_Cuenta_Contable + kCrLf +
+           "=>Ce.Co.:" + line.Pd_Centro_Costo + kCrLf +
+           "=>Concepto:" + line.Pd_Concepto + kCrLf +
+           "=>Referencia:" + line.Pd_Referencia + kCrLf +
+           "=>Importe:" + Variant(line.Pd_Importe).to_text() + kCrLf +
+           "=>Tipo:" + (line.Pd_Tipo == eTmCargo ? "CARGO" : "ABONO");
+}
+
+void llenar_entradas(const db::Recordset& row, EntradasElectronicas& entradas) {
+    for (std::size_t i = 0; i < entradas.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        entradas[i].Tipo = row.Fields("Pcd_Tipo_Detalle_" + n).Value.to_text();
+        entradas[i].Comando = row.Fields("Pcd_Comando_Detalle_" + n).Value.to_text();
+    }
+}
+
+}  // namespace
+
+bool Detalle_Electronico_Linea(core::Contexto& contexto, const db::Recordset& row,
+                               EntradasElectronicas& entradas) {
+    llenar_entradas(row, entradas);
+    Cuentas cuentas;
+    for (auto& entrada : entradas) {
+        if (entrada.Comando.empty() || entrada.Tipo.empty()) {
+            entrada.Ejecutado = true;
+            continue;
+        }
+        ++cuentas.ejecutadas;
+        if (!electronic::Ejecutar_Consulta(contexto, contexto.header.Pl_Folio,
+                                           contexto.line.Pd_ID, entrada)) {
+            ++cuentas.fallidas;
+            cuentas.fallas += texto_de_falla(contexto);
+        }
+        cuentas.clasificar(entrada);
+    }
+    if (cuentas.detener()) {
+        contexto.Error = cuentas.fallas;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ledgernova::templates
