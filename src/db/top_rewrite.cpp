@@ -57,7 +57,7 @@ class TopRewriter {
         std::string inserted;
     };
 
-    bool word_at(std::size_t i, std::string_view word) const {
+    [[nodiscard]] bool word_at(std::size_t i, std::string_view word) const {
         if (i + word.size() > sql_.size() || !code_[i] || (i > 0 && is_word_char(sql_[i - 1]))) {
             return false;
         }
@@ -70,7 +70,7 @@ class TopRewriter {
         return after == sql_.size() || !is_word_char(sql_[after]);
     }
 
-    std::size_t skip_space(std::size_t i) const {
+    [[nodiscard]] std::size_t skip_space(std::size_t i) const {
         while (i < sql_.size() && code_[i] && std::isspace(static_cast<unsigned char>(sql_[i]))) {
             ++i;
         }
@@ -100,7 +100,7 @@ class TopRewriter {
 
     // Where the select that starts before `from` ends: the parenthesis that closes it, a ';' at its
     // own level, or the end of the text.
-    std::size_t end_of_select(std::size_t from) const {
+    [[nodiscard]] std::size_t end_of_select(std::size_t from) const {
         int depth = 0;
         for (std::size_t i = from; i < sql_.size(); ++i) {
             if (!code_[i]) {
@@ -108,9 +108,7 @@ class TopRewriter {
             }
             if (sql_[i] == '(') {
                 ++depth;
-            } else if (sql_[i] == ')' && depth-- == 0) {
-                return i;
-            } else if (sql_[i] == ';' && depth == 0) {
+            } else if ((sql_[i] == ')' && depth-- == 0) || (sql_[i] == ';' && depth == 0)) {
                 return i;
             }
         }

@@ -39,10 +39,10 @@ std::int16_t modo_contabiliza(const db::Recordset& tabla) {
                                          .Get_Parametro("CON_MODO_CONEXION_" + modulo, 0, "N", "1")
                                          .to_int16();
     const std::string modo_tabla = campo_concatenado(tabla, "Pc_Modo_Contabiliza");
-    if (modo_tabla == "1") {
-        return 1;
+    if (modo_tabla == "1" || modo_tabla == "2") {
+        return static_cast<std::int16_t>(modo_tabla == "1" ? 1 : 2);
     }
-    return modo_tabla == "2" ? 2 : modo_modulo;
+    return modo_modulo;
 }
 
 std::string campo_poliza(const db::Recordset& tabla) {

@@ -141,7 +141,7 @@ std::string detalle(core::Contexto& contexto, const std::string& key, Date iFech
     std::string S;
     for (; !lineas.Eof(); lineas.MoveNext()) {
         if (!S.empty()) {
-            S += kCrLf + kCrLf + " UNION ALL " + kCrLf + kCrLf;
+            S.append(kCrLf).append(kCrLf).append(" UNION ALL ").append(kCrLf).append(kCrLf);
         }
         S += select_de_linea(contexto, key, lineas, P, CondicionG);
     }
