@@ -36,7 +36,8 @@ void add_global_options(CLI::App& app, GlobalOptions& options) {
                               "SQLite ledger file (default: $LEDGERNOVA_DB, else ledgernova.db)");
     auto* connect = app.add_option_function<std::string>(
         "--connect", [&options](const std::string& text) { options.connect = text; },
-        "ODBC connection string of a server database (not available yet)");
+        "ODBC connection string of a server database, PostgreSQL (psqlODBC) or SQL Server "
+        "(FreeTDS), e.g. \"Driver=PostgreSQL Unicode;Server=host;Database=ledger;Uid=user;\"");
     db->excludes(connect);
     app.add_option("--operator", options.operador,
                    "operator code written into the audit columns (default: the login name)");
@@ -52,8 +53,9 @@ std::string database_path(const GlobalOptions& options) {
 
 std::shared_ptr<db::Connection> open_ledger(const GlobalOptions& options, LedgerAccess access) {
     if (options.connect) {
-        throw UsageError(
-            "--connect is not available yet: only SQLite ledgers can be opened, with --db PATH");
+        auto connection = db::open_odbc(*options.connect);
+        register_host(connection, options.operador);
+        return connection;
     }
     const std::string path = database_path(options);
     if (access == LedgerAccess::Existing && names_a_file(path) && !std::filesystem::exists(path)) {

@@ -31,8 +31,9 @@ enum class LedgerAccess {
 
 // Opens the ledger the options name and registers the default host over that connection, with
 // the operator of the options, so that every voucher object created afterwards posts into it.
-// Throws UsageError for --connect (not available yet), std::runtime_error when an existing ledger
-// is required and the file is missing, db::Error when the database cannot be opened.
+// With --connect the server database of the ODBC connection string (its tables are created by
+// init). Throws std::runtime_error when an existing SQLite ledger is required and the file is
+// missing, db::Error when the database cannot be opened.
 [[nodiscard]] std::shared_ptr<db::Connection> open_ledger(const GlobalOptions& options,
                                                           LedgerAccess access);
 

@@ -4,6 +4,35 @@
 #include "util/text.h"
 
 namespace ledgernova::cli {
+namespace {
+
+// Hands each detail row of `table` to the line it hangs from (rows of lines the voucher does not
+// have are left out). The third column of every detail table is the row's number within its line.
+void attach_electronic_rows(db::Connection& connection, const std::string& table,
+                            const std::string& condition, std::vector<StoredLine>& lines) {
+    for (auto rows =
+             connection.Execute("SELECT * FROM " + table + " " + condition + " ORDER BY Pd_ID, 3");
+         !rows.Eof(); rows.MoveNext()) {
+        const std::string pd_id = rows.Fields("Pd_ID").Value.to_text();
+        for (auto& line : lines) {
+            if (field_value(line.fields, "Pd_ID").to_text() == pd_id) {
+                line.electronic.push_back({table, current_fields(rows)});
+            }
+        }
+    }
+}
+
+}  // namespace
+
+const std::vector<std::string>& electronic_detail_tables() {
+    static const std::vector<std::string> tables = {"Poliza_Detalle_Comprobante",
+                                                    "Poliza_Detalle_Comprobante_Nacional_Otro",
+                                                    "Poliza_Detalle_Comprobante_extranjero",
+                                                    "Poliza_Detalle_Cheque",
+                                                    "Poliza_Detalle_Transferencia",
+                                                    "Poliza_Detalle_Otro_Metodo_Pago"};
+    return tables;
+}
 
 std::optional<StoredVoucher> load_voucher(db::Connection& connection, const std::string& folio) {
     const std::string condition = "WHERE Pl_Folio = " + sql_literal(folio);
@@ -15,7 +44,10 @@ std::optional<StoredVoucher> load_voucher(db::Connection& connection, const std:
     for (auto lines =
              connection.Execute("SELECT * FROM Poliza_Detalle " + condition + " ORDER BY Pd_ID");
          !lines.Eof(); lines.MoveNext()) {
-        voucher.lines.push_back(current_fields(lines));
+        voucher.lines.push_back({current_fields(lines), {}});
+    }
+    for (const auto& table : electronic_detail_tables()) {
+        attach_electronic_rows(connection, table, condition, voucher.lines);
     }
     return voucher;
 }

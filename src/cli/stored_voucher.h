@@ -8,12 +8,30 @@
 
 namespace ledgernova::cli {
 
-// A voucher as the ledger holds it: every column of its `Poliza` row and of each of its
-// `Poliza_Detalle` rows, in column order, the lines ordered by Pd_ID.
+// One electronic detail row of a voucher line: the detail table that keeps it (one per kind:
+// invoice, cheque, transfer, ...) and every column of the row, in column order.
+struct ElectronicRow {
+    std::string table;
+    std::vector<db::Field> fields;
+};
+
+// A voucher line as the ledger holds it: every column of its `Poliza_Detalle` row, in column
+// order, and its electronic detail rows, table by table in a fixed order, each table's rows in
+// their own order.
+struct StoredLine {
+    std::vector<db::Field> fields;
+    std::vector<ElectronicRow> electronic;
+};
+
+// A voucher as the ledger holds it: every column of its `Poliza` row, in column order, and its
+// lines ordered by Pd_ID.
 struct StoredVoucher {
     std::vector<db::Field> header;
-    std::vector<std::vector<db::Field>> lines;
+    std::vector<StoredLine> lines;
 };
+
+// The tables of electronic detail rows, in the order a line lists its rows.
+[[nodiscard]] const std::vector<std::string>& electronic_detail_tables();
 
 // The voucher of that folio; nullopt when there is none. Throws db::Error.
 [[nodiscard]] std::optional<StoredVoucher> load_voucher(db::Connection& connection,

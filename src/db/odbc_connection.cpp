@@ -64,11 +64,35 @@ Recordset execute_direct(SQLHDBC connection, const std::string& sql) {
     }
 }
 
+// psqlODBC's "level of rollback on errors" set to none: the driver leaves a failed statement to
+// the application. By default it rolls the whole transaction back when the failing statement is
+// the first of its transaction, or when it fails to parse, which takes the savepoints of the
+// transaction's levels with it. The backend keeps a savepoint per statement instead.
+constexpr std::string_view kNoDriverRollback = "Protocol=7.4-0";
+
+std::string with_option(std::string_view connection_string, std::string_view option) {
+    std::string text(connection_string);
+    while (!text.empty() && (text.back() == ';' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text + ";" + std::string(option) + ";";
+}
+
+void driver_connect(SQLHDBC connection, const std::string& connection_string) {
+    std::u16string text = utf8_to_utf16(connection_string);
+    const SQLRETURN result =
+        SQLDriverConnectW(connection, nullptr, wide(text), static_cast<SQLSMALLINT>(text.size()),
+                          nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(result)) {
+        odbc::fail(SQL_HANDLE_DBC, connection, "SQLDriverConnect");
+    }
+}
+
 std::string info_text(SQLHDBC connection, SQLUSMALLINT item) {
     SQLWCHAR buffer[256] = {};
     SQLSMALLINT bytes = 0;
-    check(SQLGetInfoW(connection, item, buffer, sizeof(buffer), &bytes), SQL_HANDLE_DBC,
-          connection, "SQLGetInfo");
+    check(SQLGetInfoW(connection, item, buffer, sizeof(buffer), &bytes), SQL_HANDLE_DBC, connection,
+          "SQLGetInfo");
     const auto length = std::min<std::size_t>(static_cast<std::size_t>(bytes) / sizeof(SQLWCHAR),
                                               std::size(buffer) - 1);
     return utf16_to_utf8(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
@@ -78,12 +102,11 @@ std::string info_text(SQLHDBC connection, SQLUSMALLINT item) {
 
 OdbcConnection::OdbcConnection(const std::string& connection_string) {
     try {
-        connect(connection_string);
-        detect_dialect();
+        allocate();
+        open(connection_string);
         // ISO output of dates cast to text, and month-day order for ambiguous input, as SQL
         // Server reads dates under its default language.
-        run_plain(dialect_ == Dialect::PostgreSQL ? "SET DateStyle = ISO, MDY"
-                                                  : "SET NOCOUNT ON");
+        run_plain(dialect_ == Dialect::PostgreSQL ? "SET DateStyle = ISO, MDY" : "SET NOCOUNT ON");
     } catch (...) {
         release();
         throw;
@@ -94,7 +117,7 @@ OdbcConnection::~OdbcConnection() {
     release();
 }
 
-void OdbcConnection::connect(const std::string& connection_string) {
+void OdbcConnection::allocate() {
     SQLHENV environment = SQL_NULL_HENV;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment))) {
         throw Error("Cannot allocate an ODBC environment");
@@ -107,12 +130,19 @@ void OdbcConnection::connect(const std::string& connection_string) {
     check(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection), SQL_HANDLE_ENV, environment,
           "SQLAllocHandle");
     connection_ = connection;
-    std::u16string text = utf8_to_utf16(connection_string);
-    const SQLRETURN result =
-        SQLDriverConnectW(connection, nullptr, wide(text), static_cast<SQLSMALLINT>(text.size()),
-                          nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(result)) {
-        odbc::fail(SQL_HANDLE_DBC, connection, "SQLDriverConnect");
+}
+
+// On PostgreSQL the connection must carry kNoDriverRollback: added at once when the text names a
+// PostgreSQL driver, else (a DSN, say) by connecting again once the server turns out to be one.
+void OdbcConnection::open(const std::string& connection_string) {
+    const std::string amended = with_option(connection_string, kNoDriverRollback);
+    const bool names_postgresql =
+        util::to_upper(connection_string).find("POSTGRES") != std::string::npos;
+    driver_connect(dbc(connection_), names_postgresql ? amended : connection_string);
+    detect_dialect();
+    if (dialect_ == Dialect::PostgreSQL && !names_postgresql) {
+        SQLDisconnect(dbc(connection_));
+        driver_connect(dbc(connection_), amended);
     }
 }
 
@@ -123,9 +153,10 @@ void OdbcConnection::detect_dialect() {
     } else if (name.find("SQL Server") != std::string::npos) {
         dialect_ = Dialect::SqlServer;
     } else {
-        throw Error(fmt::format(
-            "The ODBC data source is a {} database; ledgerNova works with PostgreSQL and SQL Server",
-            name));
+        throw Error(
+            fmt::format("The ODBC data source is a {} database; ledgerNova works with PostgreSQL "
+                        "and SQL Server",
+                        name));
     }
 }
 
@@ -145,7 +176,7 @@ void OdbcConnection::release() noexcept {
 }
 
 Recordset OdbcConnection::Execute(std::string_view sql, long /*options*/) {
-    if (util::trim_blanks(sql).find_first_not_of("\r\n\t;") == std::string::npos) {
+    if (sql.find_first_not_of(" \r\n\t;") == std::string::npos) {
         throw UsageError("Command text was not set for the command object.");
     }
     if (dialect_ != Dialect::PostgreSQL) {
@@ -167,9 +198,13 @@ Recordset OdbcConnection::run_guarded(const std::string& sql) {
         Recordset rows = run(sql);
         run_plain(fmt::format("RELEASE SAVEPOINT {}", kStatementSavepoint));
         return rows;
-    } catch (const Error&) {
-        run_plain(fmt::format("ROLLBACK TO SAVEPOINT {0}; RELEASE SAVEPOINT {0}",
-                              kStatementSavepoint));
+    } catch (...) {
+        // Should even this fail, the statement's own failure is the one worth reporting.
+        try {
+            run_plain(fmt::format("ROLLBACK TO SAVEPOINT {0}; RELEASE SAVEPOINT {0}",
+                                  kStatementSavepoint));
+        } catch (const Error&) {
+        }
         throw;
     }
 }

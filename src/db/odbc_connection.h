@@ -14,8 +14,9 @@ namespace ledgernova::db {
 //
 // Transactions: the outermost BeginTrans turns autocommit off until its Commit or Rollback; inner
 // levels are savepoints. A failed statement inside a transaction undoes that statement alone and
-// leaves the transaction usable, as on SQLite and SQL Server (PostgreSQL would otherwise refuse
-// every later statement of the transaction).
+// leaves the transaction usable, as on SQLite and SQL Server: on PostgreSQL, which would refuse
+// every later statement of the transaction, through a savepoint around each statement, with
+// psqlODBC told to roll nothing back itself ("Protocol=7.4-0" is added to the connection string).
 class OdbcConnection final : public Connection {
   public:
     // Connects without prompting; throws db::Error with the driver's diagnostics when the
@@ -35,7 +36,8 @@ class OdbcConnection final : public Connection {
     [[nodiscard]] Dialect dialect() const override { return dialect_; }
 
   private:
-    void connect(const std::string& connection_string);
+    void allocate();
+    void open(const std::string& connection_string);
     void detect_dialect();
     void release() noexcept;
     Recordset run(const std::string& sql);

@@ -40,19 +40,29 @@ enum class Fetch { Integer, Decimal, Floating, Boolean, Date, Timestamp, Binary,
 
 Fetch fetch_for(SQLSMALLINT type) {
     switch (type) {
-        case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT:
+        case SQL_TINYINT:
+        case SQL_SMALLINT:
+        case SQL_INTEGER:
+        case SQL_BIGINT:
             return Fetch::Integer;
-        case SQL_NUMERIC: case SQL_DECIMAL:
+        case SQL_NUMERIC:
+        case SQL_DECIMAL:
             return Fetch::Decimal;
-        case SQL_REAL: case SQL_FLOAT: case SQL_DOUBLE:
+        case SQL_REAL:
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
             return Fetch::Floating;
         case SQL_BIT:
             return Fetch::Boolean;
-        case SQL_TYPE_DATE: case SQL_DATE:
+        case SQL_TYPE_DATE:
+        case SQL_DATE:
             return Fetch::Date;
-        case SQL_TYPE_TIMESTAMP: case SQL_TIMESTAMP:
+        case SQL_TYPE_TIMESTAMP:
+        case SQL_TIMESTAMP:
             return Fetch::Timestamp;
-        case SQL_BINARY: case SQL_VARBINARY: case SQL_LONGVARBINARY:
+        case SQL_BINARY:
+        case SQL_VARBINARY:
+        case SQL_LONGVARBINARY:
             return Fetch::Binary;
         default:
             return Fetch::Text;
@@ -63,8 +73,8 @@ Fetch fetch_for(SQLSMALLINT type) {
 template <typename Value>
 bool get_fixed(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, Value& value) {
     SQLLEN indicator = 0;
-    check(SQLGetData(statement, column, c_type, &value, sizeof(Value), &indicator),
-          SQL_HANDLE_STMT, statement, "SQLGetData");
+    check(SQLGetData(statement, column, c_type, &value, sizeof(Value), &indicator), SQL_HANDLE_STMT,
+          statement, "SQLGetData");
     return indicator != SQL_NULL_DATA;
 }
 
@@ -87,8 +97,8 @@ bool get_chunks(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, std
         }
         const bool whole = indicator != SQL_NO_TOTAL &&
                            static_cast<std::size_t>(indicator) + terminator <= chunk.size();
-        bytes.append(chunk.data(), whole ? static_cast<std::size_t>(indicator)
-                                         : chunk.size() - terminator);
+        bytes.append(chunk.data(),
+                     whole ? static_cast<std::size_t>(indicator) : chunk.size() - terminator);
         if (whole) {
             return true;
         }
@@ -118,8 +128,8 @@ Variant decimal_value(SQLHSTMT statement, SQLUSMALLINT column) {
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
     if (end == text.c_str() || errno == ERANGE || !std::isfinite(value)) {
-        throw Error(fmt::format("The driver returned a decimal value that is not a number: {}",
-                                text));
+        throw Error(
+            fmt::format("The driver returned a decimal value that is not a number: {}", text));
     }
     return Variant(value);
 }
@@ -148,8 +158,8 @@ Variant timestamp_value(SQLHSTMT statement, SQLUSMALLINT column) {
     if (!get_fixed(statement, column, SQL_C_TYPE_TIMESTAMP, value)) {
         return Variant::null();
     }
-    return Variant(Date::from_ymd(value.year, value.month, value.day, value.hour, value.minute,
-                                  value.second));
+    return Variant(
+        Date::from_ymd(value.year, value.month, value.day, value.hour, value.minute, value.second));
 }
 
 Variant binary_value(SQLHSTMT statement, SQLUSMALLINT column) {
@@ -169,14 +179,22 @@ Variant text_value(SQLHSTMT statement, SQLUSMALLINT column) {
 
 Variant column_value(SQLHSTMT statement, SQLUSMALLINT column, Fetch fetch) {
     switch (fetch) {
-        case Fetch::Integer: return integer_value(statement, column);
-        case Fetch::Decimal: return decimal_value(statement, column);
-        case Fetch::Floating: return floating_value(statement, column);
-        case Fetch::Boolean: return boolean_value(statement, column);
-        case Fetch::Date: return date_value(statement, column);
-        case Fetch::Timestamp: return timestamp_value(statement, column);
-        case Fetch::Binary: return binary_value(statement, column);
-        case Fetch::Text: return text_value(statement, column);
+        case Fetch::Integer:
+            return integer_value(statement, column);
+        case Fetch::Decimal:
+            return decimal_value(statement, column);
+        case Fetch::Floating:
+            return floating_value(statement, column);
+        case Fetch::Boolean:
+            return boolean_value(statement, column);
+        case Fetch::Date:
+            return date_value(statement, column);
+        case Fetch::Timestamp:
+            return timestamp_value(statement, column);
+        case Fetch::Binary:
+            return binary_value(statement, column);
+        case Fetch::Text:
+            return text_value(statement, column);
     }
     return text_value(statement, column);
 }

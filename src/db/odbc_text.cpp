@@ -10,8 +10,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 char32_t next_code_point(std::string_view text, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                         : (lead >> 3) == 0x1E ? 4 : 0;
+    const int length = lead < 0x80           ? 1
+                       : (lead >> 5) == 0x6  ? 2
+                       : (lead >> 4) == 0xE  ? 3
+                       : (lead >> 3) == 0x1E ? 4
+                                             : 0;
     if (length == 1) {
         ++i;
         return lead;

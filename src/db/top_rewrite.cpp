@@ -25,6 +25,7 @@ std::vector<bool> code_mask(std::string_view sql) {
         } else if (sql.substr(i, 2) == "--") {
             skip_until("\n");
         } else if (sql.substr(i, 2) == "/*") {
+            i += 2;  // the closer is looked for after the opener: "/*/" does not close itself
             skip_until("*/");
         } else {
             code[i++] = true;
@@ -89,7 +90,9 @@ class TopRewriter {
             ++end_digits;
         }
         const std::size_t next = skip_space(end_digits);
-        if (end_digits == digits || next == end_digits || word_at(next, "PERCENT") ||
+        // The count ends where the digits do, also before a '*' or ')' with no blank between.
+        const bool whole_count = end_digits == sql_.size() || !is_word_char(sql_[end_digits]);
+        if (end_digits == digits || !whole_count || word_at(next, "PERCENT") ||
             word_at(next, "WITH")) {
             return;  // not a plain TOP n: leave it for the database to judge
         }

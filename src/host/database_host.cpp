@@ -130,10 +130,32 @@ std::string DatabaseDatos::Get_Valor_Campo(const std::string& Tabla, const std::
     return rows.Fields(0).Value.to_text();
 }
 
+template <typename Reservation>
+auto DatabaseDatos::retrying(Reservation reservation) {
+    // On a server, two sessions reserving the first value of a counter both find no row to lock
+    // and both insert it; the loser's insert fails on the key and is simply tried again, when the
+    // row exists and can be locked. SQLite's write transaction never lets that happen.
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return reservation();
+        } catch (const db::Error&) {
+            if (connection().dialect() == db::Dialect::SQLite || attempt == kAttempts) {
+                throw;
+            }
+        }
+    }
+}
+
 std::int64_t DatabaseDatos::reserve_next(const std::string& tabla, const std::string& campo,
                                          const std::string& condicion) {
     require_identifier(tabla);
     require_identifier(campo);
+    return retrying([&] { return reserve_once(tabla, campo, condicion); });
+}
+
+std::int64_t DatabaseDatos::reserve_once(const std::string& tabla, const std::string& campo,
+                                         const std::string& condicion) {
     const std::string key = fmt::format("Cn_Tabla = '{}' AND Cn_Campo = '{}' AND Cn_Llave = '{}'",
                                         db::esc(tabla), db::esc(campo), db::esc(condicion));
     db::Transaction transaction(connection());
@@ -199,6 +221,11 @@ void DatabaseDatos::lock_rows(const std::string& tabla, const std::string& colum
 
 Variant DatabaseDatos::Get_Folio(const std::string& Prefijo, const std::string& Tabla,
                                  std::int32_t Longitud, bool /*Reservar*/) {
+    return retrying([&] { return take_folio(Prefijo, Tabla, Longitud); });
+}
+
+Variant DatabaseDatos::take_folio(const std::string& Prefijo, const std::string& Tabla,
+                                  std::int32_t Longitud) {
     db::Transaction transaction(connection());
     lock_rows("Folio_Tabla", "Ft_Ultimo", "Ft_Tabla = '" + db::esc(Tabla) + "'");
     auto last = connection().Execute(

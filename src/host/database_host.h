@@ -64,6 +64,13 @@ class DatabaseDatos final : public ServiciosDatos {
     // remembering it under that condition so that no other caller receives it.
     std::int64_t reserve_next(const std::string& tabla, const std::string& campo,
                               const std::string& condicion);
+    std::int64_t reserve_once(const std::string& tabla, const std::string& campo,
+                              const std::string& condicion);
+    Variant take_folio(const std::string& Prefijo, const std::string& Tabla,
+                       std::int32_t Longitud);
+    // Runs a reservation again when a server refused it for a race on a counter's first row.
+    template <typename Reservation>
+    auto retrying(Reservation reservation);
     // Locks the counter rows that satisfy the condition until the transaction ends.
     void lock_rows(const std::string& tabla, const std::string& columna,
                    const std::string& condicion);

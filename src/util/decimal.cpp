@@ -25,7 +25,10 @@ bool all_digits(const std::string& text) {
     return true;
 }
 
+// Amounts have at most 12 whole digits, also after rounding: 999999999999.9999995 rounds to
+// 1000000000000, which is refused like any other 13-digit amount.
 std::int64_t checked_units(const std::string& whole, const std::string& fraction) {
+    constexpr std::int64_t kLimit = 1'000'000'000'000 * 1'000'000;
     if (whole.size() > 12) {
         throw ConversionError("Overflow");
     }
@@ -34,7 +37,11 @@ std::int64_t checked_units(const std::string& whole, const std::string& fraction
     places.resize(kPlaces, '0');
     units = units * 1'000'000 + std::stoll(places);
     const bool round_up = fraction.size() > kPlaces && fraction[kPlaces] >= '5';
-    return units + (round_up ? 1 : 0);
+    units += round_up ? 1 : 0;
+    if (units >= kLimit) {
+        throw ConversionError("Overflow");
+    }
+    return units;
 }
 
 }  // namespace

@@ -53,8 +53,9 @@ std::string to_upper(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         // U+00E0..U+00FE (but U+00F7, the division sign) are lower-case Latin-1 letters whose
-        // capitals lie 0x20 below, in the same two-byte sequence starting with 0xC3.
-        if (byte == 0xC3 && i + 1 < text.size()) {
+        // capitals lie 0x20 below, in the same two-byte sequence starting with 0xC3. A 0xC3 not
+        // followed by a continuation byte starts no sequence: what follows it is read on its own.
+        if (byte == 0xC3 && i + 1 < text.size() && is_continuation_byte(text[i + 1])) {
             const auto next = static_cast<unsigned char>(text[i + 1]);
             const bool lower = next >= 0xA0 && next <= 0xBE && next != 0xB7;
             result.push_back(text[i]);

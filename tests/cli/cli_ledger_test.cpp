@@ -29,13 +29,6 @@ TEST_F(CliLedgerTest, InitCreatesEveryTableThenKeepsThemAndTheirRows) {
     EXPECT_EQ(query("SELECT Pa_Nombre, Pa_Valor FROM Parametro"), "KEPT|yes\n");
 }
 
-TEST_F(CliLedgerTest, InitDemoIsNotAvailableYet) {
-    const CliRun demo = ledger({"init", "--demo"});
-    EXPECT_EQ(demo.status, 2);
-    EXPECT_EQ(demo.err, "ledgernova: init --demo is not available yet\n");
-    EXPECT_FALSE(exists("ledger.db"));
-}
-
 TEST_F(CliLedgerTest, LedgerIsLedgernovaDbHereUnlessLEDGERNOVA_DBOrDbNameAnother) {
     EXPECT_EQ(run({"init"}).status, 0);
     EXPECT_TRUE(exists("ledgernova.db"));
@@ -46,12 +39,11 @@ TEST_F(CliLedgerTest, LedgerIsLedgernovaDbHereUnlessLEDGERNOVA_DBOrDbNameAnother
     EXPECT_FALSE(exists("not-used.db"));
 }
 
-TEST_F(CliLedgerTest, ConnectIsNotAvailableYet) {
-    const CliRun connect = run({"--connect", "DSN=ledger", "init"});
-    EXPECT_EQ(connect.status, 2);
-    EXPECT_EQ(connect.err,
-              "ledgernova: --connect is not available yet: only SQLite ledgers can be opened, "
-              "with --db PATH\n");
+TEST_F(CliLedgerTest, ConnectReportsTheDriverManagersErrorAndExcludesDb) {
+    const CliRun connect = run({"--connect", "DSN=ledgernova-no-such-source", "init"});
+    EXPECT_EQ(connect.status, 1);
+    EXPECT_TRUE(connect.err.starts_with("ledgernova: [SQLSTATE IM002] ")) << connect.err;
+    EXPECT_FALSE(exists("ledgernova.db"));
     EXPECT_EQ(run({"--connect", "DSN=ledger", "--db", "x.db", "init"}).status, 2);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/voucher_support.h"
+#include "support/database_error.h"
 
 namespace ledgernova {
 namespace {
@@ -115,8 +116,9 @@ TEST_F(BalanceTest, ADatabaseFailureIsReported) {
     polizas.put_Folio("X");
     ledger.direct().Execute("DROP TABLE Poliza_Detalle");
     EXPECT_FALSE(polizas.Poliza_Balanceada());
-    EXPECT_EQ("ledgerNova.dll - Poliza_Balanceada()\r\nno such table: Poliza_Detalle",
-              polizas.get_Error());
+    EXPECT_TRUE(testing::database_error_is("ledgerNova.dll - Poliza_Balanceada()\r\n",
+                                           "no such table: Poliza_Detalle", "42P01",
+                                           polizas.get_Error()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/voucher_support.h"
 #include "db/sql_text.h"
+#include "support/database_error.h"
 
 namespace ledgernova {
 namespace {
@@ -94,14 +95,13 @@ TEST_F(CancellationTest, AClosedPeriodChangesNothing) {
 
 TEST_F(CancellationTest, AFailedLinkUpdateLeavesTheVoucherActive) {
     const std::string folio = voucher_for({"A-1"});
-    ledger.direct().Execute(
-        "CREATE TRIGGER lleno BEFORE UPDATE ON Poliza_Control BEGIN SELECT RAISE(ABORT, 'disco "
-        "lleno'); END");
+    ledger.refuse_rows("lleno", "UPDATE", "Poliza_Control", "", "disco lleno");
     const std::string before = states();
     EXPECT_FALSE(polizas.Cancelar_Poliza(folio));
-    EXPECT_EQ("ledgerNova.dll - Cancelar_Poliza()\r\ndisco lleno", polizas.get_Error());
+    EXPECT_TRUE(testing::database_error_is("ledgerNova.dll - Cancelar_Poliza()\r\n", "disco lleno",
+                                           "P0001", polizas.get_Error()));
     EXPECT_EQ(before, states());
-    ledger.direct().Execute("DROP TRIGGER lleno");
+    ledger.drop_refusal("lleno", "Poliza_Control");
     EXPECT_TRUE(polizas.Cancelar_Poliza(folio)) << polizas.get_Error();
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/numbering.h"
 #include "core/voucher_support.h"
+#include "support/database_error.h"
 #include "support/host_wrappers.h"
 
 namespace ledgernova {
@@ -203,10 +204,9 @@ TEST_F(ManualVoucherTest, AFailedHeaderInsertLeavesTheVoucherNew) {
         "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
         "VALUES('0000000001', '2020', '01', 1, '1', '2020-01-01')");
     EXPECT_FALSE(open(header(march15), line("1101", eTmCargo, 1)));
-    EXPECT_EQ(
-        "ledgerNova.dll - Inserta_Poliza_Encabezado()\r\n\r\nUNIQUE constraint failed: "
-        "Poliza.Pl_Folio",
-        polizas.get_Error());
+    EXPECT_TRUE(testing::database_error_is("ledgerNova.dll - Inserta_Poliza_Encabezado()\r\n\r\n",
+                                           "UNIQUE constraint failed: Poliza.Pl_Folio", "23505",
+                                           polizas.get_Error()));
     EXPECT_EQ("", polizas.get_Encabezado().Pl_Folio);
     EXPECT_EQ("", polizas.get_Encabezado().Pl_Numero);
     EXPECT_EQ("", ledger.rows("SELECT * FROM Poliza_Detalle"));
@@ -296,7 +296,9 @@ TEST_F(ManualVoucherTest, ADatabaseFailureIsReportedWithTwoLineBreaks) {
     ASSERT_TRUE(open(header(march15), line("1101", eTmCargo, 1)));
     ledger.direct().Execute("DROP TABLE Cuenta_Contable");
     EXPECT_FALSE(add(polizas, line("1101", eTmCargo, 1)));
-    EXPECT_EQ(std::string(kAddSource) + "\r\nno such table: Cuenta_Contable", polizas.get_Error());
+    EXPECT_TRUE(testing::database_error_is(std::string(kAddSource) + "\r\n",
+                                           "no such table: Cuenta_Contable", "42P01",
+                                           polizas.get_Error()));
 }
 
 TEST(ManualVoucherProcesses, TwoProcessesNeverShareANumberOrFolio) {
@@ -310,7 +312,7 @@ TEST(ManualVoucherProcesses, TwoProcessesNeverShareANumberOrFolio) {
         ASSERT_NE(-1, pid);
         if (pid == 0) {
             // A process of its own: its own connection and module, like a second program.
-            Ledger::attach_process(ledger.path());
+            ledger.attach_process();
             Polizas polizas;
             int failures = 0;
             for (int i = 0; i < kPerProcess; ++i) {

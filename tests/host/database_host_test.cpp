@@ -157,7 +157,7 @@ TEST(DatabaseHostProcesses, TwoProcessesNeverReceiveTheSameFolioOrNumber) {
         if (pid == 0) {
             int status = 0;
             try {
-                auto host = make_database_host({db::open_sqlite(ledger.path().string()), "P", {}});
+                auto host = make_database_host({ledger.connect(), "P", {}});
                 std::ofstream out(ledger.path().string() + "." + std::to_string(child));
                 for (int i = 0; i < kPerProcess; ++i) {
                     out << "F" << host.datos->Get_Folio("", "Poliza", 10, true).to_text() << "\n";

@@ -6,6 +6,9 @@ namespace ledgernova::testing {
 namespace {
 
 TEST(LockedDatabase, AVoucherWaitsThenFailsCleanlyAndSucceedsOnceTheLockIsGone) {
+    if (Ledger::on_server()) {
+        GTEST_SKIP() << "SQLite's database lock and busy timeout; a server locks rows instead";
+    }
     Ledger ledger(true);
     ledger.add_account("1101");
     ledger.add_account("2101");

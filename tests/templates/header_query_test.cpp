@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/database_error.h"
 #include "templates/header_query.h"
 #include "templates/template_store.h"
 #include "util/dates.h"
@@ -155,8 +156,9 @@ TEST_F(HeaderQueryTest, MissingTemplateOrFailingDatabase) {
 
     execute("DROP TABLE Poliza_Configuracion_Tabla");
     EXPECT_EQ("", GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", ""));
-    EXPECT_EQ("ledgerNova.dll - GetSQL_Encabezado()\r\nno such table: Poliza_Configuracion_Tabla",
-              contexto.Error);
+    EXPECT_TRUE(testing::database_error_is("ledgerNova.dll - GetSQL_Encabezado()\r\n",
+                                           "no such table: Poliza_Configuracion_Tabla", "42P01",
+                                           contexto.Error));
 }
 
 TEST(TemplatesDateTest, DayEnglishMonthAbbreviationAndYear) {

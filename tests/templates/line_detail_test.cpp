@@ -21,8 +21,12 @@ std::string failure(const std::string& reason) {
            "=>Concepto:Proveedor\r\n=>Referencia:\r\n=>Importe:100\r\n=>Tipo:ABONO";
 }
 
-const std::string kBrokenInvoice =
-    failure("Ejecutar_Consulta() - COMPROBANTE EXTRANJERO\r\nnear \"FROM\": syntax error");
+// kBroken as the database describes it: SQLite, or PostgreSQL through psqlODBC.
+const std::string kBrokenInvoice = failure(
+    "Ejecutar_Consulta() - COMPROBANTE EXTRANJERO\r\n" +
+    std::string(Ledger::on_server() ? "[SQLSTATE 42601] ERROR: syntax error at end of input;\n"
+                                      "Error while executing the query (native error 1)"
+                                    : "near \"FROM\": syntax error"));
 
 class LineDetailTest : public PurchasesLedger {
   protected:

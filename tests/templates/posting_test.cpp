@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/database_error.h"
 #include "templates/generator.h"
 #include "templates/purchases_ledger.h"
 
@@ -194,9 +195,9 @@ TEST_F(PostingTest, OnLinePosting) {
     EXPECT_FALSE(object.Contabiliza_En_Linea("Nomina"));
     execute("DROP TABLE Poliza_Configuracion_Tabla");
     EXPECT_FALSE(object.Contabiliza_En_Linea("Compras"));
-    EXPECT_EQ(
-        "ledgerNova.dll - Contabiliza_En_Linea() \r\nno such table: Poliza_Configuracion_Tabla",
-        object.get_Error());
+    EXPECT_TRUE(database_error_is("ledgerNova.dll - Contabiliza_En_Linea() \r\n",
+                                  "no such table: Poliza_Configuracion_Tabla", "42P01",
+                                  object.get_Error()));
 }
 
 TEST_F(PostingTest, HeaderAndLineTextsAreCutByCharacters) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ledgernova::sat {
+
+// The catalogues of the electronic accounting schemas that a voucher export must respect. The
+// codes are compared exactly: "2" is not "002", "mxn" is not "MXN".
+enum class Catalogue {
+    Banco,     // c_Banco: national bank codes, "999" for a foreign bank
+    MetPagos,  // c_MetPagos: payment methods, "01" to "17", "98", "99"
+    Moneda     // c_Moneda: currency codes (ISO 4217 as the catalogue lists them)
+};
+
+[[nodiscard]] bool is_bank_code(std::string_view code);
+[[nodiscard]] bool is_payment_method(std::string_view code);
+[[nodiscard]] bool is_currency(std::string_view code);
+
+// Every code of a catalogue, in the order the schema lists them.
+[[nodiscard]] std::vector<std::string> catalogue_codes(Catalogue catalogue);
+
+}  // namespace ledgernova::sat

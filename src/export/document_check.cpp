@@ -1,0 +1,77 @@
+#include "export/document_check.h"
+
+#include <map>
+#include <string_view>
+
+#include <fmt/format.h>
+
+#include "export/rules.h"
+
+namespace ledgernova::sat {
+namespace {
+
+class Checker {
+  public:
+    void check(const Element& element) {
+        for (const auto& attribute : element.attributes) {
+            check_attribute(element, attribute);
+        }
+        check_children(element);
+        for (const auto& child : element.children) {
+            check(child);
+        }
+    }
+
+    std::vector<ExportProblem> problems;
+
+  private:
+    void add(const Element& element, const std::string& attribute, const std::string& value,
+             std::string reason) {
+        const Origin& o = element.origin;
+        problems.push_back(
+            {o.folio, o.line, element.name, o.row, attribute, value, std::move(reason)});
+    }
+
+    void check_attribute(const Element& element, const Attribute& attribute) {
+        std::string reason = refusal(attribute);
+        if (reason.empty() && attribute.name == "NumUnIdenPol") {
+            reason = repeated_identifier(element, attribute.value);
+        }
+        if (!reason.empty()) {
+            add(element, attribute.name, attribute.value, std::move(reason));
+        }
+    }
+
+    std::string repeated_identifier(const Element& poliza, const std::string& identifier) {
+        const auto [first, fresh] = identifiers_.emplace(identifier, poliza.origin.folio);
+        return fresh ? std::string()
+                     : fmt::format("the voucher with folio {} has the same identifier",
+                                   first->second);
+    }
+
+    // The schema wants at least one Poliza in the file and one Transaccion in each Poliza.
+    void check_children(const Element& element) {
+        if (!element.children.empty()) {
+            return;
+        }
+        if (element.name == "Polizas") {
+            add(element, {}, {},
+                "no voucher to deliver: the period has none that is not cancelled");
+        } else if (element.name == "Poliza") {
+            add(element, {}, {},
+                "a voucher without lines: the schema wants one Transaccion at least");
+        }
+    }
+
+    std::map<std::string, std::string> identifiers_;  // NumUnIdenPol -> folio of its first voucher
+};
+
+}  // namespace
+
+std::vector<ExportProblem> check_document(const Element& root) {
+    Checker checker;
+    checker.check(root);
+    return std::move(checker.problems);
+}
+
+}  // namespace ledgernova::sat

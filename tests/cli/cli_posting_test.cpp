@@ -1,0 +1,335 @@
+// The program's posting commands over the demo catalogue: init --demo, post, online, cancel, and
+// show with electronic detail.
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+#include "cli/cli_fixture.h"
+
+namespace ledgernova::testing {
+namespace {
+
+class CliPostingTest : public CliTest {
+  protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        const CliRun init = ledger({"--operator", "ana", "init", "--demo"});
+        ASSERT_EQ(init.status, 0) << init.err;
+    }
+
+    CliRun post(const std::string& table, const std::string& document,
+                const std::string& company = "01") {
+        return ledger({"--operator", "ana", "post", table, document, "--company", company});
+    }
+
+    std::string vouchers() {
+        return query(
+            "SELECT Pl_Folio, Pl_Numero, Pl_Tipo, Pl_Fecha, Em_Cve_Empresa, Pl_Tabla, "
+            "Pl_Documento, Pl_Referencia, Pl_Configuracion, Es_Cve_Estado FROM Poliza "
+            "ORDER BY Pl_Folio");
+    }
+
+    std::string lines(const std::string& folio) {
+        return query(
+            "SELECT Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Centro_Costo, Pd_Concepto, Pd_Tipo, "
+            "Pd_Importe FROM Poliza_Detalle WHERE Pl_Folio = '" +
+            folio + "' ORDER BY Pd_ID");
+    }
+
+    std::string links() {
+        return query(
+            "SELECT Pl_Folio, Pc_Tabla, Pc_Documento, Oper_Alta, Es_Cve_Estado, Oper_Baja "
+            "FROM Poliza_Control ORDER BY Pl_Folio");
+    }
+
+    // Folios whose charges and credits differ, to the cent.
+    std::string unbalanced() {
+        return query(
+            "SELECT Pl_Folio FROM Poliza_Detalle GROUP BY Pl_Folio HAVING "
+            "ROUND(SUM(CASE WHEN Pd_Tipo = 1 THEN Pd_Importe ELSE 0 END) - "
+            "SUM(CASE WHEN Pd_Tipo = 2 THEN Pd_Importe ELSE 0 END), 2) <> 0");
+    }
+};
+
+std::string table_count_query() {
+    return "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'";
+}
+
+std::string catalogue_counts_query() {
+    return "SELECT (SELECT COUNT(*) FROM Empresa), (SELECT COUNT(*) FROM Cuenta_Contable), "
+           "(SELECT COUNT(*) FROM Proveedor), (SELECT COUNT(*) FROM Compras), "
+           "(SELECT COUNT(*) FROM Compras_Detalle), (SELECT COUNT(*) FROM Cheque), "
+           "(SELECT COUNT(*) FROM Poliza_Configuracion), "
+           "(SELECT COUNT(*) FROM Poliza_Configuracion_Detalle), "
+           "(SELECT COUNT(*) FROM Poliza_Configuracion_Detalle_Electronico), "
+           "(SELECT COUNT(*) FROM Parametro), (SELECT COUNT(*) FROM Poliza)";
+}
+
+TEST_F(CliPostingTest, InitDemoLoadsTheCatalogueAndRunsAgainWithoutDoublingIt) {
+    const std::string tables = query(table_count_query());
+    const std::string counts = query(catalogue_counts_query());
+    EXPECT_EQ(counts, "2|35|6|8|17|5|4|10|4|11|0\n");
+    execute(
+        "UPDATE Parametro SET Pa_Valor = '0.10' WHERE Pa_Nombre = 'CON_IMPORTE_MAXIMO_REDONDEO'");
+
+    const CliRun again = ledger({"init", "--demo"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "initialised ledger.db: 0 tables created, " +
+                             tables.substr(0, tables.size() - 1) +
+                             " already present\n"
+                             "demo catalogue loaded: company 01, March 2024 (`ledgernova demo` "
+                             "posts it)\n");
+    EXPECT_EQ(again.err, "");
+    EXPECT_EQ(query(catalogue_counts_query()), counts);
+    EXPECT_EQ(query("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = "
+                    "'CON_IMPORTE_MAXIMO_REDONDEO'"),
+              "0.10\n");
+}
+
+TEST_F(CliPostingTest, PostingANationalPurchasePrintsItsFolioAndStoresABalancedLinkedVoucher) {
+    const CliRun posted = post("Compras", "C-0001");
+    ASSERT_EQ(posted.status, 0) << posted.err;
+    EXPECT_EQ(posted.out, "folio 0000000001 number 0000000001 template COM-NAC\n");
+    EXPECT_EQ(posted.err, "");
+    EXPECT_EQ(vouchers(),
+              "0000000001|0000000001|3|2024-03-01|01|COMPRAS|C-0001|A-1523|COM-NAC|AC\n");
+    // The three purchase lines are summed per account and cost centre; the zero discount is left
+    // out.
+    EXPECT_EQ(lines("0000000001"),
+              "0001|6101-001|ADM|Compra A-1523 - Papelería y artículos de oficina|1|3750\n"
+              "0002|6101-001|VTA|Compra A-1523 - Papelería y artículos de oficina|1|650\n"
+              "0003|1180-001||IVA 16% factura A-1523|1|704\n"
+              "0004|2101-001||Factura A-1523 Papelería La Estrella|2|5104\n");
+    EXPECT_EQ(links(), "0000000001|COMPRAS|C-0001|ana|AC|NULL\n");
+    EXPECT_EQ(unbalanced(), "");
+}
+
+TEST_F(CliPostingTest, EachTemplateOfTheTableGivesItsOwnBalancedVoucher) {
+    ASSERT_EQ(post("Compras", "C-0002").out,
+              "folio 0000000001 number 0000000001 template COM-NAC\n");
+    ASSERT_EQ(post("Compras", "C-0004").out,
+              "folio 0000000002 number 0000000002 template COM-EXT\n");
+    // A discount that is not zero becomes a line.
+    EXPECT_EQ(lines("0000000001"),
+              "0001|1150-001||Compra F-88120 - Inventario de mercancías|1|20000\n"
+              "0002|1180-001||IVA 16% factura F-88120|1|3040\n"
+              "0003|5102-001|ALM|Descuento factura F-88120|2|1000\n"
+              "0004|2101-002||Factura F-88120 Distribuidora de Abarrotes Monterrey|2|22040\n");
+    EXPECT_EQ(lines("0000000002"),
+              "0001|1150-001||Compra INV-240308-17 - Inventario de mercancías|1|6740\n"
+              "0002|6101-003|ADM|Compra INV-240308-17 - Licencias de software|1|13480\n"
+              "0003|2102-001||Factura INV-240308-17 Tech Supplies Inc. USD 1200.00 TC "
+              "16.8500|2|20220\n");
+    EXPECT_EQ(unbalanced(), "");
+    EXPECT_EQ(links(),
+              "0000000001|COMPRAS|C-0002|ana|AC|NULL\n"
+              "0000000002|COMPRAS|C-0004|ana|AC|NULL\n");
+}
+
+TEST_F(CliPostingTest, PostingTheSameDocumentAgainPostsNothing) {
+    ASSERT_EQ(post("Compras", "C-0001").status, 0);
+    const CliRun again = post("compras", "C-0001");
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "nothing to post\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "1\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza_Control"), "1\n");
+}
+
+TEST_F(CliPostingTest, ADocumentPostsOnlyForItsOwnCompany) {
+    const CliRun other = post("Compras", "C-0008", "01");
+    EXPECT_EQ(other.status, 0) << other.err;
+    EXPECT_EQ(other.out, "nothing to post\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "0\n");
+
+    const CliRun own = post("Compras", "C-0008", "02");
+    EXPECT_EQ(own.out, "folio 0000000001 number 0000000001 template COM-NAC\n");
+    EXPECT_EQ(query("SELECT Em_Cve_Empresa FROM Poliza"), "02\n");
+}
+
+TEST_F(CliPostingTest, APaymentPostsWithItsChequeOrTransferDetail) {
+    ASSERT_EQ(post("Cheque", "CH-0001").out,
+              "folio 0000000001 number 0000000001 template CHQ-CHEQUE\n");
+    ASSERT_EQ(post("Cheque", "CH-0004").out,
+              "folio 0000000002 number 0000000002 template CHQ-TRANSF\n");
+    EXPECT_EQ(lines("0000000001"),
+              "0001|2101-001||Pago a Papelería La Estrella|1|5104\n"
+              "0002|1102-001||Cheque 0004512 Papelería La Estrella, S.A. de C.V.|2|5104\n");
+    EXPECT_EQ(query("SELECT Pl_Folio, Pd_ID, Pdc_Numero, Pdc_Banco_Emisor_Nacional, "
+                    "Pdc_Cuenta_Origen, Pdc_Fecha, Pdc_Monto, Pdc_RFC FROM Poliza_Detalle_Cheque"),
+              "0000000001|0002|0004512|012|0123456789|2024-03-05|5104|PES010203QW5\n");
+    EXPECT_EQ(query("SELECT Pl_Folio, Pd_ID, Pdt_Banco_Origen_Nacional, Pdt_Cuenta_Origen, "
+                    "Pdt_Banco_Destino_Nacional, Pdt_Banco_Destino_Extranjero, Pdt_RFC "
+                    "FROM Poliza_Detalle_Transferencia"),
+              "0000000002|0002|002|7003451288|999|Bank of America, N.A.|XEXX010101000\n");
+    EXPECT_EQ(unbalanced(), "");
+}
+
+TEST_F(CliPostingTest, PostingWithABlankCompanyIsRefusedWithTheMembersError) {
+    const CliRun blank = post("Compras", "C-0001", " ");
+    EXPECT_EQ(blank.status, 1);
+    EXPECT_EQ(blank.out, "");
+    EXPECT_EQ(blank.err,
+              "ledgernova: Compras C-0001 was not posted:\n"
+              "ledgerNova.dll - Genera_Poliza_Tabla()\r\nNo se especifico la empresa\n");
+    EXPECT_EQ(ledger({"post", "Compras", "C-0001"}).status, 2);
+}
+
+TEST_F(CliPostingTest, ARefusedLineStopsThePostingAndLeavesNothingBehind) {
+    execute(
+        "UPDATE Proveedor_Datos SET Cc_Cve_Cuenta_Contable = '2101-999' "
+        "WHERE Pv_Cve_Proveedor = 'P001'");
+    const CliRun refused = post("Compras", "C-0001");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_TRUE(
+        refused.err.starts_with("ledgernova: Compras C-0001 was not posted:\n"
+                                "Error al agregar un registro a la póliza: \r\n"
+                                "ledgerNova.dll - Add_Poliza_Detalle()\r\n"
+                                "La cuenta contable:2101-999, no existe\r\n"))
+        << refused.err;
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "0\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza_Detalle"), "0\n");
+    EXPECT_EQ(links(), "");
+}
+
+TEST_F(CliPostingTest, AnInvoiceWithoutItsUuidStopsThePostingAndLeavesNothingBehind) {
+    execute("UPDATE Compras SET Cm_UUID = '' WHERE Cm_Folio = 'C-0001'");
+    const CliRun refused = post("Compras", "C-0001");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_TRUE(refused.err.starts_with(
+        "ledgernova: Compras C-0001 was not posted:\n"
+        "ledgerNova.dll - Genera_Poliza()\r\n"
+        "No se pudo ejecutar la consulta para el detalle!\r\n"
+        "No se encontró la columna en el comando especificado o esta vacía:\r\n"
+        "=> COLUMNA: UUID\r\n"
+        "=> POLIZA: 0000000001\r\n"
+        "=> ID: 0004\r\n"
+        "=> TIPO: COMPROBANTE\r\n"))
+        << refused.err;
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "0\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza_Detalle_Comprobante"), "0\n");
+    EXPECT_EQ(links(), "");
+}
+
+TEST_F(CliPostingTest, CancelByDocumentMarksVoucherAndLinksAndTheNextPostGeneratesItAnew) {
+    ASSERT_EQ(post("Compras", "C-0001").status, 0);
+    const CliRun cancelled =
+        ledger({"--operator", "luis", "cancel", "--document", "Compras", "C-0001"});
+    ASSERT_EQ(cancelled.status, 0) << cancelled.err;
+    EXPECT_EQ(cancelled.out, "cancelled folio 0000000001 number 0000000001 template COM-NAC\n");
+    EXPECT_EQ(query("SELECT Es_Cve_Estado, Oper_Baja FROM Poliza"), "CA|luis\n");
+    EXPECT_EQ(links(), "0000000001|COMPRAS|C-0001|ana|CA|luis\n");
+
+    const CliRun again = post("Compras", "C-0001");
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "folio 0000000002 number 0000000002 template COM-NAC\n");
+    EXPECT_EQ(lines("0000000002"), lines("0000000001"));
+    EXPECT_EQ(links(),
+              "0000000001|COMPRAS|C-0001|ana|CA|luis\n"
+              "0000000002|COMPRAS|C-0001|ana|AC|NULL\n");
+}
+
+TEST_F(CliPostingTest, CancelByDocumentWithNoVoucherInForceCancelsNothing) {
+    const CliRun nothing = ledger({"cancel", "--document", "Compras", "C-0001"});
+    EXPECT_EQ(nothing.status, 0) << nothing.err;
+    EXPECT_EQ(nothing.out, "nothing to cancel\n");
+}
+
+TEST_F(CliPostingTest, CancelByFolioCancelsOnceAndRefusesACancelledOrUnknownVoucher) {
+    ASSERT_EQ(post("Cheque", "CH-0002").status, 0);
+    const CliRun cancelled = ledger({"cancel", "0000000001"});
+    EXPECT_EQ(cancelled.status, 0) << cancelled.err;
+    EXPECT_EQ(cancelled.out, "cancelled folio 0000000001\n");
+    EXPECT_EQ(query("SELECT Es_Cve_Estado FROM Poliza UNION ALL "
+                    "SELECT Es_Cve_Estado FROM Poliza_Control"),
+              "CA\nCA\n");
+
+    const CliRun twice = ledger({"cancel", "0000000001"});
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.err,
+              "ledgernova: voucher 0000000001 was not cancelled:\n"
+              "ledgerNova.dll - Cancelar_Poliza()\r\nImposible cancelar póliza desde el estado: "
+              "CA\n");
+    const CliRun unknown = ledger({"cancel", "0000000099"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.err,
+              "ledgernova: voucher 0000000099 was not cancelled:\n"
+              "ledgerNova.dll - Cancelar_Poliza()\r\nNo se encontró la póliza especificada: "
+              "0000000099\n");
+}
+
+TEST_F(CliPostingTest, CancelTakesEitherAFolioOrADocument) {
+    EXPECT_EQ(ledger({"cancel"}).status, 2);
+    EXPECT_EQ(ledger({"cancel", "0000000001", "--document", "Compras", "C-0001"}).status, 2);
+    EXPECT_EQ(ledger({"cancel", "--document", "Compras"}).status, 2);
+}
+
+TEST_F(CliPostingTest, OnlineTellsWhichTablesPostOnLine) {
+    const CliRun purchases = ledger({"online", "Compras"});
+    EXPECT_EQ(purchases.status, 0);
+    EXPECT_EQ(purchases.out, "Compras posts on line\n");
+    const CliRun cheques = ledger({"online", "CHEQUE"});
+    EXPECT_EQ(cheques.status, 0);
+    EXPECT_EQ(cheques.out, "CHEQUE posts on line\n");
+
+    const CliRun unknown = ledger({"online", "Ventas"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.out, "Ventas does not post on line\n");
+    EXPECT_EQ(unknown.err, "");
+
+    execute(
+        "UPDATE Poliza_Configuracion_Tabla SET Pc_Contabiliza_Linea = 'NO' "
+        "WHERE Pc_Tabla = 'Cheque'");
+    EXPECT_EQ(ledger({"online", "Cheque"}).out, "Cheque does not post on line\n");
+    execute("DROP TABLE Poliza_Configuracion_Tabla");
+    const CliRun broken = ledger({"online", "Compras"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_TRUE(
+        broken.err.starts_with("ledgernova: could not tell whether Compras posts on line:\n"
+                               "ledgerNova.dll - Contabiliza_En_Linea() \r\n"))
+        << broken.err;
+}
+
+TEST_F(CliPostingTest, ShowPrintsEachLinesElectronicDetail) {
+    ASSERT_EQ(post("Compras", "C-0001").status, 0);
+    const CliRun shown = ledger({"show", "0000000001"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const std::string section =
+        "                                                                               Totals     "
+        "5104.00  5104.00\n"
+        "\n"
+        "Electronic detail\n"
+        "Line 0004: Poliza_Detalle_Comprobante 0001\n"
+        "  Pdc_UUID         2E2B919E-A148-42BE-B131-B2BFC03DB526\n"
+        "  Pdc_Monto        5104\n"
+        "  Pdc_RFC          PES010203QW5\n"
+        "  Pdc_Moneda       MXN\n"
+        "  Pdc_Metodo_Pago  PPD\n"
+        "  Pdc_Tipo_Cambio  1\n";
+    EXPECT_TRUE(shown.out.ends_with(section)) << shown.out;
+
+    const auto document = nlohmann::json::parse(ledger({"show", "0000000001", "--json"}).out);
+    ASSERT_EQ(document["lines"].size(), 4U);
+    EXPECT_EQ(document["lines"][0]["electronic"], nlohmann::json::array());
+    const auto& electronic = document["lines"][3]["electronic"];
+    ASSERT_EQ(electronic.size(), 1U);
+    EXPECT_EQ(electronic[0]["table"], "Poliza_Detalle_Comprobante");
+    EXPECT_EQ(electronic[0]["Pd_ID"], "0004");
+    EXPECT_EQ(electronic[0]["Pdc_UUID"], "2E2B919E-A148-42BE-B131-B2BFC03DB526");
+    EXPECT_EQ(electronic[0]["Pdc_Monto"], 5104);
+}
+
+TEST_F(CliPostingTest, ShowOfAVoucherWithoutElectronicDetailHasNoSuchSection) {
+    ASSERT_EQ(post("Compras", "C-0001").status, 0);
+    execute("DELETE FROM Poliza_Detalle_Comprobante");
+    const CliRun shown = ledger({"show", "0000000001"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out.find("Electronic detail"), std::string::npos);
+    EXPECT_TRUE(shown.out.ends_with("Totals     5104.00  5104.00\n")) << shown.out;
+}
+
+}  // namespace
+}  // namespace ledgernova::testing

@@ -1,0 +1,201 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "export/sat_schema.h"
+#include "ledgernova/export_sat.h"
+#include "support/ledger.h"
+
+namespace ledgernova::testing {
+
+// Column values as SQL literals ("'002'", "1500"), by column name.
+using Columns = std::map<std::string, std::string>;
+
+// A valid row of each electronic detail table, but for its folio, line and row id; a test
+// overrides the columns it is about.
+inline const std::map<std::string, Columns>& valid_detail_rows() {
+    static const std::map<std::string, Columns> rows = {
+        {"Poliza_Detalle_Comprobante",
+         {{"Pdc_UUID", "'6F9619FF-8B86-D011-B42D-00C04FC964FF'"},
+          {"Pdc_Monto", "1160"},
+          {"Pdc_RFC", "'AAA010101AAA'"},
+          {"Pdc_Metodo_Pago", "'PUE'"}}},
+        {"Poliza_Detalle_Comprobante_Nacional_Otro",
+         {{"Pdco_Serie", "'A'"},
+          {"Pdco_Folio", "'0457'"},
+          {"Pdco_RFC", "'BBB020202BB2'"},
+          {"Pdco_Monto", "580.5"}}},
+        {"Poliza_Detalle_Comprobante_extranjero",
+         {{"Pdce_Numero_Factura", "'INV-2024-77'"},
+          {"Pdce_Tax_Id", "'94-1234567'"},
+          {"Pdce_Monto", "300"},
+          {"Pdce_Moneda", "'USD'"},
+          {"Pdce_Tipo_Cambio", "17.0512"}}},
+        {"Poliza_Detalle_Cheque",
+         {{"Pdc_Numero", "'000123'"},
+          {"Pdc_Banco_Emisor_Nacional", "'002'"},
+          {"Pdc_Cuenta_Origen", "'0123456789'"},
+          {"Pdc_Fecha", "'2024-03-15'"},
+          {"Pdc_Monto", "1500"},
+          {"Pdc_Beneficiario", "'Papelería O''Brien & Hijos'"},
+          {"Pdc_RFC", "'POB850101AB1'"}}},
+        {"Poliza_Detalle_Transferencia",
+         {{"Pdt_Banco_Origen_Nacional", "'012'"},
+          {"Pdt_Cuenta_Origen", "'012180001234567890'"},
+          {"Pdt_Banco_Destino_Nacional", "'072'"},
+          {"Pdt_Cuenta_Destino", "'072180009876543210'"},
+          {"Pdt_Fecha", "'2024-03-16'"},
+          {"Pdt_Monto", "2000"},
+          {"Pdt_Beneficiario", "'Transportes del Norte'"},
+          {"Pdt_RFC", "'TNO900315XY9'"},
+          {"Pdt_Moneda", "'MXN'"}}},
+        {"Poliza_Detalle_Otro_Metodo_Pago",
+         {{"Pdo_Metodo_Pago", "'01'"},
+          {"Pdo_Fecha", "'2024-03-17'"},
+          {"Pdo_Beneficiario", "'Caja chica'"},
+          {"Pdo_RFC", "'XAXX010101000'"},
+          {"Pdo_Monto", "99.99"}}},
+    };
+    return rows;
+}
+
+// The row id column of each detail table.
+inline std::string detail_row_id(const std::string& table) {
+    static const std::map<std::string, std::string> ids = {
+        {"Poliza_Detalle_Comprobante", "Pdc_Id"},
+        {"Poliza_Detalle_Comprobante_Nacional_Otro", "Pdco_Id"},
+        {"Poliza_Detalle_Comprobante_extranjero", "Pdce_Id"},
+        {"Poliza_Detalle_Cheque", "Pdc_Id"},
+        {"Poliza_Detalle_Transferencia", "Pdt_Id"},
+        {"Poliza_Detalle_Otro_Metodo_Pago", "Pdo_Id"},
+    };
+    return ids.at(table);
+}
+
+// A fresh ledger and the rows of a test written straight into it, as the posting code leaves
+// them: vouchers of company "001" in March 2024 unless a test says otherwise.
+class ExportSatFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        account("1101", "Bancos");
+        account("2101", "Proveedores");
+        account("6101", "Gastos generales");
+    }
+
+    void account(const std::string& code, const std::string& description) {
+        insert("Cuenta_Contable",
+               {{"Cc_Cve_Cuenta_Contable", quoted(code)}, {"Cc_Descripcion", quoted(description)}});
+    }
+
+    // A voucher header; `overrides` replace or add columns (Es_Cve_Estado, Pl_Periodo, ...).
+    void voucher(const std::string& folio, int tipo, const std::string& numero,
+                 const std::string& fecha, const std::string& comentario, Columns overrides = {}) {
+        Columns columns = {{"Pl_Folio", quoted(folio)},
+                           {"Em_Cve_Empresa", "'001'"},
+                           {"Pl_Ejercicio", quoted(fecha.substr(0, 4))},
+                           {"Pl_Periodo", quoted(fecha.substr(5, 2))},
+                           {"Pl_Tipo", std::to_string(tipo)},
+                           {"Pl_Numero", quoted(numero)},
+                           {"Pl_Fecha", quoted(fecha)},
+                           {"Pl_Comentario", quoted(comentario)}};
+        merge(columns, overrides);
+        insert("Poliza", columns);
+    }
+
+    // A voucher line; `tipo` 1 is a charge, 2 a credit.
+    void line(const std::string& folio, const std::string& id, const std::string& cuenta, int tipo,
+              const std::string& importe, const std::string& concepto = "Concepto",
+              Columns overrides = {}) {
+        Columns columns = {{"Pl_Folio", quoted(folio)},
+                           {"Pd_ID", quoted(id)},
+                           {"Cc_Cve_Cuenta_Contable", quoted(cuenta)},
+                           {"Pd_Concepto", quoted(concepto)},
+                           {"Pd_Tipo", std::to_string(tipo)},
+                           {"Pd_Importe", importe}};
+        merge(columns, overrides);
+        insert("Poliza_Detalle", columns);
+    }
+
+    // A valid detail row of `table` under a line, with the columns of `overrides` changed.
+    void detail(const std::string& table, const std::string& folio, const std::string& line_id,
+                const std::string& row_id, Columns overrides = {}) {
+        Columns columns = valid_detail_rows().at(table);
+        columns["Pl_Folio"] = quoted(folio);
+        columns["Pd_ID"] = quoted(line_id);
+        columns[detail_row_id(table)] = quoted(row_id);
+        merge(columns, overrides);
+        insert(table, columns);
+    }
+
+    // A balanced voucher of two lines (charge 6101, credit 1101) with no detail.
+    void simple_voucher(const std::string& folio, int tipo, const std::string& numero,
+                        const std::string& fecha, Columns overrides = {}) {
+        voucher(folio, tipo, numero, fecha, "Gasto " + numero, std::move(overrides));
+        line(folio, "0001", "6101", 1, "100");
+        line(folio, "0002", "1101", 2, "100");
+    }
+
+    ExportRequest request(int year = 2024, int month = 3) const {
+        ExportRequest asked;
+        asked.company = "001";
+        asked.year = year;
+        asked.month = month;
+        asked.rfc = "LNO010101AB1";
+        asked.request_type = "AF";
+        asked.order_number = "ABC1234567/24";
+        return asked;
+    }
+
+    ExportResult run(const ExportRequest& asked) {
+        return export_polizas_periodo(ledger_.direct(), asked);
+    }
+
+    // Every problem as describe() writes it, one a line.
+    static std::string described(const ExportResult& result) {
+        std::string text;
+        for (const auto& problem : result.problems) {
+            text += describe(problem) + "\n";
+        }
+        return text;
+    }
+
+    // libxml2's verdict on the document against PolizasPeriodo 1.3: "" when valid.
+    static std::string schema_errors(const std::string& xml) {
+        return PolizasSchema::instance()->errors(xml);
+    }
+
+    static std::string quoted(const std::string& text) {
+        std::string literal = "'";
+        for (const char c : text) {
+            literal += c == '\'' ? std::string("''") : std::string(1, c);
+        }
+        return literal + "'";
+    }
+
+    Ledger ledger_;
+
+  private:
+    static void merge(Columns& columns, const Columns& overrides) {
+        for (const auto& [name, value] : overrides) {
+            columns[name] = value;
+        }
+    }
+
+    void insert(const std::string& table, const Columns& columns) {
+        std::string names;
+        std::string values;
+        for (const auto& [name, value] : columns) {
+            names += (names.empty() ? "" : ", ") + name;
+            values += (values.empty() ? "" : ", ") + value;
+        }
+        ledger_.direct().Execute("INSERT INTO " + table + " (" + names + ") VALUES (" + values +
+                                 ")");
+    }
+};
+
+}  // namespace ledgernova::testing
