@@ -117,13 +117,13 @@ TEST(Processes, AProcessKilledWhilePostingLeavesOnlyWholeVouchers) {
     if (Ledger::on_server()) {
         GTEST_SKIP() << "the demo catalogue and the checks are SQLite's (printf, PRAGMA)";
     }
-    constexpr int kDocuments = 150;
+    constexpr int kDocuments = 400;
     PurchaseCopies copies(kDocuments);
     std::mt19937 random(20261206);
     int before = 0;
     for (int round = 0; round < 3; ++round) {
         const pid_t child = copies.post(1, kDocuments);
-        std::this_thread::sleep_for(std::chrono::milliseconds(40 + random() % 200));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10 + random() % 90));
         kill(child, SIGKILL);
         (void)exit_status(child);
         copies.expect_consistent();
