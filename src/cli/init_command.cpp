@@ -20,7 +20,7 @@ std::int32_t count_tables(db::Connection& connection) {
         connection.dialect() == db::Dialect::SQLite
             ? "SELECT COUNT(*) AS N FROM sqlite_master WHERE type = 'table' "
               "AND name NOT LIKE 'sqlite%'"
-            : connection.dialect() == db::Dialect::PostgreSQL
+        : connection.dialect() == db::Dialect::PostgreSQL
             ? "SELECT COUNT(*) AS N FROM information_schema.tables WHERE table_type = 'BASE TABLE' "
               "AND table_schema = current_schema()"
             : "SELECT COUNT(*) AS N FROM information_schema.tables WHERE table_type = 'BASE TABLE' "

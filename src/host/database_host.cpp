@@ -214,8 +214,8 @@ void DatabaseDatos::lock_rows(const std::string& tabla, const std::string& colum
     // SQLite's write transaction already excludes every other writer; a server database needs the
     // counter's row locked before it is read, or two sessions read the same last value.
     if (connection().dialect() != db::Dialect::SQLite) {
-        connection().Execute(fmt::format("UPDATE {0} SET {1} = {1} WHERE {2}", tabla, columna,
-                                         condicion));
+        connection().Execute(
+            fmt::format("UPDATE {0} SET {1} = {1} WHERE {2}", tabla, columna, condicion));
     }
 }
 

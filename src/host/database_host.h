@@ -66,8 +66,7 @@ class DatabaseDatos final : public ServiciosDatos {
                               const std::string& condicion);
     std::int64_t reserve_once(const std::string& tabla, const std::string& campo,
                               const std::string& condicion);
-    Variant take_folio(const std::string& Prefijo, const std::string& Tabla,
-                       std::int32_t Longitud);
+    Variant take_folio(const std::string& Prefijo, const std::string& Tabla, std::int32_t Longitud);
     // Runs a reservation again when a server refused it for a race on a counter's first row.
     template <typename Reservation>
     auto retrying(Reservation reservation);

@@ -7,9 +7,12 @@ namespace {
 
 const char* dialect_folder(db::Dialect dialect) {
     switch (dialect) {
-        case db::Dialect::SQLite: return "sqlite";
-        case db::Dialect::PostgreSQL: return "postgresql";
-        case db::Dialect::SqlServer: return "sqlserver";
+        case db::Dialect::SQLite:
+            return "sqlite";
+        case db::Dialect::PostgreSQL:
+            return "postgresql";
+        case db::Dialect::SqlServer:
+            return "sqlserver";
     }
     return "";
 }

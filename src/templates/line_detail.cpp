@@ -42,7 +42,8 @@ struct Cuentas {
                 ++pagos;
                 pagos_completos += entrada.Ejecutado ? 1 : 0;
                 break;
-            case Clase::Otra: break;
+            case Clase::Otra:
+                break;
         }
     }
 
@@ -64,11 +65,9 @@ std::string texto_de_falla(const core::Contexto& contexto) {
            "No se pudo ejecutar la consulta para el detalle!" + kCrLf + contexto.Error + kCrLf +
            "=>Configuración:" + header.Pl_Configuracion + kCrLf +
            "=>Fecha:" + Variant(header.Pl_Fecha).to_text() + kCrLf +
-           "=>Cuenta:" + line.Cc_Cve_Cuenta_Contable + kCrLf +
-           "=>Ce.Co.:" + line.Pd_Centro_Costo + kCrLf +
-           "=>Concepto:" + line.Pd_Concepto + kCrLf +
-           "=>Referencia:" + line.Pd_Referencia + kCrLf +
-           "=>Importe:" + Variant(line.Pd_Importe).to_text() + kCrLf +
+           "=>Cuenta:" + line.Cc_Cve_Cuenta_Contable + kCrLf + "=>Ce.Co.:" + line.Pd_Centro_Costo +
+           kCrLf + "=>Concepto:" + line.Pd_Concepto + kCrLf + "=>Referencia:" + line.Pd_Referencia +
+           kCrLf + "=>Importe:" + Variant(line.Pd_Importe).to_text() + kCrLf +
            "=>Tipo:" + (line.Pd_Tipo == eTmCargo ? "CARGO" : "ABONO");
 }
 
@@ -92,8 +91,8 @@ bool Detalle_Electronico_Linea(core::Contexto& contexto, const db::Recordset& ro
             continue;
         }
         ++cuentas.ejecutadas;
-        if (!electronic::Ejecutar_Consulta(contexto, contexto.header.Pl_Folio,
-                                           contexto.line.Pd_ID, entrada)) {
+        if (!electronic::Ejecutar_Consulta(contexto, contexto.header.Pl_Folio, contexto.line.Pd_ID,
+                                           entrada)) {
             ++cuentas.fallidas;
             cuentas.fallas += texto_de_falla(contexto);
         }

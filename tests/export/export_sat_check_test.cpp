@@ -131,7 +131,8 @@ TEST_F(ExportSatCheckTest, RefusesOrderAndProcedureNumbersOfTheWrongRequestType)
 
 TEST_F(ExportSatCheckTest, RefusesEmptyRequiredValuesValuesOutsideCataloguesAndLongValues) {
     if (ledger_.on_server()) {
-        GTEST_SKIP() << "a server refuses text such as 'mucho' in an amount column before the export can";
+        GTEST_SKIP()
+            << "a server refuses text such as 'mucho' in an amount column before the export can";
     }
     paid_voucher();
     detail("Poliza_Detalle_Comprobante", "0000000001", "0001", "0001",
