@@ -2,8 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <array>
+#include <cctype>
 #include <ctime>
+#include <list>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include <fmt/format.h>
 
@@ -29,12 +34,14 @@ void getdate(sqlite3_context* context, int /*argc*/, sqlite3_value** /*argv*/) {
     sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
+// Read for every text value, so it compares in place rather than upper-casing a copy.
 bool is_date_type(const char* declared) {
     if (declared == nullptr) {
         return false;
     }
-    const std::string type = util::to_upper(declared);
-    return type == "DATE" || type == "DATETIME" || type == "TIMESTAMP";
+    const std::string_view type(declared);
+    return util::iequals(type, "DATE") || util::iequals(type, "DATETIME") ||
+           util::iequals(type, "TIMESTAMP");
 }
 
 Variant text_value(sqlite3_stmt* statement, int column) {
@@ -67,7 +74,319 @@ Variant column_value(sqlite3_stmt* statement, int column) {
 
 using StatementPtr = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
+// Names, then rows, of one statement's result, read to its end. The names are read after the
+// first step: a kept statement is prepared again there when the schema changed (SELECT * may
+// then have more columns). Throws db::Error when a step fails.
+void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::string>& names,
+                 std::vector<std::vector<Variant>>& rows) {
+    int step = sqlite3_step(statement);
+    const int columns = sqlite3_column_count(statement);
+    if (columns > 0) {
+        names.clear();
+        rows.clear();
+        for (int c = 0; c < columns; ++c) {
+            names.emplace_back(sqlite3_column_name(statement, c));
+        }
+    }
+    for (; step == SQLITE_ROW; step = sqlite3_step(statement)) {
+        auto& row = rows.emplace_back();
+        row.reserve(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            row.push_back(column_value(statement, c));
+        }
+    }
+    if (step != SQLITE_DONE) {
+        fail(handle);
+    }
+}
+
+// A statement text with its literal values taken out, `values` holding their texts in order.
+// A quoted text becomes ?n (doubled quotes made single again in the value). A number with a
+// decimal point or an exponent becomes +CAST(?n AS REAL): SQLite turns the bound text into the
+// very double it reads from the literal, and the unary plus leaves the expression without
+// affinity, as a literal is; whole numbers stay, since ORDER BY 2 names a column. Not `usable`
+// when the text has parameters of its own, a quote that does not close, or a quote glued to a
+// word (X'0A', N'a').
+struct Parameterized {
+    std::string text;
+    std::vector<std::string> values;
+    bool usable = true;
+};
+
+bool is_word_byte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return std::isalnum(byte) != 0 || c == '_' || c == '$' || byte >= 0x80;
+}
+
+// Scans a statement the way SQLite's tokenizer splits it: names in double quotes, backquotes or
+// brackets, comments and blob literals are copied as they are; each quoted text becomes the next
+// numbered parameter.
+class Parameterizer {
+  public:
+    explicit Parameterizer(std::string_view sql) : sql_(sql) { result_.text.reserve(sql.size()); }
+
+    Parameterized run() {
+        while (result_.usable && at_ < sql_.size()) {
+            step();
+        }
+        return std::move(result_);
+    }
+
+  private:
+    void step() {
+        const std::size_t start = at_;
+        while (at_ < sql_.size() && !kSpecial[static_cast<unsigned char>(sql_[at_])]) {
+            ++at_;
+        }
+        result_.text.append(sql_.substr(start, at_ - start));
+        if (at_ < sql_.size()) {
+            special(sql_[at_]);
+        }
+    }
+
+    // The bytes that may start something other than plain SQL code.
+    static constexpr std::array<bool, 256> kSpecial = [] {
+        std::array<bool, 256> special{};
+        for (const char c : std::string_view("'\"`[-/?:@#$0123456789")) {
+            special[static_cast<unsigned char>(c)] = true;
+        }
+        return special;
+    }();
+
+    void special(char c) {
+        if (c == '\'') {
+            text_value();
+        } else if (c == '"' || c == '`') {
+            copy_to(past_quoted(c));
+        } else if (c == '[') {
+            copy_to(past(sql_.find(']', at_), 1));
+        } else if (sql_.substr(at_, 2) == "--") {
+            copy_to(past(sql_.find('\n', at_), 1));
+        } else if (sql_.substr(at_, 2) == "/*") {
+            copy_to(past(sql_.find("*/", at_ + 2), 2));
+        } else if (is_digit(c) && !after_word()) {
+            number();
+        } else if (c == '?' || c == ':' || c == '@' || c == '#' || (c == '$' && !after_word())) {
+            result_.usable = false;  // a parameter of the caller's own
+        } else {
+            result_.text.push_back(c);  // '-', '/', or a digit or '$' inside a name
+            ++at_;
+        }
+    }
+
+    void number() {
+        std::size_t end = digits_from(at_);
+        bool real = false;
+        if (end < sql_.size() && sql_[end] == '.') {
+            real = true;
+            end = digits_from(end + 1);
+        }
+        if (const std::size_t exponent = exponent_digits(end); exponent != end) {
+            real = true;
+            end = digits_from(exponent);
+        }
+        const bool glued = end < sql_.size() && (is_word_byte(sql_[end]) || sql_[end] == '.');
+        if (!real || glued) {
+            copy_to(end);  // a whole number, or a token SQLite refuses: left as written
+            return;
+        }
+        result_.values.emplace_back(sql_.substr(at_, end - at_));
+        result_.text += "+CAST(?" + std::to_string(result_.values.size()) + " AS REAL)";
+        at_ = end;
+    }
+
+    [[nodiscard]] std::size_t digits_from(std::size_t at) const {
+        while (at < sql_.size() && is_digit(sql_[at])) {
+            ++at;
+        }
+        return at;
+    }
+
+    // Where the digits of an exponent that starts at `at` begin ("e5", "E-3"); `at` when there is
+    // none.
+    [[nodiscard]] std::size_t exponent_digits(std::size_t at) const {
+        if (at >= sql_.size() || (sql_[at] != 'e' && sql_[at] != 'E')) {
+            return at;
+        }
+        const std::size_t sign =
+            at + 1 < sql_.size() && (sql_[at + 1] == '+' || sql_[at + 1] == '-');
+        const std::size_t first = at + 1 + sign;
+        return first < sql_.size() && is_digit(sql_[first]) ? first : at;
+    }
+
+    static bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+    void text_value() {
+        const std::size_t end = past_quoted('\'');
+        if (end == std::string_view::npos || after_word() ||
+            (end < sql_.size() && is_word_byte(sql_[end]))) {
+            result_.usable = false;
+            return;
+        }
+        std::string value;
+        for (std::size_t i = at_ + 1; i + 1 < end; ++i) {
+            value.push_back(sql_[i]);
+            i += sql_[i] == '\'' ? 1 : 0;  // a doubled quote stands for one
+        }
+        result_.values.push_back(std::move(value));
+        result_.text += "?" + std::to_string(result_.values.size());
+        at_ = end;
+    }
+
+    // Just past the token that opens with `quote` at the current position (a doubled quote
+    // inside belongs to it); npos when it does not close.
+    [[nodiscard]] std::size_t past_quoted(char quote) const {
+        for (std::size_t i = at_ + 1; i < sql_.size(); ++i) {
+            if (sql_[i] != quote) {
+                continue;
+            }
+            if (i + 1 < sql_.size() && sql_[i + 1] == quote) {
+                ++i;
+                continue;
+            }
+            return i + 1;
+        }
+        return std::string_view::npos;
+    }
+
+    // Just past a closer found at `found`, or the end of the text when there is none.
+    [[nodiscard]] std::size_t past(std::size_t found, std::size_t closer) const {
+        return found == std::string_view::npos ? sql_.size() : found + closer;
+    }
+
+    void copy_to(std::size_t end) {
+        if (end == std::string_view::npos) {
+            result_.usable = false;
+            return;
+        }
+        result_.text.append(sql_.substr(at_, end - at_));
+        at_ = end;
+    }
+
+    [[nodiscard]] bool after_word() const { return at_ > 0 && is_word_byte(sql_[at_ - 1]); }
+
+    std::string_view sql_;
+    std::size_t at_ = 0;
+    Parameterized result_;
+};
+
+bool only_separators(const char* tail) {
+    for (; *tail != '\0'; ++tail) {
+        if (std::isspace(static_cast<unsigned char>(*tail)) == 0 && *tail != ';') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// True when a result column takes its name from an expression that holds a parameter, so that
+// the name would differ from the one the text as written gives.
+bool names_a_parameter(sqlite3_stmt* statement) {
+    for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+        if (std::string_view(sqlite3_column_name(statement, c)).find('?') != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The text without the blanks that begin and end it (tabs and line breaks stay), as a view.
+std::string_view without_blanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Resets a kept statement however its run ends, so that it holds no lock and no bound value.
+class ResetOnExit {
+  public:
+    explicit ResetOnExit(sqlite3_stmt* statement) : statement_(statement) {}
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+    ~ResetOnExit() {
+        sqlite3_reset(statement_);
+        sqlite3_clear_bindings(statement_);
+    }
+
+  private:
+    sqlite3_stmt* statement_;
+};
+
 }  // namespace
+
+// Statements kept prepared, keyed by their text with the literal values taken out (or by the text
+// as written), the most recently used first; the least recently used is finalized when a new one
+// would exceed the capacity. A key whose text cannot run as one kept statement is remembered with
+// no statement, so that it is not tried again.
+class SqliteConnection::StatementCache {
+  public:
+    explicit StatementCache(sqlite3* handle) : handle_(handle) {}
+    StatementCache(const StatementCache&) = delete;
+    StatementCache& operator=(const StatementCache&) = delete;
+    ~StatementCache() {
+        for (const auto& entry : entries_) {
+            sqlite3_finalize(entry.statement);
+        }
+    }
+
+    // The kept statement of `key`, prepared on first use; null when the text is not a single
+    // statement taking exactly `values` parameters and naming every result column as written, or
+    // when it does not prepare (the caller then runs the text as written and gets the error).
+    sqlite3_stmt* find(const std::string& key, std::size_t values) {
+        if (const auto found = index_.find(key); found != index_.end()) {
+            entries_.splice(entries_.begin(), entries_, found->second);
+            return found->second->statement;
+        }
+        bool prepared = false;
+        sqlite3_stmt* statement = prepare(key, values, prepared);
+        if (prepared) {
+            remember(key, statement);
+        }
+        return statement;
+    }
+
+  private:
+    static constexpr std::size_t kCapacity = 96;
+
+    struct Entry {
+        std::string key;
+        sqlite3_stmt* statement;
+    };
+
+    sqlite3_stmt* prepare(const std::string& key, std::size_t values, bool& prepared) {
+        const std::string text = rewrite_select_top(key);
+        sqlite3_stmt* raw = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v3(handle_, text.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &raw, &tail) !=
+            SQLITE_OK) {
+            return nullptr;
+        }
+        prepared = true;
+        StatementPtr statement(raw, &sqlite3_finalize);
+        if (raw == nullptr || !only_separators(tail) ||
+            sqlite3_bind_parameter_count(raw) != static_cast<int>(values) ||
+            names_a_parameter(raw)) {
+            return nullptr;
+        }
+        return statement.release();
+    }
+
+    void remember(const std::string& key, sqlite3_stmt* statement) {
+        if (entries_.size() == kCapacity) {
+            index_.erase(entries_.back().key);
+            sqlite3_finalize(entries_.back().statement);
+            entries_.pop_back();
+        }
+        entries_.push_front({key, statement});
+        index_.emplace(entries_.front().key, entries_.begin());
+    }
+
+    sqlite3* handle_;
+    std::list<Entry> entries_;
+    std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;
+};
 
 SqliteConnection::SqliteConnection(const std::string& path) {
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
@@ -88,23 +407,59 @@ SqliteConnection::SqliteConnection(const std::string& path) {
         sqlite3_close(handle_);
         throw;
     }
+    cache_ = std::make_unique<StatementCache>(handle_);
 }
 
 SqliteConnection::~SqliteConnection() {
+    cache_.reset();  // a connection with statements still prepared would not close
     sqlite3_close(handle_);
 }
 
+// Transaction control is a handful of texts run over and over: once the cache exists they run
+// kept too.
 void SqliteConnection::run_plain(const std::string& sql) {
+    if (sqlite3_stmt* kept = cache_ ? cache_->find(sql, 0) : nullptr) {
+        (void)run_prepared(kept, {});
+        return;
+    }
     if (sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         fail(handle_);
     }
 }
 
+// A statement composed again with other quoted values (another folio, another document) is
+// prepared once: it runs kept, with the values bound where they were written. Anything else runs
+// as written, statement by statement.
 Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
-    if (util::trim_blanks(sql).find_first_not_of("\r\n\t;") == std::string::npos) {
+    if (without_blanks(sql).find_first_not_of("\r\n\t;") == std::string::npos) {
         throw UsageError("Command text was not set for the command object.");
     }
-    const std::string text = rewrite_select_top(sql);
+    const Parameterized parameterized = Parameterizer(sql).run();
+    if (parameterized.usable) {
+        if (sqlite3_stmt* kept = cache_->find(parameterized.text, parameterized.values.size())) {
+            return run_prepared(kept, parameterized.values);
+        }
+    }
+    if (sqlite3_stmt* kept = cache_->find(std::string(sql), 0)) {
+        return run_prepared(kept, {});
+    }
+    return run_script(rewrite_select_top(sql));
+}
+
+Recordset SqliteConnection::run_prepared(sqlite3_stmt* statement,
+                                         const std::vector<std::string>& values) {
+    const ResetOnExit reset(statement);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        sqlite3_bind_text(statement, static_cast<int>(i + 1), values[i].data(),
+                          static_cast<int>(values[i].size()), SQLITE_STATIC);
+    }
+    std::vector<std::string> names;
+    std::vector<std::vector<Variant>> rows;
+    read_result(handle_, statement, names, rows);
+    return Recordset(std::move(names), std::move(rows));
+}
+
+Recordset SqliteConnection::run_script(const std::string& text) {
     std::vector<std::string> names;
     std::vector<std::vector<Variant>> rows;
     const char* tail = text.c_str();
@@ -117,25 +472,7 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
             continue;  // only blanks or a comment were left
         }
         const StatementPtr statement(raw, &sqlite3_finalize);
-        const int columns = sqlite3_column_count(raw);
-        if (columns > 0) {
-            names.clear();
-            rows.clear();
-            for (int c = 0; c < columns; ++c) {
-                names.emplace_back(sqlite3_column_name(raw, c));
-            }
-        }
-        int step = SQLITE_ROW;
-        while ((step = sqlite3_step(raw)) == SQLITE_ROW) {
-            auto& row = rows.emplace_back();
-            row.reserve(static_cast<std::size_t>(columns));
-            for (int c = 0; c < columns; ++c) {
-                row.push_back(column_value(raw, c));
-            }
-        }
-        if (step != SQLITE_DONE) {
-            fail(handle_);
-        }
+        read_result(handle_, raw, names, rows);
     }
     return Recordset(std::move(names), std::move(rows));
 }

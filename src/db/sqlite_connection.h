@@ -1,15 +1,20 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ledgernova/connection.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace ledgernova::db {
 
 // The embedded database. SQL Server constructs that the component's own statements use and
 // SQLite lacks are provided here and nowhere else: GETDATE() as a function and SELECT TOP n.
+// Statements stay prepared between calls, keyed by their text with the literal values taken out
+// and bound back in, so a statement composed again for another document is parsed once; the
+// rows, names and errors are those of the text as written.
 class SqliteConnection final : public Connection {
   public:
     explicit SqliteConnection(const std::string& path);
@@ -26,10 +31,17 @@ class SqliteConnection final : public Connection {
     [[nodiscard]] Dialect dialect() const override { return Dialect::SQLite; }
 
   private:
+    class StatementCache;
+
     void run_plain(const std::string& sql);
+    // Runs a statement that stays prepared between calls, with `values` bound to ?1, ?2, ...
+    Recordset run_prepared(sqlite3_stmt* statement, const std::vector<std::string>& values);
+    // Prepares and runs every statement of the text in turn, then finalizes them.
+    Recordset run_script(const std::string& text);
 
     sqlite3* handle_ = nullptr;
     int depth_ = 0;
+    std::unique_ptr<StatementCache> cache_;
 };
 
 }  // namespace ledgernova::db
