@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "templates/diagnostic.h"
 #include "templates/line_detail.h"
 #include "util/text.h"
 
@@ -22,14 +23,11 @@ std::string text_of(const db::Recordset& row, std::string_view column) {
 
 // The detail row as it came, for the messages that stop a generation.
 std::string diagnostico(const Generacion& generacion, const db::Recordset& row) {
-    return "=>Configuración:" + generacion.clave + kCrLf +                 //
-           "=>Fecha:" + Variant(generacion.fecha).to_text() + kCrLf +      //
-           "=>Cuenta:" + text_of(row, "Cc_Cve_Cuenta_Contable") + kCrLf +  //
-           "=>Ce.Co.:" + text_of(row, "Pd_Centro_Costo") + kCrLf +         //
-           "=>Concepto:" + text_of(row, "Pd_Concepto") + kCrLf +           //
-           "=>Referencia:" + text_of(row, "Pd_Referencia") + kCrLf +       //
-           "=>Importe:" + text_of(row, "Pd_Importe") + kCrLf +             //
-           "=>Tipo:" + (text_of(row, "Pd_Tipo") == "1" ? "CARGO" : "ABONO");
+    return bloque_diagnostico({generacion.clave, Variant(generacion.fecha).to_text(),
+                               text_of(row, "Cc_Cve_Cuenta_Contable"),
+                               text_of(row, "Pd_Centro_Costo"), text_of(row, "Pd_Concepto"),
+                               text_of(row, "Pd_Referencia"), text_of(row, "Pd_Importe"),
+                               text_of(row, "Pd_Tipo") == "1"});
 }
 
 void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "templates/diagnostic.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
@@ -63,12 +64,10 @@ std::string texto_de_falla(const core::Contexto& contexto) {
     const auto& line = contexto.line;
     return "ledgerNova.dll - Genera_Poliza()" + kCrLf +
            "No se pudo ejecutar la consulta para el detalle!" + kCrLf + contexto.Error + kCrLf +
-           "=>Configuración:" + header.Pl_Configuracion + kCrLf +
-           "=>Fecha:" + Variant(header.Pl_Fecha).to_text() + kCrLf +
-           "=>Cuenta:" + line.Cc_Cve_Cuenta_Contable + kCrLf + "=>Ce.Co.:" + line.Pd_Centro_Costo +
-           kCrLf + "=>Concepto:" + line.Pd_Concepto + kCrLf + "=>Referencia:" + line.Pd_Referencia +
-           kCrLf + "=>Importe:" + Variant(line.Pd_Importe).to_text() + kCrLf +
-           "=>Tipo:" + (line.Pd_Tipo == eTmCargo ? "CARGO" : "ABONO");
+           bloque_diagnostico({header.Pl_Configuracion, Variant(header.Pl_Fecha).to_text(),
+                               line.Cc_Cve_Cuenta_Contable, line.Pd_Centro_Costo, line.Pd_Concepto,
+                               line.Pd_Referencia, Variant(line.Pd_Importe).to_text(),
+                               line.Pd_Tipo == eTmCargo});
 }
 
 void llenar_entradas(const db::Recordset& row, EntradasElectronicas& entradas) {

@@ -36,22 +36,25 @@ class HeaderQueryTest : public testing::TemplateStore {
     }
 };
 
+// Everything the illustrated template composes before its conditions.
+const std::string kIllustratedHead =
+    "----------------------------------------\r\n"
+    "--Documentos del día\r\n"
+    "----------------------------------------\r\n"
+    "SELECT TOP 1 \r\n"
+    "3 as Pl_Tipo, \r\n"
+    "Documentos.Folio as Pl_Referencia, \r\n"
+    "'' as Pl_Comentario \r\n"
+    "FROM \r\n"
+    "Documentos\r\n"
+    "WHERE \r\n";
+
 TEST_F(HeaderQueryTest, TheIllustratedTemplate) {
     add_documents(illustration());
-    EXPECT_EQ(
-        "----------------------------------------\r\n"
-        "--Documentos del día\r\n"
-        "----------------------------------------\r\n"
-        "SELECT TOP 1 \r\n"
-        "3 as Pl_Tipo, \r\n"
-        "Documentos.Folio as Pl_Referencia, \r\n"
-        "'' as Pl_Comentario \r\n"
-        "FROM \r\n"
-        "Documentos\r\n"
-        "WHERE \r\n"
-        "Folio = 'A-17' AND \r\n"
-        "Documentos.Estado = 'AC'\r\n",
-        GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
+    EXPECT_EQ(kIllustratedHead +
+                  "Folio = 'A-17' AND \r\n"
+                  "Documentos.Estado = 'AC'\r\n",
+              GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
     ASSERT_EQ(3U, statements().size());  // the template, then the voucher condition's two reads
     EXPECT_EQ(
         "SELECT    Poliza_Configuracion.Pc_Descripcion,    Poliza_Configuracion.Pc_Comentario,    "
@@ -66,19 +69,8 @@ TEST_F(HeaderQueryTest, TheIllustratedTemplate) {
 
 TEST_F(HeaderQueryTest, WithoutAGeneralConditionTheWhereEndsWithTheVoucherCondition) {
     add_documents(illustration());
-    EXPECT_EQ(
-        "----------------------------------------\r\n"
-        "--Documentos del día\r\n"
-        "----------------------------------------\r\n"
-        "SELECT TOP 1 \r\n"
-        "3 as Pl_Tipo, \r\n"
-        "Documentos.Folio as Pl_Referencia, \r\n"
-        "'' as Pl_Comentario \r\n"
-        "FROM \r\n"
-        "Documentos\r\n"
-        "WHERE \r\n"
-        "Folio = 'A-17'\r\n",
-        GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", ""));
+    EXPECT_EQ(kIllustratedHead + "Folio = 'A-17'\r\n",
+              GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", ""));
 }
 
 TEST_F(HeaderQueryTest, ExpressionsAreCopiedVerbatimAndNullsWrittenAsNothing) {
@@ -131,20 +123,10 @@ TEST_F(HeaderQueryTest, TheDateMarkerIsReplacedWherever) {
 TEST_F(HeaderQueryTest, AFailedVoucherConditionLeavesItsErrorAndAnEmptyCondition) {
     add_documents(illustration());
     ledger.set_param("CON_MODO_CONEXION_DOC", "uno");
-    EXPECT_EQ(
-        "----------------------------------------\r\n"
-        "--Documentos del día\r\n"
-        "----------------------------------------\r\n"
-        "SELECT TOP 1 \r\n"
-        "3 as Pl_Tipo, \r\n"
-        "Documentos.Folio as Pl_Referencia, \r\n"
-        "'' as Pl_Comentario \r\n"
-        "FROM \r\n"
-        "Documentos\r\n"
-        "WHERE \r\n"
-        " AND \r\n"
-        "Documentos.Estado = 'AC'\r\n",
-        GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
+    EXPECT_EQ(kIllustratedHead +
+                  " AND \r\n"
+                  "Documentos.Estado = 'AC'\r\n",
+              GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
     EXPECT_EQ("ledgerNova.dll - GetSQL_Condicion_Poliza()\r\nType mismatch", contexto.Error);
 }
 
