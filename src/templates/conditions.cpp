@@ -59,14 +59,8 @@ std::string condicion_poliza(const std::string& key, const std::string& sValor) 
         "   Poliza_Configuracion_Tabla.Pc_Campo_Dia, "
         "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento, "
         "   Poliza_Configuracion_Tabla.Pc_Contabiliza_Linea, "
-        "Poliza_Configuracion_Tabla.Pc_Modo_Contabiliza "
-        "FROM "
-        "   Poliza_Configuracion "
-        "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
-        "Poliza_Configuracion_Tabla.Pc_Tabla "
-        "WHERE "
-        "   Pc_Cve_Poliza_Configuracion = '" +
-        db::esc(key) + "'");
+        "Poliza_Configuracion_Tabla.Pc_Modo_Contabiliza " +
+        plantilla_y_tabla(key));
     if (tabla.Eof()) {
         return {};
     }
@@ -102,6 +96,16 @@ std::string texto_concatenado(const Variant& column) {
 
 std::string campo_concatenado(const db::Recordset& rows, std::string_view column) {
     return texto_concatenado(rows.Fields(column).Value);
+}
+
+std::string plantilla_y_tabla(const std::string& key) {
+    return "FROM "
+           "   Poliza_Configuracion "
+           "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
+           "Poliza_Configuracion_Tabla.Pc_Tabla "
+           "WHERE "
+           "   Pc_Cve_Poliza_Configuracion = '" +
+           db::esc(key) + "'";
 }
 
 std::string bloque_comentario(const std::string& descripcion) {

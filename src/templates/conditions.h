@@ -33,6 +33,9 @@ namespace ledgernova::templates {
 [[nodiscard]] std::string texto_concatenado(const Variant& column);
 [[nodiscard]] std::string campo_concatenado(const db::Recordset& rows, std::string_view column);
 
+// The FROM and WHERE with which the template and its source table are read by key.
+[[nodiscard]] std::string plantilla_y_tabla(const std::string& key);
+
 // The comment block that opens a generated select: 40 hyphens, "--" + description, 40 hyphens,
 // each line ended by CRLF.
 [[nodiscard]] std::string bloque_comentario(const std::string& descripcion);

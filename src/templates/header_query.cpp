@@ -43,14 +43,8 @@ std::string encabezado(core::Contexto& contexto, const std::string& key, Date iF
         "   Poliza_Configuracion.Pc_Relacion, "
         "   Poliza_Configuracion.Pc_Tipo, "
         "   Poliza_Configuracion_Tabla.Pc_Campo_Dia, "
-        "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento "
-        "FROM "
-        "   Poliza_Configuracion "
-        "   INNER JOIN Poliza_Configuracion_Tabla ON Poliza_Configuracion.Pc_Tabla = "
-        "Poliza_Configuracion_Tabla.Pc_Tabla "
-        "WHERE "
-        "   Pc_Cve_Poliza_Configuracion = '" +
-        db::esc(key) + "'");
+        "   Poliza_Configuracion_Tabla.Pc_Campo_Movimiento " +
+        plantilla_y_tabla(key));
     if (plantilla.Eof()) {
         return {};
     }
