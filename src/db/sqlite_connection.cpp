@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 #include <ctime>
+#include <deque>
 #include <list>
 #include <memory>
 #include <unordered_map>
@@ -34,7 +35,6 @@ void getdate(sqlite3_context* context, int /*argc*/, sqlite3_value** /*argv*/) {
     sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-// Read for every text value, so it compares in place rather than upper-casing a copy.
 bool is_date_type(const char* declared) {
     if (declared == nullptr) {
         return false;
@@ -44,17 +44,17 @@ bool is_date_type(const char* declared) {
            util::iequals(type, "TIMESTAMP");
 }
 
-Variant text_value(sqlite3_stmt* statement, int column) {
+Variant text_value(sqlite3_stmt* statement, int column, bool declared_date) {
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
     std::string text(bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
     Date date;
-    if (is_date_type(sqlite3_column_decltype(statement, column)) && Date::parse_iso(text, date)) {
+    if (declared_date && Date::parse_iso(text, date)) {
         return Variant(date);
     }
     return Variant(std::move(text));
 }
 
-Variant column_value(sqlite3_stmt* statement, int column) {
+Variant column_value(sqlite3_stmt* statement, int column, bool declared_date) {
     switch (sqlite3_column_type(statement, column)) {
         case SQLITE_NULL:
             return Variant::null();
@@ -68,7 +68,7 @@ Variant column_value(sqlite3_stmt* statement, int column) {
         case SQLITE_FLOAT:
             return Variant(sqlite3_column_double(statement, column));
         default:
-            return text_value(statement, column);
+            return text_value(statement, column, declared_date);
     }
 }
 
@@ -81,18 +81,20 @@ void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::stri
                  std::vector<std::vector<Variant>>& rows) {
     int step = sqlite3_step(statement);
     const int columns = sqlite3_column_count(statement);
+    std::vector<bool> declared_dates;
     if (columns > 0) {
         names.clear();
         rows.clear();
         for (int c = 0; c < columns; ++c) {
             names.emplace_back(sqlite3_column_name(statement, c));
+            declared_dates.push_back(is_date_type(sqlite3_column_decltype(statement, c)));
         }
     }
     for (; step == SQLITE_ROW; step = sqlite3_step(statement)) {
         auto& row = rows.emplace_back();
         row.reserve(static_cast<std::size_t>(columns));
         for (int c = 0; c < columns; ++c) {
-            row.push_back(column_value(statement, c));
+            row.push_back(column_value(statement, c, declared_dates[static_cast<std::size_t>(c)]));
         }
     }
     if (step != SQLITE_DONE) {
@@ -104,12 +106,14 @@ void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::stri
 // A quoted text becomes ?n (doubled quotes made single again in the value). A number with a
 // decimal point or an exponent becomes +CAST(?n AS REAL): SQLite turns the bound text into the
 // very double it reads from the literal, and the unary plus leaves the expression without
-// affinity, as a literal is; whole numbers stay, since ORDER BY 2 names a column. Not `usable`
+// affinity, as a literal is; a whole number becomes +CAST(?n AS INTEGER) only after '=', since
+// ORDER BY 2 names a column. Not `usable`
 // when the text has parameters of its own, a quote that does not close, or a quote glued to a
 // word (X'0A', N'a').
 struct Parameterized {
     std::string text;
-    std::vector<std::string> values;
+    std::vector<std::string_view> values;  // into the statement, or into `unquoted`
+    std::deque<std::string> unquoted;      // values whose doubled quotes were made single
     bool usable = true;
 };
 
@@ -186,13 +190,26 @@ class Parameterizer {
             end = digits_from(exponent);
         }
         const bool glued = end < sql_.size() && (is_word_byte(sql_[end]) || sql_[end] == '.');
-        if (!real || glued) {
-            copy_to(end);  // a whole number, or a token SQLite refuses: left as written
+        if (glued || (!real && !compared_whole(end))) {
+            copy_to(end);  // a token SQLite refuses, or a whole number that may name a column
             return;
         }
-        result_.values.emplace_back(sql_.substr(at_, end - at_));
-        result_.text += "+CAST(?" + std::to_string(result_.values.size()) + " AS REAL)";
+        result_.values.push_back(sql_.substr(at_, end - at_));
+        result_.text += "+CAST(?";
+        result_.text += std::to_string(result_.values.size());
+        result_.text += real ? " AS REAL)" : " AS INTEGER)";
         at_ = end;
+    }
+
+    // A whole number right after '=' (set or compared: x = 5, y <= 5) is a value, never a column
+    // position; one of at most 18 digits is read by SQLite as the integer it casts to.
+    [[nodiscard]] bool compared_whole(std::size_t end) const {
+        constexpr std::size_t kSafeDigits = 18;
+        if (at_ == 0 || end - at_ > kSafeDigits) {
+            return false;
+        }
+        const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
+        return before != std::string_view::npos && sql_[before] == '=';
     }
 
     [[nodiscard]] std::size_t digits_from(std::size_t at) const {
@@ -223,13 +240,13 @@ class Parameterizer {
             result_.usable = false;
             return;
         }
-        std::string value;
-        for (std::size_t i = at_ + 1; i + 1 < end; ++i) {
-            value.push_back(sql_[i]);
-            i += sql_[i] == '\'' ? 1 : 0;  // a doubled quote stands for one
-        }
-        result_.values.push_back(std::move(value));
-        result_.text += "?" + std::to_string(result_.values.size());
+        const std::string_view written = sql_.substr(at_ + 1, end - at_ - 2);
+        result_.values.push_back(
+            written.find('\'') == std::string_view::npos
+                ? written
+                : result_.unquoted.emplace_back(util::replace_all(written, "''", "'")));
+        result_.text += '?';
+        result_.text += std::to_string(result_.values.size());
         at_ = end;
     }
 
@@ -447,7 +464,7 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
 }
 
 Recordset SqliteConnection::run_prepared(sqlite3_stmt* statement,
-                                         const std::vector<std::string>& values) {
+                                         const std::vector<std::string_view>& values) {
     const ResetOnExit reset(statement);
     for (std::size_t i = 0; i < values.size(); ++i) {
         sqlite3_bind_text(statement, static_cast<int>(i + 1), values[i].data(),

@@ -35,7 +35,7 @@ class SqliteConnection final : public Connection {
 
     void run_plain(const std::string& sql);
     // Runs a statement that stays prepared between calls, with `values` bound to ?1, ?2, ...
-    Recordset run_prepared(sqlite3_stmt* statement, const std::vector<std::string>& values);
+    Recordset run_prepared(sqlite3_stmt* statement, const std::vector<std::string_view>& values);
     // Prepares and runs every statement of the text in turn, then finalizes them.
     Recordset run_script(const std::string& text);
 

@@ -1,14 +1,16 @@
 #include "util/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 
 namespace ledgernova::util {
 namespace {
 
-char ascii_upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+// Whatever the process's locale: only a-z change, as in the "C" locale.
+constexpr char ascii_upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool is_continuation_byte(char c) {
@@ -26,10 +28,17 @@ std::string trim_blanks(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+// Compared from the end: names of one family share their start (Pcd_Tipo_Detalle_1 ... _6).
 bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return ascii_upper(x) == ascii_upper(y);
-           });
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = a.size(); i-- > 0;) {
+        if (ascii_upper(a[i]) != ascii_upper(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
@@ -83,9 +92,14 @@ std::string format_double(double value) {
     if (value == 0.0) {
         return "0";  // also for -0.0
     }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    return buffer;
+    // What printf's "%.15G" writes, without going through the locale-aware printf machinery.
+    constexpr int kSignificantDigits = 15;
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, kSignificantDigits);
+    std::string text(buffer.data(), written.ptr);
+    std::transform(text.begin(), text.end(), text.begin(), ascii_upper);  // 1E+20, INF, NAN
+    return text;
 }
 
 bool is_identifier(std::string_view text) {

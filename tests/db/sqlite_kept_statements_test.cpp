@@ -61,7 +61,16 @@ TEST_F(KeptStatementsTest, NumbersKeepTheirTypeAndComparisonRules) {
     EXPECT_EQ("0\n", rows("SELECT COUNT(*) FROM t WHERE x = 1.0"));
     EXPECT_EQ("real|real|integer\n", rows("SELECT typeof(1735.94), typeof(-5.00), typeof(7)"));
     EXPECT_EQ("-5|1E+300|0.3\n", rows("SELECT -5.00 AS a, 1e300 AS b, 0.1 + 0.2 AS c"));
-    // Whole numbers stay as written: ORDER BY 2 is the second column.
+    // A whole number after '=' is a value: an integer, compared as the literal would be.
+    EXPECT_EQ("0|1|0\n", rows("SELECT (SELECT COUNT(*) FROM t WHERE x = 1), (SELECT COUNT(*) FROM "
+                              "t WHERE i = 2), (SELECT COUNT(*) FROM t WHERE x = 0001)"));
+    for (int value = 7; value <= 9; ++value) {
+        connection->Execute("UPDATE t SET i = " + std::to_string(value) + " WHERE k = 'b'");
+        EXPECT_EQ(std::to_string(value) + "|integer\n",
+                  rows("SELECT i, typeof(i) FROM t WHERE k = 'b'"));
+    }
+    EXPECT_EQ("1|1|0\n", rows("SELECT 1 = 1, 2 >= 1, 9223372036854775807 = 9223372036854775806"));
+    // Whole numbers elsewhere stay as written: ORDER BY 2 is the second column.
     EXPECT_EQ("x|100\n1.50|1.5\n0001|2.25\n", rows("SELECT x, n FROM t ORDER BY 1 DESC"));
     EXPECT_EQ("0001|2.25\n", rows("SELECT x, n FROM t ORDER BY 2 DESC LIMIT 1 OFFSET 1"));
 }

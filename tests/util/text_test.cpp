@@ -2,6 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "util/decimal.h"
 
 namespace ledgernova::util {
@@ -24,6 +33,39 @@ TEST(Text, TrimsOnlyBlanks) {
     EXPECT_EQ("a b", trim_blanks("  a b  "));
     EXPECT_EQ("\ta\t", trim_blanks(" \ta\t "));
     EXPECT_EQ("", trim_blanks("   "));
+}
+
+TEST(Text, DoublesReadAsPrintfWritesThem) {
+    const auto printf_form = [](double value) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.15G", value);
+        return std::string(buffer);
+    };
+    std::vector<double> values = {1e20,
+                                  1e-5,
+                                  0.000123,
+                                  1e15,
+                                  999999999999999.0,
+                                  1e16,
+                                  -2.5e-300,
+                                  4.9e-324,
+                                  1.7976931348623157e308,
+                                  1754.5,
+                                  0.1 + 0.2,
+                                  std::numeric_limits<double>::infinity(),
+                                  -1234.5678901234567};
+    std::mt19937_64 random(20261206);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    for (int i = 0; i < 2000; ++i) {
+        const double value = std::bit_cast<double>(bits(random));
+        if (!std::isnan(value)) {
+            values.push_back(value);
+        }
+    }
+    for (const double value : values) {
+        EXPECT_EQ(printf_form(value), util::format_double(value)) << value;
+    }
+    EXPECT_EQ("0", util::format_double(-0.0));
 }
 
 TEST(Text, ReplacesWithoutRescanning) {
