@@ -26,7 +26,8 @@ const std::vector<Variant>& Recordset::current_row() const {
 Field Recordset::Fields(std::string_view name) const {
     const auto& row = current_row();
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (util::iequals(names_[i], name)) {
+        // The length first: most names of a row differ in it, and the test is inline.
+        if (names_[i].size() == name.size() && util::iequals(names_[i], name)) {
             return Field{names_[i], row[i]};
         }
     }

@@ -5,7 +5,6 @@
 #include <array>
 #include <cctype>
 #include <ctime>
-#include <deque>
 #include <list>
 #include <memory>
 #include <unordered_map>
@@ -17,6 +16,29 @@
 #include "util/text.h"
 
 namespace ledgernova::db {
+
+// A statement text with its literal values taken out, `values` holding their texts in order.
+// A quoted text becomes ?n (doubled quotes made single again in the value). A number with a
+// decimal point or an exponent becomes +CAST(?n AS REAL): SQLite turns the bound text into the
+// very double it reads from the literal, and the unary plus leaves the expression without
+// affinity, as a literal is; a whole number becomes +CAST(?n AS INTEGER) only after '=', since
+// ORDER BY 2 names a column. Not `usable` when the text has parameters of its own, a quote that
+// does not close, or a quote glued to a word (X'0A', N'a').
+struct Parameterized {
+    // Ready for another statement; what was allocated for the last one is kept for reuse.
+    void clear() {
+        text.clear();
+        values.clear();
+        unquoted.clear();
+        usable = true;
+    }
+
+    std::string text;
+    std::vector<std::string_view> values;  // into the statement, or into `unquoted`
+    std::list<std::string> unquoted;       // values whose doubled quotes were made single
+    bool usable = true;
+};
+
 namespace {
 
 constexpr int kBusyTimeoutMs = 30000;
@@ -85,6 +107,7 @@ void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::stri
     if (columns > 0) {
         names.clear();
         rows.clear();
+        names.reserve(static_cast<std::size_t>(columns));
         for (int c = 0; c < columns; ++c) {
             names.emplace_back(sqlite3_column_name(statement, c));
             declared_dates.push_back(is_date_type(sqlite3_column_decltype(statement, c)));
@@ -102,24 +125,12 @@ void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::stri
     }
 }
 
-// A statement text with its literal values taken out, `values` holding their texts in order.
-// A quoted text becomes ?n (doubled quotes made single again in the value). A number with a
-// decimal point or an exponent becomes +CAST(?n AS REAL): SQLite turns the bound text into the
-// very double it reads from the literal, and the unary plus leaves the expression without
-// affinity, as a literal is; a whole number becomes +CAST(?n AS INTEGER) only after '=', since
-// ORDER BY 2 names a column. Not `usable`
-// when the text has parameters of its own, a quote that does not close, or a quote glued to a
-// word (X'0A', N'a').
-struct Parameterized {
-    std::string text;
-    std::vector<std::string_view> values;  // into the statement, or into `unquoted`
-    std::deque<std::string> unquoted;      // values whose doubled quotes were made single
-    bool usable = true;
-};
-
+// As SQLite's tokenizer sees it, whatever the process's locale.
 bool is_word_byte(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return std::isalnum(byte) != 0 || c == '_' || c == '$' || byte >= 0x80;
+    const auto lower = static_cast<unsigned char>(byte | 0x20U);
+    return (lower >= 'a' && lower <= 'z') || (byte >= '0' && byte <= '9') || c == '_' || c == '$' ||
+           byte >= 0x80;
 }
 
 // Scans a statement the way SQLite's tokenizer splits it: names in double quotes, backquotes or
@@ -127,23 +138,31 @@ bool is_word_byte(char c) {
 // numbered parameter.
 class Parameterizer {
   public:
-    explicit Parameterizer(std::string_view sql) : sql_(sql) { result_.text.reserve(sql.size()); }
+    // Writes into `result`, which is cleared first.
+    Parameterizer(std::string_view sql, Parameterized& result) : sql_(sql), result_(result) {
+        result_.clear();
+        result_.text.reserve(sql.size());
+    }
 
-    Parameterized run() {
+    void run() {
         while (result_.usable && at_ < sql_.size()) {
             step();
         }
-        return std::move(result_);
     }
 
   private:
     void step() {
+        // Most of a statement is plain code: skipped with locals that stay in registers.
         const std::size_t start = at_;
-        while (at_ < sql_.size() && !kSpecial[static_cast<unsigned char>(sql_[at_])]) {
-            ++at_;
+        const std::size_t size = sql_.size();
+        const char* const bytes = sql_.data();
+        std::size_t at = start;
+        while (at < size && !kSpecial[static_cast<unsigned char>(bytes[at])]) {
+            ++at;
         }
-        result_.text.append(sql_.substr(start, at_ - start));
-        if (at_ < sql_.size()) {
+        result_.text.append(bytes + start, at - start);
+        at_ = at;
+        if (at_ < size) {
             special(sql_[at_]);
         }
     }
@@ -284,7 +303,7 @@ class Parameterizer {
 
     std::string_view sql_;
     std::size_t at_ = 0;
-    Parameterized result_;
+    Parameterized& result_;
 };
 
 bool only_separators(const char* tail) {
@@ -425,6 +444,7 @@ SqliteConnection::SqliteConnection(const std::string& path) {
         throw;
     }
     cache_ = std::make_unique<StatementCache>(handle_);
+    parameterized_ = std::make_unique<Parameterized>();
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -451,10 +471,11 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
     if (without_blanks(sql).find_first_not_of("\r\n\t;") == std::string::npos) {
         throw UsageError("Command text was not set for the command object.");
     }
-    const Parameterized parameterized = Parameterizer(sql).run();
-    if (parameterized.usable) {
-        if (sqlite3_stmt* kept = cache_->find(parameterized.text, parameterized.values.size())) {
-            return run_prepared(kept, parameterized.values);
+    Parameterizer(sql, *parameterized_).run();
+    if (parameterized_->usable) {
+        if (sqlite3_stmt* kept =
+                cache_->find(parameterized_->text, parameterized_->values.size())) {
+            return run_prepared(kept, parameterized_->values);
         }
     }
     if (sqlite3_stmt* kept = cache_->find(std::string(sql), 0)) {

@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ledgernova/connection.h"
 
@@ -9,6 +11,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace ledgernova::db {
+
+struct Parameterized;
 
 // The embedded database. SQL Server constructs that the component's own statements use and
 // SQLite lacks are provided here and nowhere else: GETDATE() as a function and SELECT TOP n.
@@ -42,6 +46,7 @@ class SqliteConnection final : public Connection {
     sqlite3* handle_ = nullptr;
     int depth_ = 0;
     std::unique_ptr<StatementCache> cache_;
+    std::unique_ptr<Parameterized> parameterized_;  // reused by every Execute
 };
 
 }  // namespace ledgernova::db

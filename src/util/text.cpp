@@ -33,6 +33,9 @@ bool iequals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
+    if (a == b) {
+        return true;  // the usual case, compared a word at a time
+    }
     for (std::size_t i = a.size(); i-- > 0;) {
         if (ascii_upper(a[i]) != ascii_upper(b[i])) {
             return false;
