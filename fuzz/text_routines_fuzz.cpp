@@ -1,6 +1,7 @@
 // libFuzzer target for the text routines that template text and statements pass through:
 // the GROUP BY and sum tests of generated selects, the joining of a template's condition rows,
-// the TOP rewrite of the SQLite backend, the UTF-8 aware text helpers and exact decimals.
+// the TOP rewrite of the SQLite backend, the statements it keeps prepared with their literal
+// values bound back in, the UTF-8 aware text helpers and exact decimals.
 // Every input goes through all of them; each routine is checked against properties that hold for
 // any input, and a broken property aborts with the input shown.
 
@@ -11,9 +12,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sqlite3.h>
 
 #include "db/top_rewrite.h"
 #include "ledgernova/connection.h"
@@ -415,6 +419,150 @@ void check_conditions(const std::string& input) {
     require(result == expected, "condition rows join as stored", input, result, expected);
 }
 
+// ---- statements kept prepared ----------------------------------------------------------------
+
+// Functions whose result depends on the moment or on earlier statements, or that can be asked to
+// build a result too large for a fuzzing run; a recursive WITH may never end.
+bool deterministic_and_small(const std::string& sql) {
+    const std::string lower = ascii_lower(sql);
+    for (const char* word :
+         {"random", "now", "current_", "changes", "last_insert", "date", "time", "julianday",
+          "unixepoch", "printf", "format", "zeroblob", "with", "sqlite_"}) {
+        if (contains(lower, word)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A value as the component's recordset gives it: whole numbers that fit 32 bits as Long, other
+// numbers as Double, text and blobs as text.
+std::string tagged(sqlite3_stmt* statement, int column) {
+    char number[40];
+    switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_NULL:
+            return "null";
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 value = sqlite3_column_int64(statement, column);
+            if (value >= INT32_MIN && value <= INT32_MAX) {
+                return "long:" + std::to_string(value);
+            }
+            std::snprintf(number, sizeof number, "%.17g", static_cast<double>(value));
+            return std::string("double:") + number;
+        }
+        case SQLITE_FLOAT:
+            std::snprintf(number, sizeof number, "%.17g", sqlite3_column_double(statement, column));
+            return std::string("double:") + number;
+        default: {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+            return "text:" +
+                   std::string(bytes == nullptr ? "" : bytes,
+                               static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+        }
+    }
+}
+
+std::string tagged(const Variant& value) {
+    char number[40];
+    switch (value.kind()) {
+        case Variant::Kind::Null:
+            return "null";
+        case Variant::Kind::Long:
+            return "long:" + std::to_string(value.to_long());
+        case Variant::Kind::Double:
+            std::snprintf(number, sizeof number, "%.17g", value.to_double());
+            return std::string("double:") + number;
+        default:
+            return "text:" + value.to_text();
+    }
+}
+
+// One line per row, its column names then its values; none when the statement fails.
+struct Outcome {
+    bool failed = false;
+    std::vector<std::string> lines;
+};
+
+// SQLite running the text as written, on its own connection; nothing when the text is not one
+// statement SQLite itself accepts.
+std::optional<Outcome> as_written(const std::string& sql) {
+    static sqlite3* handle = [] {
+        sqlite3* opened = nullptr;
+        sqlite3_open(":memory:", &opened);
+        return opened;
+    }();
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, &tail) != SQLITE_OK ||
+        statement == nullptr ||
+        std::string_view(tail).find_first_not_of(" \t\r\n;") != std::string_view::npos) {
+        sqlite3_finalize(statement);
+        return std::nullopt;
+    }
+    Outcome outcome;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        std::string names;
+        std::string line;
+        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+            names += std::string(sqlite3_column_name(statement, c)) + "|";
+            line += tagged(statement, c) + "|";
+        }
+        outcome.lines.push_back(names + " " + line);
+    }
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE) {
+        return Outcome{true, {}};
+    }
+    return outcome;
+}
+
+Outcome through_the_component(db::Connection& connection, const std::string& sql) {
+    Outcome outcome;
+    try {
+        for (auto rows = connection.Execute(sql); !rows.Eof(); rows.MoveNext()) {
+            std::string names;
+            std::string line;
+            for (std::size_t c = 0; c < rows.Count(); ++c) {
+                names += rows.Fields(c).Name + "|";
+                line += tagged(rows.Fields(c).Value) + "|";
+            }
+            outcome.lines.push_back(names + " " + line);
+        }
+    } catch (const db::Error&) {
+        return Outcome{true, {}};
+    }
+    return outcome;
+}
+
+std::string shown_lines(const Outcome& outcome) {
+    std::string text = outcome.failed ? "(failed)" : "";
+    for (const auto& line : outcome.lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+// The input as the columns of a SELECT, run twice through the component (so that the second run
+// takes the kept statement) and once by SQLite as written: the same names, rows and types.
+void check_kept_statement(const std::string& input) {
+    static const auto connection = db::open_sqlite(":memory:");
+    if (input.find('\0') != std::string::npos || !deterministic_and_small(input)) {
+        return;
+    }
+    const std::string sql = "SELECT " + input;
+    const auto expected = as_written(sql);
+    if (!expected) {
+        return;
+    }
+    for (int run = 0; run < 2; ++run) {
+        const Outcome got = through_the_component(*connection, sql);
+        require(got.failed == expected->failed && got.lines == expected->lines,
+                "a kept statement gives what the text as written gives", sql, shown_lines(got),
+                shown_lines(*expected));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -427,5 +575,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_decimal(text);
     check_double(data, size);
     check_conditions(text);
+    check_kept_statement(text);
     return 0;
 }
