@@ -55,12 +55,21 @@ CREATE TABLE IF NOT EXISTS Poliza (
     Fecha_Baja        TEXT
 );
 
--- The next number is looked up among the vouchers of one year, period and type
--- (optionally of one company); these keep that lookup flat as the ledger grows.
-CREATE INDEX IF NOT EXISTS IX_Poliza_Numero
-    ON Poliza (Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero);
-CREATE INDEX IF NOT EXISTS IX_Poliza_Empresa_Numero
-    ON Poliza (Em_Cve_Empresa, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero);
+-- The next number follows the largest number written in digits among the
+-- vouchers of one year, period and type (optionally of one company). An index
+-- on that very expression answers it from one entry however many vouchers the
+-- group holds (an index on the text had to read them all). Ledgers made before
+-- lose their text-keyed indexes.
+DROP INDEX IF EXISTS IX_Poliza_Numero;
+DROP INDEX IF EXISTS IX_Poliza_Empresa_Numero;
+CREATE INDEX IF NOT EXISTS IX_Poliza_Numero_Valor
+    ON Poliza (Pl_Ejercicio, Pl_Periodo, Pl_Tipo,
+               (CASE WHEN Pl_Numero COLLATE "C" ~ '^[0-9]+$' AND char_length(Pl_Numero) <= 18
+                THEN CAST(Pl_Numero AS BIGINT) END));
+CREATE INDEX IF NOT EXISTS IX_Poliza_Empresa_Numero_Valor
+    ON Poliza (Em_Cve_Empresa, Pl_Ejercicio, Pl_Periodo, Pl_Tipo,
+               (CASE WHEN Pl_Numero COLLATE "C" ~ '^[0-9]+$' AND char_length(Pl_Numero) <= 18
+                THEN CAST(Pl_Numero AS BIGINT) END));
 -- Posting a document checks for live vouchers of the same template.
 CREATE INDEX IF NOT EXISTS IX_Poliza_Configuracion
     ON Poliza (Pl_Configuracion);

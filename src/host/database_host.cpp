@@ -82,6 +82,28 @@ std::int64_t whole_or_zero(const db::Recordset& rows, const char* column) {
     return value.is_null() ? 0 : static_cast<std::int64_t>(value.to_double());
 }
 
+// The largest number stored in `campo` among the rows of `condicion`. On a server only a value
+// written in digits counts: a cast of other text (a number shaped by a pattern such as "P-0000",
+// a number given by hand) would fail the statement and stop all numbering. SQLite reads such text
+// as its leading digits, and its schema indexes that very expression.
+std::string stored_maximum(db::Dialect dialect, const std::string& campo, const std::string& tabla,
+                           const std::string& condicion) {
+    switch (dialect) {
+        case db::Dialect::PostgreSQL:
+            return fmt::format(
+                "SELECT MAX(CASE WHEN {0} COLLATE \"C\" ~ '^[0-9]+$' AND char_length({0}) <= 18 "
+                "THEN CAST({0} AS BIGINT) END) AS Ultimo FROM {1} WHERE {2}",
+                campo, tabla, condicion);
+        case db::Dialect::SqlServer:
+            return fmt::format("SELECT MAX(TRY_CAST({0} AS BIGINT)) AS Ultimo FROM {1} WHERE {2}",
+                               campo, tabla, condicion);
+        case db::Dialect::SQLite:
+            break;
+    }
+    return fmt::format("SELECT MAX(CAST({0} AS INTEGER)) AS Ultimo FROM {1} WHERE {2}", campo,
+                       tabla, condicion);
+}
+
 }  // namespace
 
 void require_identifier(const std::string& name) {
@@ -160,8 +182,8 @@ std::int64_t DatabaseDatos::reserve_once(const std::string& tabla, const std::st
                                         db::esc(tabla), db::esc(campo), db::esc(condicion));
     db::Transaction transaction(connection());
     lock_rows("Consecutivo", "Cn_Ultimo", key);
-    const auto stored = connection().Execute(fmt::format(
-        "SELECT MAX(CAST({0} AS INTEGER)) AS Ultimo FROM {1} WHERE {2}", campo, tabla, condicion));
+    const auto stored =
+        connection().Execute(stored_maximum(connection().dialect(), campo, tabla, condicion));
     auto reserved =
         connection().Execute("SELECT Cn_Ultimo AS Ultimo FROM Consecutivo WHERE " + key);
     const std::int64_t next =
@@ -204,8 +226,8 @@ std::string DatabaseDatos::Get_Consecutivo_Detalle(
     require_identifier(Tabla);
     require_identifier(Campo);
     const std::string condition = pairs_condition({{&Llave1, &Valor1}, {&Llave2, &Valor2}});
-    const auto stored = connection().Execute(fmt::format(
-        "SELECT MAX(CAST({0} AS INTEGER)) AS Ultimo FROM {1} WHERE {2}", Campo, Tabla, condition));
+    const auto stored =
+        connection().Execute(stored_maximum(connection().dialect(), Campo, Tabla, condition));
     return std::to_string(whole_or_zero(stored, "Ultimo") + 1);
 }
 

@@ -117,6 +117,11 @@ TEST_F(ManualVoucherTest, NumberPatternAndPresetNumber) {
     for (const auto& statement : ledger.recorder().statements()) {
         EXPECT_EQ(std::string::npos, statement.find("FTO_POLIZA")) << "numbered anyway";
     }
+    // Numbers that are not plain digits stand beside the numbered ones without stopping them.
+    EXPECT_EQ("00002", balanced_voucher(polizas, header(march15)));
+    ledger.set_param("FTO_POLIZA", "P-0000");
+    EXPECT_EQ("P-0003", balanced_voucher(polizas, header(march15)));
+    EXPECT_EQ("P-0004", balanced_voucher(polizas, header(march15)));
     EXPECT_EQ("00007", core::formatear_numero("7", "00000"));
     EXPECT_EQ("123456", core::formatear_numero("123456", "00000"));
     EXPECT_EQ("P-0015", core::formatear_numero("15", "P-0000"));

@@ -102,6 +102,10 @@ TEST_F(DatabaseHostTest, ConsecutivesFollowStoredRowsAndReservations) {
     };
     EXPECT_EQ(8, next());
     EXPECT_EQ(9, next());  // reserved although no voucher took 8 yet
+    // A number that is not written in digits counts for nothing (and fails nothing).
+    ledger.direct().Execute(
+        "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
+        "VALUES('F2', '2024', '04', 2, 'P-0012', '2024-04-01')");
     EXPECT_EQ(1, datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024",
                                          "Pl_Periodo", "04", "Pl_Tipo", "2", ""));
     EXPECT_EQ("1",
