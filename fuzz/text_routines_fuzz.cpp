@@ -435,10 +435,18 @@ bool deterministic_and_small(const std::string& sql) {
     return true;
 }
 
+// Zero is one value whatever its sign: SQLite negates a bound value as 0 - x, which gives +0 where
+// the written literal -0.0 gives -0, and a stored zero keeps no sign (a whole real is stored as an
+// integer).
+std::string tagged_double(double value) {
+    char number[40];
+    std::snprintf(number, sizeof number, "%.17g", value == 0.0 ? 0.0 : value);
+    return std::string("double:") + number;
+}
+
 // A value as the component's recordset gives it: whole numbers that fit 32 bits as Long, other
 // numbers as Double, text and blobs as text.
 std::string tagged(sqlite3_stmt* statement, int column) {
-    char number[40];
     switch (sqlite3_column_type(statement, column)) {
         case SQLITE_NULL:
             return "null";
@@ -447,12 +455,10 @@ std::string tagged(sqlite3_stmt* statement, int column) {
             if (value >= INT32_MIN && value <= INT32_MAX) {
                 return "long:" + std::to_string(value);
             }
-            std::snprintf(number, sizeof number, "%.17g", static_cast<double>(value));
-            return std::string("double:") + number;
+            return tagged_double(static_cast<double>(value));
         }
         case SQLITE_FLOAT:
-            std::snprintf(number, sizeof number, "%.17g", sqlite3_column_double(statement, column));
-            return std::string("double:") + number;
+            return tagged_double(sqlite3_column_double(statement, column));
         default: {
             const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
             return "text:" +
@@ -463,15 +469,13 @@ std::string tagged(sqlite3_stmt* statement, int column) {
 }
 
 std::string tagged(const Variant& value) {
-    char number[40];
     switch (value.kind()) {
         case Variant::Kind::Null:
             return "null";
         case Variant::Kind::Long:
             return "long:" + std::to_string(value.to_long());
         case Variant::Kind::Double:
-            std::snprintf(number, sizeof number, "%.17g", value.to_double());
-            return std::string("double:") + number;
+            return tagged_double(value.to_double());
         default:
             return "text:" + value.to_text();
     }
