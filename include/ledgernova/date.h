@@ -17,6 +17,10 @@ struct Date {
     // text is not such a date or names a day that does not exist.
     [[nodiscard]] static bool parse_iso(const std::string& text, Date& out);
 
+    // A finite serial from 1 January 100 to 31 December 9999, the range the platform's dates
+    // cover. The calendar readings below are meaningful only for a valid date.
+    [[nodiscard]] bool is_valid() const;
+
     [[nodiscard]] int year() const;
     [[nodiscard]] int month() const;
     [[nodiscard]] int day() const;

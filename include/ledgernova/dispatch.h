@@ -72,4 +72,18 @@ struct InvokeResult {
 [[nodiscard]] InvokeResult Invoke(_Polizas& object, std::string_view member, InvokeKind kind,
                                   const std::vector<Variant>& args) noexcept;
 
+// A whole voucher as Polizas::post_voucher takes it.
+struct VoucherRecords {
+    tPlEncabezado header;
+    std::vector<tPlDetalle> lines;
+};
+
+// The header from its 12 fields and the lines from 7 fields each, one line after another, as the
+// Encabezado and Detalle puts take them. BadParamCount when the counts are not 12 and a multiple
+// of 7; TypeMismatch naming the header field, or the line and field, that does not convert
+// (bad_arg: the header's fields count from 0, a line's from 0 at its first field). Never throws.
+[[nodiscard]] InvokeResult voucher_from(const std::vector<Variant>& header,
+                                        const std::vector<Variant>& lines,
+                                        VoucherRecords& out) noexcept;
+
 }  // namespace ledgernova::com

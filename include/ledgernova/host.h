@@ -46,8 +46,9 @@ class ServiciosDatos {
                                         const std::string& Texto3) = 0;
     virtual Date Get_Fecha_Servidor() = 0;
     // The next free value of `Campo` among the rows of `Tabla` matching the three (column, value)
-    // pairs; a pair with an empty column is left out. Never the same value twice for one key.
-    virtual std::int32_t Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
+    // pairs; a pair with an empty column is left out. Never the same value twice for one key,
+    // never wrapped: a value past the 64-bit range is refused by throwing.
+    virtual std::int64_t Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
                                          const std::string& Llave1, const std::string& Valor1,
                                          const std::string& Llave2, const std::string& Valor2,
                                          const std::string& Llave3, const std::string& Valor3,

@@ -96,6 +96,17 @@ void ln_free_results(ln_variant* results, size_t nresults);
 /* Destroys the object. NULL is allowed. */
 void ln_release(ln_object* object);
 
+/* Posts a whole manual voucher in one transaction: `header` holds the 12 fields of the header
+ * and `lines` the 7 fields of each of `nlines` lines, one line after another (7 * nlines values),
+ * as the Encabezado and Detalle puts take them. The object starts a new voucher, adds every line
+ * and checks the balance (one rounding line at most).
+ * On LN_OK, *posted is 1 when the voucher was written and balances (Encabezado then gives its
+ * folio and number), 0 when it was refused: ln_get_error(object) tells why, and nothing of the
+ * voucher stays in the database. Other statuses, as ln_call gives them, mean the fields were
+ * refused before anything ran. */
+int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
+                    size_t nlines, int32_t* posted);
+
 /* Creates, in the SQLite database file at `path` (made when missing), every table the component
  * and its default host use; tables that exist are left as they are. On failure ln_get_error(NULL)
  * tells why. */

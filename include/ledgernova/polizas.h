@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ledgernova/ipolizas.h"
 
@@ -44,6 +45,22 @@ class Polizas final : public _Polizas {
     std::string GetSQL_Detalle(const std::string& Pc_Cve_Poliza_Configuracion, const Date& iFecha,
                                const std::string& sValor, const std::string& CondicionG) override;
     bool Contabiliza_En_Linea(const std::string& sTabla) override;
+
+    // Posts a whole manual voucher atomically: Nuevo, the header as given (put_Encabezado), every
+    // line through Add_Poliza_Detalle, then Poliza_Balanceada, all in one transaction of the
+    // host's connection. True when every line was written and the voucher balances (after at most
+    // one rounding line); get_Encabezado() then gives its folio and number. False with the reason
+    // in get_Error() ("ledgerNova.dll - post_voucher()", a line break, then "No se especifico la
+    // empresa", "La póliza no tiene líneas", "Línea N:" and the line's refusal, or "Póliza
+    // desbalanceada! ..."); nothing of the voucher then stays in the database. Callers that add
+    // lines one by one keep Add_Poliza_Detalle, which writes each statement as it goes.
+    [[nodiscard]] bool post_voucher(const tPlEncabezado& Encabezado,
+                                    const std::vector<tPlDetalle>& Detalles);
+
+    // The folios of the vouchers that the last Genera_Poliza_Tabla of this object wrote and
+    // committed, in the order they were generated: none when it found nothing left to post
+    // (another caller may have posted the document first) or was refused before posting.
+    [[nodiscard]] const std::vector<std::string>& posted_folios() const;
 
   private:
     std::unique_ptr<core::Contexto> contexto_;

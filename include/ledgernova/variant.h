@@ -44,11 +44,14 @@ class Variant {
     // outside -32768..32767.
     [[nodiscard]] std::int16_t to_int16() const;
     [[nodiscard]] std::int32_t to_long() const;
+    // "Overflow" for a date that is not valid (Date::is_valid).
     [[nodiscard]] Date to_date() const;
 
     friend bool operator==(const Variant&, const Variant&) = default;
 
   private:
+    [[nodiscard]] Date any_date() const;
+
     struct NullTag {
         friend bool operator==(NullTag, NullTag) = default;
     };

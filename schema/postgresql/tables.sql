@@ -387,7 +387,7 @@ CREATE TABLE IF NOT EXISTS Parametro (
 -- The last folio handed out for a table.
 CREATE TABLE IF NOT EXISTS Folio_Tabla (
     Ft_Tabla   TEXT    COLLATE ci NOT NULL PRIMARY KEY,
-    Ft_Ultimo  INTEGER NOT NULL DEFAULT 0
+    Ft_Ultimo  BIGINT  NOT NULL DEFAULT 0
 );
 
 -- The last consecutive number handed out for a table, column and key (the key
@@ -398,9 +398,13 @@ CREATE TABLE IF NOT EXISTS Consecutivo (
     Cn_Tabla   TEXT    COLLATE ci NOT NULL,
     Cn_Campo   TEXT    COLLATE ci NOT NULL,
     Cn_Llave   TEXT    COLLATE ci NOT NULL,
-    Cn_Ultimo  INTEGER NOT NULL DEFAULT 0,
+    Cn_Ultimo  BIGINT  NOT NULL DEFAULT 0,
     PRIMARY KEY (Cn_Tabla, Cn_Campo, Cn_Llave)
 );
+
+-- Ledgers made before counters were 64-bit: a number past 2147483647 must never wrap.
+ALTER TABLE Folio_Tabla ALTER COLUMN Ft_Ultimo TYPE BIGINT;
+ALTER TABLE Consecutivo ALTER COLUMN Cn_Ultimo TYPE BIGINT;
 
 -- An operating period of a module: postings dated inside it are allowed while
 -- it is open ('AB'), refused once it is closed ('CE').

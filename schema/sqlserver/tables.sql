@@ -392,7 +392,7 @@ CREATE TABLE Parametro (
 IF OBJECT_ID(N'Folio_Tabla', N'U') IS NULL
 CREATE TABLE Folio_Tabla (
     Ft_Tabla   NVARCHAR(100) NOT NULL PRIMARY KEY,
-    Ft_Ultimo  INT NOT NULL DEFAULT 0
+    Ft_Ultimo  BIGINT NOT NULL DEFAULT 0
 );
 
 -- The last consecutive number handed out for a table, column and key (the key
@@ -404,7 +404,7 @@ CREATE TABLE Consecutivo (
     Cn_Tabla   NVARCHAR(100) NOT NULL,
     Cn_Campo   NVARCHAR(100) NOT NULL,
     Cn_Llave   NVARCHAR(250) NOT NULL,  -- a whole condition; the key stays within 900 bytes
-    Cn_Ultimo  INT NOT NULL DEFAULT 0,
+    Cn_Ultimo  BIGINT NOT NULL DEFAULT 0,
     PRIMARY KEY (Cn_Tabla, Cn_Campo, Cn_Llave)
 );
 

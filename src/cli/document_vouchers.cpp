@@ -67,8 +67,21 @@ std::vector<LinkedVoucher> linked_vouchers(db::Connection& connection, const std
 
 DocumentOutcome post_document(db::Connection& connection, Polizas& poliza, const std::string& table,
                               const std::string& document, const std::string& company) {
-    return change_document(connection, poliza, table, document,
-                           [&] { return poliza.Genera_Poliza_Tabla(table, document, company); });
+    DocumentOutcome outcome;
+    outcome.done = poliza.Genera_Poliza_Tabla(table, document, company);
+    if (!outcome.done) {
+        outcome.error = poliza.get_Error();
+    }
+    // Only what this call committed: another poster's vouchers of the same document are theirs.
+    const auto& posted = poliza.posted_folios();
+    for (auto& voucher : linked_vouchers(connection, table, document)) {
+        if (std::find(posted.begin(), posted.end(), voucher.folio) != posted.end()) {
+            outcome.vouchers.push_back(std::move(voucher));
+        } else if (!voucher.cancelled) {
+            outcome.in_force.push_back(std::move(voucher));
+        }
+    }
+    return outcome;
 }
 
 DocumentOutcome cancel_document(db::Connection& connection, Polizas& poliza,

@@ -28,10 +28,13 @@ struct DocumentOutcome {
     bool done = false;                    // the member returned true
     std::string error;                    // its Error text when it returned false
     std::vector<LinkedVoucher> vouchers;  // the vouchers the call posted, or cancelled
+    std::vector<LinkedVoucher> in_force;  // posting: the document's other vouchers in force
 };
 
 // Genera_Poliza_Tabla for the document under every active template of the table, for the
-// company; `vouchers` are those the call generated (none when there was nothing to post).
+// company; `vouchers` are those this call generated and committed (none when there was nothing
+// to post, or another poster posted the document first), `in_force` the document's vouchers in
+// force that it did not write.
 // Throws db::Error when the links cannot be read.
 [[nodiscard]] DocumentOutcome post_document(db::Connection& connection, Polizas& poliza,
                                             const std::string& table, const std::string& document,

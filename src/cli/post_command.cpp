@@ -22,7 +22,8 @@ struct PostArguments {
     std::string company;
 };
 
-// One line per voucher generated, or "nothing to post" when the document had none left to post.
+// One line per voucher this call generated; when it generated none, one line per voucher already
+// in force for the document ("already posted: ..."), or "nothing to post".
 int post(const GlobalOptions& options, const PostArguments& arguments) {
     const auto connection = open_ledger(options, LedgerAccess::Existing);
     Polizas poliza;
@@ -35,7 +36,13 @@ int post(const GlobalOptions& options, const PostArguments& arguments) {
         return refused(fmt::format("{} {} was not posted", arguments.table, arguments.document),
                        outcome.error);
     }
-    if (outcome.vouchers.empty()) {
+    if (!outcome.vouchers.empty()) {
+        return kExitOk;
+    }
+    for (const auto& voucher : outcome.in_force) {
+        fmt::print("already posted: {}\n", describe(voucher));
+    }
+    if (outcome.in_force.empty()) {
         fmt::print("nothing to post\n");
     }
     return kExitOk;

@@ -150,6 +150,12 @@ json parse_file(const std::string& path) {
 
 void read_header(const json& header, const std::string& path, VoucherFile& voucher) {
     const Place place(path, "header");
+    // Left out, they would be stored as type 0 and as no company at all.
+    for (const char* required : {"Pl_Tipo_Poliza", "Em_Cve_Empresa"}) {
+        if (!header.contains(required)) {
+            place.fail(required, "is required");
+        }
+    }
     for (const auto& item : header.items()) {
         read_header_field(item.key(), item.value(), voucher, place);
     }

@@ -12,8 +12,9 @@ namespace ledgernova::cli {
 // A manual voucher as its file gives it:
 //   {"header": {<tPlEncabezado fields>}, "lines": [{<tPlDetalle fields>}, ...]}
 // Text fields are JSON strings, Pl_Tipo_Poliza (1 to 3) and Pd_Tipo (1 or 2) whole numbers,
-// Pd_Importe a number and Pl_Fecha a "YYYY-MM-DD" string. Fields left out keep the record's
-// defaults; a header without Pl_Fecha leaves the date to the voucher object.
+// Pd_Importe a number and Pl_Fecha a "YYYY-MM-DD" string. The header must give Pl_Tipo_Poliza and
+// Em_Cve_Empresa; other fields left out keep the record's defaults, and a header without Pl_Fecha
+// leaves the date to the voucher object.
 struct VoucherFile {
     tPlEncabezado header;
     std::optional<Date> date;  // Pl_Fecha, when the file gives it
@@ -22,7 +23,7 @@ struct VoucherFile {
 
 // Reads and checks the file. Throws UsageError naming the file and, for a wrong field, the line
 // and the key: a file that cannot be read, text that is not JSON, an unknown key, a value of the
-// wrong JSON type or out of range, a voucher without lines.
+// wrong JSON type or out of range, a required header field left out, a voucher without lines.
 [[nodiscard]] VoucherFile read_voucher_file(const std::string& path);
 
 }  // namespace ledgernova::cli

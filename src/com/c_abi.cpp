@@ -9,6 +9,7 @@
 
 #include "ledgernova/connection.h"
 #include "ledgernova/dispatch.h"
+#include "ledgernova/polizas.h"
 #include "ledgernova/registry.h"
 #include "ledgernova/schema.h"
 
@@ -24,6 +25,9 @@ namespace {
 using ledgernova::Date;
 using ledgernova::Variant;
 using ledgernova::com::DispStatus;
+
+constexpr std::size_t kHeaderFields = 12;
+constexpr std::size_t kLineFields = 7;
 
 // Why the thread's last ln_create or ln_init_database failed; read through ln_get_error(NULL).
 thread_local std::string thread_failure;
@@ -194,6 +198,34 @@ int call_member(ln_object& object, const char* member, int kind, const ln_varian
     return LN_OK;
 }
 
+int post_voucher(ln_object& object, const ln_variant* header, const ln_variant* lines,
+                 std::size_t nlines, std::int32_t& posted) {
+    std::vector<Variant> header_fields;
+    std::vector<Variant> line_fields;
+    if (nlines > SIZE_MAX / kLineFields) {
+        return refuse(object, LN_E_INVALIDARG, "Too many lines.");
+    }
+    if (const int status = import_arguments(object, header, kHeaderFields, header_fields);
+        status != LN_OK) {
+        return status;
+    }
+    if (const int status = import_arguments(object, lines, nlines * kLineFields, line_fields);
+        status != LN_OK) {
+        return status;
+    }
+    ledgernova::com::VoucherRecords voucher;
+    const auto outcome = ledgernova::com::voucher_from(header_fields, line_fields, voucher);
+    if (outcome.status != DispStatus::Ok) {
+        return refuse(object, status_of(outcome.status), outcome.error);
+    }
+    auto* polizas = dynamic_cast<ledgernova::Polizas*>(object.polizas.get());
+    if (polizas == nullptr) {
+        return refuse(object, LN_E_MEMBERNOTFOUND, "The object cannot post a whole voucher.");
+    }
+    posted = polizas->post_voucher(voucher.header, voucher.lines) ? 1 : 0;
+    return LN_OK;
+}
+
 }  // namespace
 
 extern "C" {
@@ -264,6 +296,25 @@ void ln_free_results(ln_variant* results, size_t nresults) {
 // Nothing to catch: destructors do not throw.
 void ln_release(ln_object* object) {
     delete object;
+}
+
+int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
+                    size_t nlines, int32_t* posted) {
+    if (object == nullptr || posted == nullptr) {
+        return LN_E_INVALIDARG;
+    }
+    *posted = 0;
+    try {
+        object->call_refused = false;
+        if (header == nullptr) {
+            return refuse(*object, LN_E_INVALIDARG, "The header is NULL.");
+        }
+        return post_voucher(*object, header, lines, nlines, *posted);
+    } catch (const std::exception& failure) {
+        return refuse(*object, LN_E_EXCEPTION, failure.what());
+    } catch (...) {
+        return refuse(*object, LN_E_EXCEPTION, "Unknown failure while posting the voucher.");
+    }
 }
 
 int ln_init_database(const char* path) {

@@ -239,7 +239,55 @@ InvokeResult call(const Entry& entry, _Polizas& object, const std::vector<Varian
     }
 }
 
+constexpr std::size_t kHeaderFields = 12;
+constexpr std::size_t kLineFields = 7;
+
+tPlDetalle line_at(const std::vector<Variant>& lines, std::size_t number) {
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(number * kLineFields);
+    const std::vector<Variant> fields(first, first + kLineFields);
+    try {
+        return line_from(Arguments(fields));
+    } catch (const ArgumentError& bad) {
+        throw ArgumentError(
+            number * kLineFields + bad.position(),
+            fmt::format("Line {}, field {}: {}", number + 1, bad.position() + 1, bad.what()));
+    }
+}
+
+tPlEncabezado header_at(const std::vector<Variant>& header) {
+    try {
+        return header_from(Arguments(header));
+    } catch (const ArgumentError& bad) {
+        throw ArgumentError(bad.position(),
+                            fmt::format("Header field {}: {}", bad.position() + 1, bad.what()));
+    }
+}
+
 }  // namespace
+
+InvokeResult voucher_from(const std::vector<Variant>& header, const std::vector<Variant>& lines,
+                          VoucherRecords& out) noexcept {
+    try {
+        if (header.size() != kHeaderFields || lines.size() % kLineFields != 0) {
+            return failure(DispStatus::BadParamCount,
+                           fmt::format("A voucher takes {} header fields and {} fields per line; "
+                                       "{} and {} given.",
+                                       kHeaderFields, kLineFields, header.size(), lines.size()));
+        }
+        out.header = header_at(header);
+        out.lines.clear();
+        for (std::size_t number = 0; number < lines.size() / kLineFields; ++number) {
+            out.lines.push_back(line_at(lines, number));
+        }
+        return {};
+    } catch (const ArgumentError& bad) {
+        InvokeResult result = failure(DispStatus::TypeMismatch, bad.what());
+        result.bad_arg = bad.position();
+        return result;
+    } catch (...) {
+        return failure(DispStatus::Exception, "Out of memory.");
+    }
+}
 
 std::span<const MemberInfo> interface_members() {
     static const auto infos = [] {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "host/module_state.h"
 #include "ledgernova/ipolizas.h"
@@ -26,6 +27,7 @@ struct Contexto {
     std::string Moneda_Local;
     std::string Fecha_Movimiento;
     std::int16_t Contador_Detalle = 0;
+    std::vector<std::string> folios_generados;  // committed by the last Genera_Poliza_Tabla
 
     // The thread's module state, started on first use; throws when it cannot be started.
     [[nodiscard]] static host::ModuleState& modulo() { return host::modulo(); }

@@ -14,9 +14,12 @@ void poner_encabezado(Contexto& contexto, const tPlEncabezado& given) {
     header.Pl_Numero = given.Pl_Numero;
     header.Pl_Referencia = given.Pl_Referencia;
     header.Pl_Configuracion = given.Pl_Configuracion;
-    header.Pl_Ejercicio = std::to_string(given.Pl_Fecha.year());
-    header.Pl_Periodo =
-        given.Pl_Periodo.empty() ? fmt::format("{:02}", given.Pl_Fecha.month()) : given.Pl_Periodo;
+    // A date that is not valid has no year or month; the first line then refuses the voucher.
+    const bool dated = given.Pl_Fecha.is_valid();
+    header.Pl_Ejercicio = dated ? std::to_string(given.Pl_Fecha.year()) : std::string();
+    header.Pl_Periodo = !given.Pl_Periodo.empty() ? given.Pl_Periodo
+                        : dated                   ? fmt::format("{:02}", given.Pl_Fecha.month())
+                                                  : std::string();
     header.Em_Cve_Empresa = given.Em_Cve_Empresa;
 }
 

@@ -1,5 +1,7 @@
 #include "core/lines.h"
 
+#include <cmath>
+
 #include <fmt/format.h>
 
 #include "core/numbering.h"
@@ -17,8 +19,36 @@ bool refuse_line(Contexto& contexto, std::string_view message) {
     return refuse(contexto, kMember, message);
 }
 
-// Empty when the date agrees with fiscal year and period, else the refusal's message.
-std::string date_refusal(const tPlEncabezado& header) {
+// The largest amount a line may carry: beyond it a double no longer holds every cent.
+constexpr double kImporteMaximo = 9'999'999'999'999.99;
+
+// Empty when the line's movement and amount can be booked, else the refusal's message. A line
+// that would not be refused here could still never balance or be read back as written.
+std::string line_values_refusal(const tPlDetalle& line) {
+    if (line.Pd_Tipo != eTmCargo && line.Pd_Tipo != eTmAbono) {
+        return "El tipo de movimiento debe ser 1 (cargo) o 2 (abono)";
+    }
+    if (std::isnan(line.Pd_Importe)) {
+        return "El importe no es un número";
+    }
+    if (line.Pd_Importe < 0) {
+        return "El importe no puede ser negativo";
+    }
+    if (line.Pd_Importe > kImporteMaximo) {
+        return fmt::format("El importe excede el máximo de {:.2f}", kImporteMaximo);
+    }
+    return {};
+}
+
+// Empty when the header can open a voucher (a valid date and type, the date agreeing with fiscal
+// year and period), else the refusal's message.
+std::string header_refusal(const tPlEncabezado& header) {
+    if (!header.Pl_Fecha.is_valid()) {
+        return "La fecha de la póliza no es válida";
+    }
+    if (header.Pl_Tipo_Poliza < eTp_Ingreso || header.Pl_Tipo_Poliza > eTp_Diario) {
+        return "El tipo de póliza debe ser 1 (ingreso), 2 (egreso) o 3 (diario)";
+    }
     const std::string year = std::to_string(header.Pl_Fecha.year());
     if (header.Pl_Periodo == "13") {
         if (header.Pl_Ejercicio != year) {
@@ -39,7 +69,7 @@ std::string date_refusal(const tPlEncabezado& header) {
 // Steps for the first line of a new voucher: checks, folio, number, header row.
 bool open_voucher(Contexto& contexto) {
     auto& header = contexto.header;
-    if (const std::string refusal = date_refusal(header); !refusal.empty()) {
+    if (const std::string refusal = header_refusal(header); !refusal.empty()) {
         return refuse_line(contexto, refusal);
     }
     if (!periodo_operativo_abierto(header.Pl_Fecha)) {
@@ -107,6 +137,9 @@ void number_line(Contexto& contexto) {
 bool Add_Poliza_Detalle(Contexto& contexto) {
     return guarded(contexto, kMember, 2, [&] {
         contexto.Error.clear();
+        if (const std::string refusal = line_values_refusal(contexto.line); !refusal.empty()) {
+            return refuse_line(contexto, refusal);
+        }
         if (contexto.header.Pl_Folio.empty() && !open_voucher(contexto)) {
             return false;
         }

@@ -5,6 +5,7 @@
 #include "core/contexto.h"
 #include "core/header.h"
 #include "core/lines.h"
+#include "core/voucher_posting.h"
 #include "templates/batch.h"
 #include "templates/conditions.h"
 #include "templates/detail_query.h"
@@ -98,6 +99,15 @@ std::string Polizas::GetSQL_Detalle(const std::string& Pc_Cve_Poliza_Configuraci
 
 bool Polizas::Contabiliza_En_Linea(const std::string& sTabla) {
     return templates::Contabiliza_En_Linea(*contexto_, sTabla);
+}
+
+bool Polizas::post_voucher(const tPlEncabezado& Encabezado,
+                           const std::vector<tPlDetalle>& Detalles) {
+    return core::post_voucher(*contexto_, Encabezado, Detalles);
+}
+
+const std::vector<std::string>& Polizas::posted_folios() const {
+    return contexto_->folios_generados;
 }
 
 }  // namespace ledgernova

@@ -53,6 +53,9 @@ std::int64_t whole_days(double serial) {
     return seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
 }
 
+constexpr double kFirstSerial = -657434.0;  // 0100-01-01
+constexpr double kEndSerial = 2958466.0;    // 10000-01-01
+
 int seconds_of_day(double serial) {
     return static_cast<int>(total_seconds(serial) - whole_days(serial) * 86400);
 }
@@ -84,6 +87,10 @@ bool has_iso_shape(const std::string& text) {
 }
 
 }  // namespace
+
+bool Date::is_valid() const {
+    return std::isfinite(serial) && serial >= kFirstSerial && serial < kEndSerial;
+}
 
 Date Date::from_ymd(int year, int month, int day, int hour, int minute, int second) {
     const std::int64_t days =

@@ -140,6 +140,14 @@ std::int32_t Variant::to_long() const {
 }
 
 Date Variant::to_date() const {
+    const Date date = any_date();
+    if (!date.is_valid()) {
+        throw ConversionError("Overflow");  // not a number, or beyond the years 100 to 9999
+    }
+    return date;
+}
+
+Date Variant::any_date() const {
     switch (kind()) {
         case Kind::Null:
             invalid_use_of_null();

@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 
 #include "export/rules.h"
+#include "util/decimal.h"
 
 namespace ledgernova::sat {
 namespace {
@@ -49,8 +50,12 @@ class Checker {
                                    first->second);
     }
 
-    // The schema wants at least one Poliza in the file and one Transaccion in each Poliza.
+    // The schema wants at least one Poliza in the file and one Transaccion in each Poliza; the
+    // authority, that each Poliza balances.
     void check_children(const Element& element) {
+        if (element.name == "Poliza" && !element.children.empty()) {
+            check_balance(element);
+        }
         if (!element.children.empty()) {
             return;
         }
@@ -60,6 +65,32 @@ class Checker {
         } else if (element.name == "Poliza") {
             add(element, {}, {},
                 "a voucher without lines: the schema wants one Transaccion at least");
+        }
+    }
+
+    // Amounts the rules refuse are reported on their own; they count for nothing here.
+    static util::Decimal amount_of(const Element& transaccion, std::string_view side) {
+        for (const auto& attribute : transaccion.attributes) {
+            if (attribute.name == side && refusal(attribute).empty()) {
+                return util::Decimal::parse(attribute.value);
+            }
+        }
+        return {};
+    }
+
+    void check_balance(const Element& poliza) {
+        util::Decimal debe;
+        util::Decimal haber;
+        for (const auto& child : poliza.children) {
+            if (child.name == "Transaccion") {
+                debe = debe + amount_of(child, "Debe");
+                haber = haber + amount_of(child, "Haber");
+            }
+        }
+        if (debe != haber) {
+            add(poliza, {}, {},
+                fmt::format("the voucher does not balance: charges {}, credits {}",
+                            debe.to_fixed(2), haber.to_fixed(2)));
         }
     }
 

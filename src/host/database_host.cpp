@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <ctime>
 #include <iostream>
+#include <limits>
 
 #include <fmt/format.h>
 
@@ -74,34 +76,90 @@ std::string pairs_condition(
     return condition.empty() ? "1 = 1" : condition;
 }
 
+// A whole number the statement returned as text, so that no 64-bit value passes through a
+// double; Null (no row, no value) reads as 0.
 std::int64_t whole_or_zero(const db::Recordset& rows, const char* column) {
-    if (rows.Eof()) {
+    if (rows.Eof() || rows.Fields(column).Value.is_null()) {
         return 0;
     }
-    const Variant value = rows.Fields(column).Value;
-    return value.is_null() ? 0 : static_cast<std::int64_t>(value.to_double());
+    const std::string text = util::trim_blanks(rows.Fields(column).Value.to_text());
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        throw db::Error("Not a whole number of 64 bits: " + text);
+    }
+    return value;
 }
 
-// The largest number stored in `campo` among the rows of `condicion`. On a server only a value
-// written in digits counts: a cast of other text (a number shaped by a pattern such as "P-0000",
-// a number given by hand) would fail the statement and stop all numbering. SQLite reads such text
-// as its leading digits, and its schema indexes that very expression.
+// The value after `last`; a counter is never wrapped past the largest 64-bit number.
+std::int64_t after(std::int64_t last, const std::string& what) {
+    if (last == std::numeric_limits<std::int64_t>::max()) {
+        throw db::Error(fmt::format("The consecutive number of {} cannot pass {}", what, last));
+    }
+    return last + 1;
+}
+
+// The largest number stored in `campo` among the rows of `condicion`, as text so that no 64-bit
+// value passes through a double; the maximum stays a query of its own so that the database reads
+// it from the numbering index. On a server only a value written in digits counts: a cast of other
+// text (a number shaped by a pattern such as "P-0000", a number given by hand) would fail the
+// statement and stop all numbering. SQLite reads such text as its leading digits, and its schema
+// indexes that very expression.
 std::string stored_maximum(db::Dialect dialect, const std::string& campo, const std::string& tabla,
                            const std::string& condicion) {
     switch (dialect) {
         case db::Dialect::PostgreSQL:
             return fmt::format(
-                "SELECT MAX(CASE WHEN {0} COLLATE \"C\" ~ '^[0-9]+$' AND char_length({0}) <= 18 "
-                "THEN CAST({0} AS BIGINT) END) AS Ultimo FROM {1} WHERE {2}",
+                "SELECT CAST((SELECT MAX(CASE WHEN {0} COLLATE \"C\" ~ '^[0-9]+$' AND "
+                "char_length({0}) <= 18 THEN CAST({0} AS BIGINT) END) FROM {1} WHERE {2}) AS TEXT) "
+                "AS Ultimo",
                 campo, tabla, condicion);
         case db::Dialect::SqlServer:
-            return fmt::format("SELECT MAX(TRY_CAST({0} AS BIGINT)) AS Ultimo FROM {1} WHERE {2}",
-                               campo, tabla, condicion);
+            return fmt::format(
+                "SELECT CAST((SELECT MAX(TRY_CAST({0} AS BIGINT)) FROM {1} WHERE {2}) AS "
+                "VARCHAR(20)) AS Ultimo",
+                campo, tabla, condicion);
         case db::Dialect::SQLite:
             break;
     }
-    return fmt::format("SELECT MAX(CAST({0} AS INTEGER)) AS Ultimo FROM {1} WHERE {2}", campo,
-                       tabla, condicion);
+    return fmt::format(
+        "SELECT CAST((SELECT MAX(CAST({0} AS INTEGER)) FROM {1} WHERE {2}) AS TEXT) AS Ultimo",
+        campo, tabla, condicion);
+}
+
+// "t.A = s.A AND t.B = s.B" for the key columns "A, B" of a MERGE.
+std::string merge_match(const std::string& key_columns) {
+    std::string match;
+    std::size_t start = 0;
+    while (start < key_columns.size()) {
+        const std::size_t comma = std::min(key_columns.find(", ", start), key_columns.size());
+        const std::string column = key_columns.substr(start, comma - start);
+        match += (match.empty() ? "t." : " AND t.") + column + " = s." + column;
+        start = comma + 2;
+    }
+    return match;
+}
+
+// One statement that creates the counter row at `first`, or moves an existing one to the larger
+// of its next value and `first`, and returns the value taken. Being one statement, it cannot
+// interleave with another session's reservation, whether or not the row existed: the database
+// serializes the insert and the update on the row's key.
+std::string counter_upsert(db::Dialect dialect, const std::string& table,
+                           const std::string& key_columns, const std::string& key_values,
+                           const std::string& column, std::int64_t first) {
+    if (dialect == db::Dialect::SqlServer) {
+        return fmt::format(
+            "MERGE {0} WITH (HOLDLOCK) AS t USING (SELECT {2}) AS s({1}) ON {5} "
+            "WHEN MATCHED THEN UPDATE SET {3} = CASE WHEN t.{3} + 1 > {4} THEN t.{3} + 1 ELSE {4} "
+            "END WHEN NOT MATCHED THEN INSERT({1}, {3}) VALUES({2}, {4}) "
+            "OUTPUT CAST(inserted.{3} AS VARCHAR(20)) AS Ultimo;",
+            table, key_columns, key_values, column, first, merge_match(key_columns));
+    }
+    const char* larger = dialect == db::Dialect::PostgreSQL ? "GREATEST" : "MAX";
+    return fmt::format(
+        "INSERT INTO {0}({1}, {3}) VALUES({2}, {4}) ON CONFLICT({1}) DO UPDATE SET {3} = "
+        "{5}({0}.{3} + 1, excluded.{3}) RETURNING CAST({3} AS TEXT) AS Ultimo",
+        table, key_columns, key_values, column, first, larger);
 }
 
 }  // namespace
@@ -152,63 +210,32 @@ std::string DatabaseDatos::Get_Valor_Campo(const std::string& Tabla, const std::
     return rows.Fields(0).Value.to_text();
 }
 
-template <typename Reservation>
-auto DatabaseDatos::retrying(Reservation reservation) {
-    // On a server, two sessions reserving the first value of a counter both find no row to lock
-    // and both insert it; the loser's insert fails on the key and is simply tried again, when the
-    // row exists and can be locked. SQLite's write transaction never lets that happen.
-    constexpr int kAttempts = 3;
-    for (int attempt = 1;; ++attempt) {
-        try {
-            return reservation();
-        } catch (const db::Error&) {
-            if (connection().dialect() == db::Dialect::SQLite || attempt == kAttempts) {
-                throw;
-            }
-        }
-    }
-}
-
 std::int64_t DatabaseDatos::reserve_next(const std::string& tabla, const std::string& campo,
                                          const std::string& condicion) {
     require_identifier(tabla);
     require_identifier(campo);
-    return retrying([&] { return reserve_once(tabla, campo, condicion); });
-}
-
-std::int64_t DatabaseDatos::reserve_once(const std::string& tabla, const std::string& campo,
-                                         const std::string& condicion) {
-    const std::string key = fmt::format("Cn_Tabla = '{}' AND Cn_Campo = '{}' AND Cn_Llave = '{}'",
-                                        db::esc(tabla), db::esc(campo), db::esc(condicion));
+    const std::string what = tabla + "." + campo;
+    // Its own transaction, so that a failure after the counter moved leaves it where it was.
     db::Transaction transaction(connection());
-    lock_rows("Consecutivo", "Cn_Ultimo", key);
     const auto stored =
         connection().Execute(stored_maximum(connection().dialect(), campo, tabla, condicion));
-    auto reserved =
-        connection().Execute("SELECT Cn_Ultimo AS Ultimo FROM Consecutivo WHERE " + key);
-    const std::int64_t next =
-        std::max(whole_or_zero(stored, "Ultimo"), whole_or_zero(reserved, "Ultimo")) + 1;
-    if (reserved.Eof()) {
-        connection().Execute(fmt::format(
-            "INSERT INTO Consecutivo(Cn_Tabla, Cn_Campo, Cn_Llave, Cn_Ultimo) VALUES('{}', '{}', "
-            "'{}', {})",
-            db::esc(tabla), db::esc(campo), db::esc(condicion), next));
-    } else {
-        connection().Execute(
-            fmt::format("UPDATE Consecutivo SET Cn_Ultimo = {} WHERE {}", next, key));
-    }
+    const auto reserved = connection().Execute(counter_upsert(
+        connection().dialect(), "Consecutivo", "Cn_Tabla, Cn_Campo, Cn_Llave",
+        fmt::format("'{}', '{}', '{}'", db::esc(tabla), db::esc(campo), db::esc(condicion)),
+        "Cn_Ultimo", after(whole_or_zero(stored, "Ultimo"), what)));
+    const std::int64_t next = whole_or_zero(reserved, "Ultimo");
     transaction.Commit();
     return next;
 }
 
-std::int32_t DatabaseDatos::Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
+std::int64_t DatabaseDatos::Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
                                             const std::string& Llave1, const std::string& Valor1,
                                             const std::string& Llave2, const std::string& Valor2,
                                             const std::string& Llave3, const std::string& Valor3,
                                             const std::string& /*Formato*/) {
     const std::string condition =
         pairs_condition({{&Llave1, &Valor1}, {&Llave2, &Valor2}, {&Llave3, &Valor3}});
-    return static_cast<std::int32_t>(reserve_next(Tabla, Campo, condition));
+    return reserve_next(Tabla, Campo, condition);
 }
 
 std::string DatabaseDatos::Get_Consecutivo_Condicion(const std::string& Tabla,
@@ -228,40 +255,20 @@ std::string DatabaseDatos::Get_Consecutivo_Detalle(
     const std::string condition = pairs_condition({{&Llave1, &Valor1}, {&Llave2, &Valor2}});
     const auto stored =
         connection().Execute(stored_maximum(connection().dialect(), Campo, Tabla, condition));
-    return std::to_string(whole_or_zero(stored, "Ultimo") + 1);
-}
-
-void DatabaseDatos::lock_rows(const std::string& tabla, const std::string& columna,
-                              const std::string& condicion) {
-    // SQLite's write transaction already excludes every other writer; a server database needs the
-    // counter's row locked before it is read, or two sessions read the same last value.
-    if (connection().dialect() != db::Dialect::SQLite) {
-        connection().Execute(
-            fmt::format("UPDATE {0} SET {1} = {1} WHERE {2}", tabla, columna, condicion));
-    }
+    return std::to_string(after(whole_or_zero(stored, "Ultimo"), Tabla + "." + Campo));
 }
 
 Variant DatabaseDatos::Get_Folio(const std::string& Prefijo, const std::string& Tabla,
                                  std::int32_t Longitud, bool /*Reservar*/) {
-    return retrying([&] { return take_folio(Prefijo, Tabla, Longitud); });
-}
-
-Variant DatabaseDatos::take_folio(const std::string& Prefijo, const std::string& Tabla,
-                                  std::int32_t Longitud) {
+    // Inside a transaction of its own so that a folio that does not fit spends no number.
     db::Transaction transaction(connection());
-    lock_rows("Folio_Tabla", "Ft_Ultimo", "Ft_Tabla = '" + db::esc(Tabla) + "'");
-    auto last = connection().Execute(
-        fmt::format("SELECT Ft_Ultimo FROM Folio_Tabla WHERE Ft_Tabla = '{}'", db::esc(Tabla)));
-    const std::int64_t next = whole_or_zero(last, "Ft_Ultimo") + 1;
-    connection().Execute(
-        last.Eof() ? fmt::format("INSERT INTO Folio_Tabla(Ft_Tabla, Ft_Ultimo) VALUES('{}', {})",
-                                 db::esc(Tabla), next)
-                   : fmt::format("UPDATE Folio_Tabla SET Ft_Ultimo = {} WHERE Ft_Tabla = '{}'",
-                                 next, db::esc(Tabla)));
-    const std::string digits = std::to_string(next);
+    const auto taken =
+        connection().Execute(counter_upsert(connection().dialect(), "Folio_Tabla", "Ft_Tabla",
+                                            "'" + db::esc(Tabla) + "'", "Ft_Ultimo", 1));
+    const std::string digits = std::to_string(whole_or_zero(taken, "Ultimo"));
     const auto width = static_cast<std::size_t>(std::max(Longitud, 0));
     if (Prefijo.size() + digits.size() > width) {
-        return Variant(std::string());  // would not fit: no folio (and no number spent on it)
+        return Variant(std::string());  // would not fit: no folio
     }
     transaction.Commit();
     return Variant(Prefijo + std::string(width - Prefijo.size() - digits.size(), '0') + digits);

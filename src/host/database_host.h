@@ -39,7 +39,7 @@ class DatabaseDatos final : public ServiciosDatos {
                                 std::int32_t Ambito, const std::string& Texto1,
                                 const std::string& Texto2, const std::string& Texto3) override;
     Date Get_Fecha_Servidor() override { return context_->clock(); }
-    std::int32_t Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
+    std::int64_t Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
                                  const std::string& Llave1, const std::string& Valor1,
                                  const std::string& Llave2, const std::string& Valor2,
                                  const std::string& Llave3, const std::string& Valor3,
@@ -64,15 +64,6 @@ class DatabaseDatos final : public ServiciosDatos {
     // remembering it under that condition so that no other caller receives it.
     std::int64_t reserve_next(const std::string& tabla, const std::string& campo,
                               const std::string& condicion);
-    std::int64_t reserve_once(const std::string& tabla, const std::string& campo,
-                              const std::string& condicion);
-    Variant take_folio(const std::string& Prefijo, const std::string& Tabla, std::int32_t Longitud);
-    // Runs a reservation again when a server refused it for a race on a counter's first row.
-    template <typename Reservation>
-    auto retrying(Reservation reservation);
-    // Locks the counter rows that satisfy the condition until the transaction ends.
-    void lock_rows(const std::string& tabla, const std::string& columna,
-                   const std::string& condicion);
     db::Connection& connection() { return *context_->connection; }
 
     std::shared_ptr<HostContext> context_;

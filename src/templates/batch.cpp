@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "db/exclusive_lock.h"
 #include "db/sql_text.h"
 #include "templates/generator.h"
 #include "util/text.h"
@@ -115,10 +116,11 @@ std::string field_text(const db::Recordset& rows, std::string_view column) {
     return rows.Fields(column).Value.to_text();
 }
 
-// One document row of one template: its voucher and links, or nothing, in one transaction.
-// False only when the generation failed with a reason.
+// One document row of one template: its voucher and links, or nothing, under a savepoint of the
+// template's transaction. False only when the generation failed with a reason.
 bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recordset& documento,
-                   const std::string& tabla, const std::string& folio, const std::string& empresa) {
+                   const std::string& tabla, const std::string& folio, const std::string& empresa,
+                   std::vector<std::string>& folios) {
     const std::string documento_folio = field_text(documento, "Folio");
     const Generacion generacion{
         p.K, documento.Fields("Fecha").Value.to_date(), documento_folio, tabla, folio, empresa};
@@ -129,9 +131,29 @@ bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recor
     }
     if (!folio_poliza.empty()) {
         core::Contexto::ejecutar(link_statement(p, folio_poliza, documento_folio));
+        folios.push_back(folio_poliza);
     }
     transaction.Commit();
     return true;
+}
+
+// The documents still to post are read and posted inside one transaction that holds the
+// document's lock: a second poster of the same document waits, then finds it posted.
+bool post_documents(core::Contexto& contexto, const Plantilla& p, const std::string& tabla,
+                    const std::string& folio, const std::string& empresa) {
+    auto& conexion = core::Contexto::conexion();
+    db::Transaction transaction(conexion);
+    db::lock_until_transaction_ends(
+        conexion, "Poliza_Control:" + util::to_upper(p.T) + ":" + util::to_upper(folio));
+    std::vector<std::string> folios;
+    bool posted = true;
+    auto documentos = core::Contexto::ejecutar(documents_statement(p, folio));
+    for (; posted && !documentos.Eof(); documentos.MoveNext()) {
+        posted = post_document(contexto, p, documentos, tabla, folio, empresa, folios);
+    }
+    transaction.Commit();  // what was posted before a failure stays, as it did document by document
+    contexto.folios_generados.insert(contexto.folios_generados.end(), folios.begin(), folios.end());
+    return posted;
 }
 
 bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& tabla,
@@ -143,13 +165,7 @@ bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& ta
         return false;  // without its conditions the template would select foreign documents
     }
     contexto.Error = previous;
-    auto documentos = core::Contexto::ejecutar(documents_statement(p, folio));
-    for (; !documentos.Eof(); documentos.MoveNext()) {
-        if (!post_document(contexto, p, documentos, tabla, folio, empresa)) {
-            return false;
-        }
-    }
-    return true;
+    return post_documents(contexto, p, tabla, folio, empresa);
 }
 
 std::vector<Plantilla> active_templates(const std::string& tabla) {
@@ -169,6 +185,7 @@ std::vector<Plantilla> active_templates(const std::string& tabla) {
 bool Genera_Poliza_Tabla(core::Contexto& contexto, const std::string& tabla,
                          const std::string& folio, const std::string& empresa) {
     constexpr std::string_view kMember = "Genera_Poliza_Tabla";
+    contexto.folios_generados.clear();
     if (util::trim_blanks(empresa).empty()) {
         return core::refuse(contexto, kMember, "No se especifico la empresa");
     }

@@ -127,11 +127,11 @@ TEST_F(CliPostingTest, EachTemplateOfTheTableGivesItsOwnBalancedVoucher) {
               "0000000002|COMPRAS|C-0004|ana|AC|NULL\n");
 }
 
-TEST_F(CliPostingTest, PostingTheSameDocumentAgainPostsNothing) {
+TEST_F(CliPostingTest, PostingTheSameDocumentAgainPostsNothingAndSaysWhatCoversIt) {
     ASSERT_EQ(post("Compras", "C-0001").status, 0);
     const CliRun again = post("compras", "C-0001");
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(again.out, "nothing to post\n");
+    EXPECT_EQ(again.out, "already posted: folio 0000000001 number 0000000001 template COM-NAC\n");
     EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "1\n");
     EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza_Control"), "1\n");
 }

@@ -134,23 +134,46 @@ TEST_F(CliVoucherTest, ShowOfAnUnknownFolioFails) {
     EXPECT_EQ(shown.err, "ledgernova: there is no voucher with folio 0000000099\n");
 }
 
-TEST_F(CliVoucherTest, UnknownAccountFailsWithTheMembersErrorText) {
+TEST_F(CliVoucherTest, AnUnknownAccountLeavesNothingBehind) {
     const CliRun posted = post(with_line_value("\"2101\"", "\"9999\""));
     EXPECT_EQ(posted.status, 1);
     EXPECT_EQ(posted.out, "");
     EXPECT_EQ(posted.err,
-              "ledgernova: line 2 was not added to voucher 0000000001:\n"
+              "ledgernova: the voucher was not posted:\n"
+              "ledgerNova.dll - post_voucher()\r\nLínea 2:\r\n"
               "ledgerNova.dll - Add_Poliza_Detalle()\r\nLa cuenta contable:9999, no existe\n");
-    // Lines are written one by one: the first stays, the refused one is not there.
-    EXPECT_EQ(stored_lines(), "0000000001|0001|1101||Renta marzo|F-1|1|1500.5\n");
+    EXPECT_EQ(stored_vouchers() + stored_lines(), "");
+    EXPECT_EQ(post(kBalanced).out, "folio 0000000001 number 0000000001\n") << "nothing was spent";
 }
 
-TEST_F(CliVoucherTest, UnbalancedVoucherFailsAndSaysSo) {
+TEST_F(CliVoucherTest, AnUnbalancedVoucherLeavesNothingForTheExportToDeliver) {
     const CliRun posted = post(with_line_value("1500.50", "1400"));
     EXPECT_EQ(posted.status, 1);
     EXPECT_EQ(posted.out, "");
     EXPECT_EQ(posted.err,
-              "ledgernova: the voucher does not balance: folio 0000000001 number 0000000001\n");
+              "ledgernova: the voucher was not posted:\n"
+              "ledgerNova.dll - post_voucher()\r\nPóliza desbalanceada! Cargos: 1500.50 Abonos: "
+              "1400.00\n");
+    EXPECT_EQ(stored_vouchers() + stored_lines(), "");
+}
+
+TEST_F(CliVoucherTest, AVoucherFileMustGiveTheTypeAndTheCompany) {
+    const CliRun no_type = post(with_line_value("\"Pl_Tipo_Poliza\": 3,", ""));
+    EXPECT_EQ(no_type.status, 2);
+    EXPECT_EQ(no_type.err,
+              "ledgernova: voucher file voucher.json: header: key \"Pl_Tipo_Poliza\" is "
+              "required\n");
+    const CliRun no_company = post(with_line_value("\"Em_Cve_Empresa\": \"001\",", ""));
+    EXPECT_EQ(no_company.status, 2);
+    EXPECT_EQ(no_company.err,
+              "ledgernova: voucher file voucher.json: header: key \"Em_Cve_Empresa\" is "
+              "required\n");
+    const CliRun blank_company = post(with_line_value("\"001\"", "\"  \""));
+    EXPECT_EQ(blank_company.status, 1);
+    EXPECT_EQ(blank_company.err,
+              "ledgernova: the voucher was not posted:\n"
+              "ledgerNova.dll - post_voucher()\r\nNo se especifico la empresa\n");
+    EXPECT_EQ(stored_vouchers(), "");
 }
 
 TEST_F(CliVoucherTest, ClosedOperatingPeriodRefusesTheFirstLine) {
@@ -162,7 +185,8 @@ TEST_F(CliVoucherTest, ClosedOperatingPeriodRefusesTheFirstLine) {
     const CliRun posted = post(kBalanced);
     EXPECT_EQ(posted.status, 1);
     EXPECT_EQ(posted.err,
-              "ledgernova: line 1 was not added:\n"
+              "ledgernova: the voucher was not posted:\n"
+              "ledgerNova.dll - post_voucher()\r\nLínea 1:\r\n"
               "ledgerNova.dll - Add_Poliza_Detalle()\r\n"
               "El período operativo correspondiente a la fecha: 15-03-2024, está cerrado o no "
               "existe!\n");

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "support/ledger.h"
 
@@ -122,6 +124,100 @@ TEST(CAbiInitDatabase, AnUnreachablePathSaysWhy) {
     EXPECT_EQ(LN_E_DATABASE, ln_init_database("/nonexistent-folder/ledger.db"));
     EXPECT_STRNE("", ln_get_error(nullptr));
     EXPECT_EQ(LN_E_INVALIDARG, ln_init_database(nullptr));
+}
+
+}  // namespace
+}  // namespace ledgernova
+
+namespace ledgernova {
+namespace {
+
+ln_variant whole(std::int32_t value) {
+    ln_variant v{};
+    v.type = LN_LONG;
+    v.long_value = value;
+    return v;
+}
+
+ln_variant number(double value) {
+    ln_variant v{};
+    v.type = LN_DOUBLE;
+    v.double_value = value;
+    return v;
+}
+
+ln_variant date(double serial) {
+    ln_variant v{};
+    v.type = LN_DATE;
+    v.date_value = serial;
+    return v;
+}
+
+class CAbiVoucher : public CAbi {
+  protected:
+    void SetUp() override {
+        CAbi::SetUp();
+        ledger.add_account("1101");
+        ledger.add_account("2101");
+    }
+
+    // Folio, year, period, type, number, date, table, document, reference, comment, template,
+    // company.
+    std::vector<ln_variant> header(double day = 45366.0 /* 2024-03-15 */) {
+        return {text(""), text(""), text(""),  whole(3),  text(""), date(day),
+                text(""), text(""), text("R"), text("C"), text(""), text("001")};
+    }
+
+    // Id, account, concept, reference, movement, amount, cost centre; for each line.
+    static std::vector<ln_variant> lines(const char* credit_account, double credit) {
+        return {
+            text(""),       text("1101"), text("Pago"),         text(""),     whole(1), number(10),
+            text(""),       text(""),     text(credit_account), text("Pago"), text(""), whole(2),
+            number(credit), text("")};
+    }
+
+    int post(const std::vector<ln_variant>& head, const std::vector<ln_variant>& body,
+             std::int32_t& posted) {
+        return ln_post_voucher(object, head.data(), body.data(), body.size() / 7, &posted);
+    }
+};
+
+TEST_F(CAbiVoucher, AWholeVoucherIsPostedOrNothingOfItStays) {
+    std::int32_t posted = -1;
+    ASSERT_EQ(LN_OK, post(header(), lines("9999", 10), posted));
+    EXPECT_EQ(0, posted);
+    EXPECT_EQ(
+        "ledgerNova.dll - post_voucher()\r\nLínea 2:\r\nledgerNova.dll - Add_Poliza_Detalle()\r\n"
+        "La cuenta contable:9999, no existe",
+        error());
+    ASSERT_EQ(LN_OK, post(header(), lines("2101", 9), posted));
+    EXPECT_EQ(0, posted);
+    EXPECT_EQ("0\n", ledger.rows("SELECT COUNT(*) FROM Poliza"));
+
+    ASSERT_EQ(LN_OK, post(header(), lines("2101", 10), posted)) << error();
+    EXPECT_EQ(1, posted) << error();
+    EXPECT_EQ("0000000001|3|2024-03-15|001\n",
+              ledger.rows("SELECT Pl_Folio, Pl_Tipo, Pl_Fecha, Em_Cve_Empresa FROM Poliza"));
+}
+
+TEST_F(CAbiVoucher, FieldsThatDoNotConvertAreRefusedBeforeAnythingRuns) {
+    std::int32_t posted = -1;
+    EXPECT_EQ(LN_E_TYPEMISMATCH, post(header(std::nan("")), lines("2101", 10), posted));
+    EXPECT_EQ("Header field 6: Overflow", error());
+    EXPECT_EQ(LN_E_TYPEMISMATCH, post(header(1e9), lines("2101", 10), posted));
+    auto body = lines("2101", 10);
+    body[12] = text("diez");
+    EXPECT_EQ(LN_E_TYPEMISMATCH, post(header(), body, posted));
+    EXPECT_EQ("Line 2, field 6: Type mismatch", error());
+    EXPECT_EQ(LN_E_INVALIDARG, ln_post_voucher(object, nullptr, nullptr, 0, &posted));
+    EXPECT_EQ(0, posted);
+    EXPECT_EQ("0\n", ledger.rows("SELECT COUNT(*) FROM Poliza"));
+
+    // The late-bound Encabezado put refuses such a date the same way.
+    auto head = header(std::nan(""));
+    EXPECT_EQ(LN_E_TYPEMISMATCH, ln_call(object, "Encabezado", LN_PROPERTYPUT, head.data(),
+                                         head.size(), nullptr, nullptr));
+    EXPECT_EQ("Overflow", error());
 }
 
 }  // namespace

@@ -198,6 +198,8 @@ TEST_F(ExportSatCheckTest, RefusesLinesWhoseAccountOrMovementIsUnknown) {
     line("0000000001", "0002", "6102", 3, "10", "Movimiento raro");
 
     EXPECT_EQ(refused(request()),
+              "folio 0000000001, Poliza: the voucher does not balance: charges 10.00, credits "
+              "0.00\n"
               "folio 0000000001, line 0001, Transaccion, DesCta \"\": the account is not in the "
               "chart of accounts (Cuenta_Contable)\n"
               "folio 0000000001, line 0002, Transaccion, DesCta \"" +
@@ -224,6 +226,22 @@ TEST_F(ExportSatCheckTest, RefusesAVoucherWithoutLines) {
     EXPECT_EQ(refused(request()),
               "folio 0000000001, Poliza: a voucher without lines: the schema wants one "
               "Transaccion at least\n");
+}
+
+// A voucher written around the component, or by a caller that added lines one by one and never
+// balanced it, is not delivered as if it were sound.
+TEST_F(ExportSatCheckTest, RefusesAVoucherThatDoesNotBalance) {
+    simple_voucher("0000000001", 2, "0000000001", "2024-03-05");
+    voucher("0000000002", 3, "0000000002", "2024-03-15", "Descuadrada");
+    line("0000000002", "0001", "6101", 1, "100.10");
+    line("0000000002", "0002", "1101", 2, "100");
+
+    const ExportResult result = run(request());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.xml, "");
+    EXPECT_EQ(described(result),
+              "folio 0000000002, Poliza: the voucher does not balance: charges 100.10, credits "
+              "100.00\n");
 }
 
 TEST_F(ExportSatCheckTest, RefusesAMonthWithoutVouchers) {

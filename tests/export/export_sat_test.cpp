@@ -181,6 +181,7 @@ TEST_F(ExportSatTest, AmountsHaveTwoDecimalsAndRatesUpToFive) {
 TEST_F(ExportSatTest, NationalCurrencyTakesNoRateAndNoCurrencyTakesNeither) {
     voucher("0000000001", 2, "0000000001", "2024-03-15", "Pagos");
     line("0000000001", "0001", "1101", 2, "10", "Pago");
+    line("0000000001", "0002", "6101", 1, "10", "Gasto");
     detail("Poliza_Detalle_Otro_Metodo_Pago", "0000000001", "0001", "0001",
            {{"Pdo_Moneda", "'MXN'"}, {"Pdo_Tipo_Cambio", "1"}});
     detail("Poliza_Detalle_Otro_Metodo_Pago", "0000000001", "0001", "0002",
@@ -230,6 +231,7 @@ TEST_F(ExportSatTest, RequestsForARefundCarryTheProcedureNumber) {
 TEST_F(ExportSatTest, TaxpayerCodesWithEnyeAndAmpersandAreAccepted) {
     voucher("0000000001", 2, "0000000001", "2024-03-05", "Pago");
     line("0000000001", "0001", "1101", 2, "10", "Pago");
+    line("0000000001", "0002", "6101", 1, "10", "Gasto");
     detail("Poliza_Detalle_Cheque", "0000000001", "0001", "0001", {{"Pdc_RFC", "'ÑA&850101AB1'"}});
     ExportRequest asked = request();
     asked.rfc = "A&Ñ010101AB1";
@@ -241,6 +243,7 @@ TEST_F(ExportSatTest, TaxpayerCodesWithEnyeAndAmpersandAreAccepted) {
 TEST_F(ExportSatTest, StoredTimesOfDayAreDroppedFromDates) {
     voucher("0000000001", 2, "0000000001", "2024-03-05 13:45:00", "Pago", {{"Pl_Periodo", "'03'"}});
     line("0000000001", "0001", "1101", 2, "10", "Pago");
+    line("0000000001", "0002", "6101", 1, "10", "Gasto");
     detail("Poliza_Detalle_Cheque", "0000000001", "0001", "0001",
            {{"Pdc_Fecha", "'2024-03-05 00:00:00'"}});
 

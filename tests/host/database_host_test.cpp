@@ -115,6 +115,65 @@ TEST_F(DatabaseHostTest, ConsecutivesFollowStoredRowsAndReservations) {
                                                    "F1", "Pd_ID", "0001"));
 }
 
+// Counters are 64-bit end to end: past 2^31 they go on, and the largest value is never wrapped.
+TEST_F(DatabaseHostTest, NumbersAndFoliosPastTwoToTheThirtyFirstGoOnAndNeverWrap) {
+    auto numbered = [&](const std::string& folio, const std::string& periodo,
+                        const std::string& numero) {
+        ledger.direct().Execute(
+            "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
+            "VALUES('" +
+            folio + "', '2024', '" + periodo + "', 2, '" + numero + "', '2024-01-01')");
+    };
+    auto next = [&](const std::string& periodo) {
+        return datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "Pl_Periodo",
+                                       periodo, "Pl_Tipo", "2", "0000000000");
+    };
+    numbered("F1", "03", "2147483647");
+    EXPECT_EQ(2147483648, next("03"));
+    EXPECT_EQ(2147483649, next("03"));
+    numbered("F2", "04", "5000000000");
+    EXPECT_EQ(5000000001, next("04"));
+
+    numbered("F3", "05", "9223372036854775807");
+    try {
+        (void)next("05");
+        ADD_FAILURE() << "the largest number was passed";
+    } catch (const db::Error& refusal) {
+        EXPECT_STREQ("The consecutive number of Poliza.Pl_Numero cannot pass 9223372036854775807",
+                     refusal.what());
+    }
+    EXPECT_EQ("2147483649\n5000000001\n",
+              ledger.rows("SELECT Cn_Ultimo FROM Consecutivo ORDER BY Cn_Ultimo"));
+
+    ledger.direct().Execute(
+        "INSERT INTO Folio_Tabla(Ft_Tabla, Ft_Ultimo) VALUES('Poliza', 2147483647)");
+    EXPECT_EQ(Variant("2147483648"), datos().Get_Folio("", "Poliza", 10, true));
+}
+
+// One statement reserves: there is no moment between reading a counter and writing it back in
+// which another session could take the same value.
+TEST_F(DatabaseHostTest, ACounterIsReservedByOneStatement) {
+    if (Ledger::on_server()) {
+        GTEST_SKIP() << "the statement texts are SQLite's";
+    }
+    (void)datos();  // the module starts, reading its parameters
+    ledger.recorder().clear();
+    (void)datos().Get_Folio("", "Poliza", 10, true);
+    (void)datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "", "", "", "",
+                                  "");
+    const std::vector<std::string> expected = {
+        "INSERT INTO Folio_Tabla(Ft_Tabla, Ft_Ultimo) VALUES('Poliza', 1) ON CONFLICT(Ft_Tabla) "
+        "DO UPDATE SET Ft_Ultimo = MAX(Folio_Tabla.Ft_Ultimo + 1, excluded.Ft_Ultimo) RETURNING "
+        "CAST(Ft_Ultimo AS TEXT) AS Ultimo",
+        "SELECT CAST((SELECT MAX(CAST(Pl_Numero AS INTEGER)) FROM Poliza WHERE Pl_Ejercicio = "
+        "'2024') AS TEXT) AS Ultimo",
+        "INSERT INTO Consecutivo(Cn_Tabla, Cn_Campo, Cn_Llave, Cn_Ultimo) VALUES('Poliza', "
+        "'Pl_Numero', 'Pl_Ejercicio = ''2024''', 1) ON CONFLICT(Cn_Tabla, Cn_Campo, Cn_Llave) DO "
+        "UPDATE SET Cn_Ultimo = MAX(Consecutivo.Cn_Ultimo + 1, excluded.Cn_Ultimo) RETURNING "
+        "CAST(Cn_Ultimo AS TEXT) AS Ultimo"};
+    EXPECT_EQ(expected, ledger.recorder().statements());
+}
+
 TEST_F(DatabaseHostTest, LookupRefusesNamesThatAreNotIdentifiersAndQuotesTheKey) {
     ledger.direct().Execute(
         "INSERT INTO Poliza_Configuracion(Pc_Cve_Poliza_Configuracion, Pc_Aplicacion_Automatica) "

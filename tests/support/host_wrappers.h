@@ -40,7 +40,7 @@ class DelegatingDatos : public ServiciosDatos {
                                        Texto1, Texto2, Texto3);
     }
     Date Get_Fecha_Servidor() override { return inner_->Get_Fecha_Servidor(); }
-    std::int32_t Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
+    std::int64_t Get_Consecutivo(const std::string& Tabla, const std::string& Campo,
                                  const std::string& Llave1, const std::string& Valor1,
                                  const std::string& Llave2, const std::string& Valor2,
                                  const std::string& Llave3, const std::string& Valor3,

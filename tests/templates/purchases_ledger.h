@@ -9,7 +9,7 @@ namespace ledgernova::testing {
 // Purchases of company 01 posted by two expense templates: the purchase itself and its VAT.
 class PurchasesLedger : public TemplateStore {
   protected:
-    PurchasesLedger() {
+    explicit PurchasesLedger(bool on_disk = false) : TemplateStore(on_disk) {
         for (const char* account : {"1190", "2101", "2102", "5101", "5102"}) {
             ledger.add_account(account);
         }

@@ -64,7 +64,8 @@ struct LineaPlantilla {
 // the builders to act on. Statements the component runs are recorded from the first call on.
 class TemplateStore : public ::testing::Test {
   protected:
-    TemplateStore() { ledger.recorder().clear(); }
+    // `on_disk`: a ledger that other processes and threads can reach (Ledger::connect).
+    explicit TemplateStore(bool on_disk = false) : ledger(on_disk) { ledger.recorder().clear(); }
 
     Ledger ledger;
     Polizas object;

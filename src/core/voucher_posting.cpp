@@ -1,0 +1,84 @@
+#include "core/voucher_posting.h"
+
+#include <fmt/format.h>
+
+#include "util/decimal.h"
+#include "util/text.h"
+
+namespace ledgernova::core {
+namespace {
+
+constexpr std::string_view kMember = "post_voucher";
+
+bool fail(Contexto& contexto, const std::string& message) {
+    return refuse(contexto, kMember, message);
+}
+
+// Charges and credits as the caller gave them, for the message of a voucher that does not balance.
+std::string sums_of(const std::vector<tPlDetalle>& lines) {
+    util::Decimal cargos;
+    util::Decimal abonos;
+    for (const auto& line : lines) {
+        util::Decimal& sum = line.Pd_Tipo == eTmCargo ? cargos : abonos;
+        sum = sum + util::Decimal::from_double(line.Pd_Importe);
+    }
+    return fmt::format("Cargos: {} Abonos: {}", cargos.to_fixed(2), abonos.to_fixed(2));
+}
+
+// Every line through the object's own member; false at the first one refused, its text kept.
+bool add_lines(Contexto& contexto, const std::vector<tPlDetalle>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        contexto.self.put_Detalle(lines[i]);
+        if (!contexto.self.Add_Poliza_Detalle()) {
+            return fail(contexto, fmt::format("Línea {}:{}{}", i + 1, util::kCrLf, contexto.Error));
+        }
+    }
+    return true;
+}
+
+bool balance(Contexto& contexto, const std::vector<tPlDetalle>& lines) {
+    contexto.Error.clear();
+    if (contexto.self.Poliza_Balanceada()) {
+        return true;
+    }
+    return fail(contexto, contexto.Error.empty() ? "Póliza desbalanceada! " + sums_of(lines)
+                                                 : contexto.Error);
+}
+
+bool write_voucher(Contexto& contexto, const tPlEncabezado& header,
+                   const std::vector<tPlDetalle>& lines) {
+    db::Transaction transaction(Contexto::conexion());
+    contexto.self.Nuevo();
+    contexto.self.put_Encabezado(header);
+    if (!contexto.Error.empty()) {
+        return fail(contexto, contexto.Error);  // Nuevo reports only through Error
+    }
+    if (!add_lines(contexto, lines) || !balance(contexto, lines)) {
+        return false;
+    }
+    transaction.Commit();
+    return true;
+}
+
+}  // namespace
+
+bool post_voucher(Contexto& contexto, const tPlEncabezado& header,
+                  const std::vector<tPlDetalle>& lines) {
+    contexto.Error.clear();
+    if (util::trim_blanks(header.Em_Cve_Empresa).empty()) {
+        return fail(contexto, "No se especifico la empresa");
+    }
+    if (lines.empty()) {
+        return fail(contexto, "La póliza no tiene líneas");
+    }
+    const bool posted =
+        guarded(contexto, kMember, 1, [&] { return write_voucher(contexto, header, lines); });
+    if (!posted) {
+        // Rolled back: the folio and number the object was given no longer exist.
+        contexto.header.Pl_Folio.clear();
+        contexto.header.Pl_Numero = header.Pl_Numero;
+    }
+    return posted;
+}
+
+}  // namespace ledgernova::core

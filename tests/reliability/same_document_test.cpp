@@ -1,0 +1,151 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <random>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "ledgernova/module.h"
+#include "templates/purchases_ledger.h"
+
+namespace ledgernova::testing {
+namespace {
+
+// Passes every call to a connection of its own, each statement a moment late, so that posters
+// that run at once interleave their statements in ever other orders.
+class SlowConnection final : public db::Connection {
+  public:
+    explicit SlowConnection(std::shared_ptr<db::Connection> inner)
+        : inner_(std::move(inner)), random_(static_cast<unsigned>(getpid())) {}
+
+    using Connection::Execute;
+    db::Recordset Execute(std::string_view sql, long options) override {
+        std::this_thread::sleep_for(std::chrono::microseconds(random_() % 2000));
+        return inner_->Execute(sql, options);
+    }
+    void BeginTrans() override { inner_->BeginTrans(); }
+    void CommitTrans() override { inner_->CommitTrans(); }
+    void RollbackTrans() override { inner_->RollbackTrans(); }
+    [[nodiscard]] int TransactionDepth() const override { return inner_->TransactionDepth(); }
+    [[nodiscard]] db::Dialect dialect() const override { return inner_->dialect(); }
+
+  private:
+    std::shared_ptr<db::Connection> inner_;
+    std::mt19937 random_;
+};
+
+// Purchases under two templates, on a ledger that other processes can reach.
+class SameDocumentTest : public PurchasesLedger {
+  protected:
+    SameDocumentTest() : PurchasesLedger(true) {}
+
+    // The exit status of a poster: the number of vouchers it says it wrote, or 100 when the
+    // member failed.
+    static int poster(const std::string& document) {
+        Polizas polizas;
+        if (!polizas.Genera_Poliza_Tabla("Compras", document, "01")) {
+            return 100;
+        }
+        return static_cast<int>(polizas.posted_folios().size());
+    }
+
+    // Runs `body` in a child process over a connection of its own, as another program would;
+    // with `slow`, each of its statements a moment late.
+    pid_t spawn(const std::function<int()>& body, bool slow = false) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            Termina_Modulo();
+            set_host_factory([this, slow] {
+                std::shared_ptr<db::Connection> connection = ledger.connect();
+                if (slow) {
+                    connection = std::make_shared<SlowConnection>(connection);
+                }
+                return make_database_host({connection, Ledger::kOperator, {}});
+            });
+            _exit(body());
+        }
+        return pid;
+    }
+
+    static std::vector<int> statuses(const std::vector<pid_t>& children) {
+        std::vector<int> result;
+        for (const pid_t child : children) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            result.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        }
+        return result;
+    }
+
+    std::string active_vouchers_of(const std::string& document) {
+        return ledger.rows(
+            "SELECT Poliza.Pl_Configuracion, COUNT(*) FROM Poliza_Control INNER JOIN Poliza ON "
+            "Poliza.Pl_Folio = Poliza_Control.Pl_Folio WHERE Poliza_Control.Pc_Documento = '" +
+            document +
+            "' AND Poliza.Es_Cve_Estado <> 'CA' GROUP BY Poliza.Pl_Configuracion ORDER BY "
+            "Poliza.Pl_Configuracion");
+    }
+};
+
+TEST_F(SameDocumentTest, FourProcessesPostingOneDocumentWriteItsVouchersOnce) {
+    for (int round = 0; round < 2; ++round) {
+        const std::string document = round == 0 ? "A-1" : "A-2";
+        std::vector<pid_t> children;
+        for (int k = 0; k < 4; ++k) {
+            children.push_back(spawn([document] { return poster(document); }, round == 1));
+        }
+        int written = 0;
+        for (const int status : statuses(children)) {
+            ASSERT_LT(status, 100) << "a poster failed";
+            EXPECT_TRUE(status == 0 || status == 2) << status << " vouchers said written";
+            written += status;
+        }
+        EXPECT_EQ(2, written) << "each poster tells only what it wrote";
+        EXPECT_EQ("CMP|1\nCMP2|1\n", active_vouchers_of(document));
+    }
+    EXPECT_EQ("4\n", ledger.rows("SELECT COUNT(*) FROM Poliza"));
+}
+
+TEST_F(SameDocumentTest, FourThreadsPostingOneDocumentWriteItsVouchersOnce) {
+    ledger.attach_process();  // each thread's module opens a connection of its own
+    std::vector<int> said(4);
+    std::vector<std::thread> threads;
+    for (int k = 0; k < 4; ++k) {
+        threads.emplace_back([&said, k] { said[static_cast<std::size_t>(k)] = poster("A-1"); });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    std::sort(said.begin(), said.end());
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 2}), said);
+    EXPECT_EQ("CMP|1\nCMP2|1\n", active_vouchers_of("A-1"));
+}
+
+// The first vouchers of a year, period and type: no counter row exists yet for any poster to lock.
+TEST_F(SameDocumentTest, EightProcessesPostingAtOnceNeverShareAFolioOrANumber) {
+    for (int round = 0; round < 2; ++round) {
+        std::vector<pid_t> children;
+        for (int k = 1; k <= 8; ++k) {
+            const std::string document = "B" + std::to_string(round) + "-" + std::to_string(k);
+            add_purchase(document, round == 0 ? "2024-05-07" : "2024-06-07", "10", "1.6");
+            children.push_back(spawn([document] { return poster(document); }, round == 1));
+        }
+        for (const int status : statuses(children)) {
+            EXPECT_EQ(2, status) << "a poster failed or wrote another number of vouchers";
+        }
+        const std::string period = round == 0 ? "05" : "06";
+        EXPECT_EQ("16|16|16|1|16\n",
+                  ledger.rows("SELECT COUNT(*), COUNT(DISTINCT Pl_Folio), COUNT(DISTINCT "
+                              "Pl_Numero), MIN(CAST(Pl_Numero AS INTEGER)), MAX(CAST(Pl_Numero AS "
+                              "INTEGER)) FROM Poliza WHERE Pl_Periodo = '" +
+                              period + "'"));
+    }
+    EXPECT_EQ("32|32\n", ledger.rows("SELECT COUNT(DISTINCT Pl_Folio), MAX(CAST(Pl_Folio AS "
+                                     "INTEGER)) FROM Poliza"));
+}
+
+}  // namespace
+}  // namespace ledgernova::testing
