@@ -1,10 +1,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <functional>
+#include <latch>
 #include <random>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -40,21 +43,25 @@ class SlowConnection final : public db::Connection {
 // Purchases under two templates, on a ledger that other processes can reach.
 class SameDocumentTest : public PurchasesLedger {
   protected:
-    SameDocumentTest() : PurchasesLedger(true) {}
-
     // The exit status of a poster: the number of vouchers it says it wrote, or 100 when the
     // member failed.
-    static int poster(const std::string& document) {
-        Polizas polizas;
+    static int poster(Polizas& polizas, const std::string& document) {
         if (!polizas.Genera_Poliza_Tabla("Compras", document, "01")) {
             return 100;
         }
         return static_cast<int>(polizas.posted_folios().size());
     }
 
+    SameDocumentTest() : PurchasesLedger(true) { open_start(); }
+    ~SameDocumentTest() override {
+        close(start_[0]);
+        close(start_[1]);
+    }
+
     // Runs `body` in a child process over a connection of its own, as another program would;
-    // with `slow`, each of its statements a moment late.
-    pid_t spawn(const std::function<int()>& body, bool slow = false) {
+    // with `slow`, each of its statements a moment late. The child has its module started and
+    // its object made, then waits for go(), so that every poster starts at the same moment.
+    pid_t spawn(const std::function<int(Polizas&)>& body, bool slow = false) {
         const pid_t pid = fork();
         if (pid == 0) {
             Termina_Modulo();
@@ -65,9 +72,26 @@ class SameDocumentTest : public PurchasesLedger {
                 }
                 return make_database_host({connection, Ledger::kOperator, {}});
             });
-            _exit(body());
+            Polizas polizas;
+            close(start_[1]);
+            char signal = 0;
+            (void)!read(start_[0], &signal, 1);  // returns when the parent closes its end
+            _exit(body(polizas));
         }
         return pid;
+    }
+
+    // Starts the children spawned so far; later ones wait for the next go().
+    void go() {
+        close(start_[0]);
+        close(start_[1]);
+        open_start();
+    }
+
+    void open_start() {
+        if (pipe(start_.data()) != 0) {
+            throw std::runtime_error("no pipe");
+        }
     }
 
     static std::vector<int> statuses(const std::vector<pid_t>& children) {
@@ -79,6 +103,8 @@ class SameDocumentTest : public PurchasesLedger {
         }
         return result;
     }
+
+    std::array<int, 2> start_{};
 
     std::string active_vouchers_of(const std::string& document) {
         return ledger.rows(
@@ -95,8 +121,10 @@ TEST_F(SameDocumentTest, FourProcessesPostingOneDocumentWriteItsVouchersOnce) {
         const std::string document = round == 0 ? "A-1" : "A-2";
         std::vector<pid_t> children;
         for (int k = 0; k < 4; ++k) {
-            children.push_back(spawn([document] { return poster(document); }, round == 1));
+            children.push_back(spawn(
+                [document](Polizas& polizas) { return poster(polizas, document); }, round == 1));
         }
+        go();
         int written = 0;
         for (const int status : statuses(children)) {
             ASSERT_LT(status, 100) << "a poster failed";
@@ -113,8 +141,13 @@ TEST_F(SameDocumentTest, FourThreadsPostingOneDocumentWriteItsVouchersOnce) {
     ledger.attach_process();  // each thread's module opens a connection of its own
     std::vector<int> said(4);
     std::vector<std::thread> threads;
+    std::latch ready(4);
     for (int k = 0; k < 4; ++k) {
-        threads.emplace_back([&said, k] { said[static_cast<std::size_t>(k)] = poster("A-1"); });
+        threads.emplace_back([&said, &ready, k] {
+            Polizas polizas;
+            ready.arrive_and_wait();
+            said[static_cast<std::size_t>(k)] = poster(polizas, "A-1");
+        });
     }
     for (auto& thread : threads) {
         thread.join();
@@ -131,8 +164,10 @@ TEST_F(SameDocumentTest, EightProcessesPostingAtOnceNeverShareAFolioOrANumber) {
         for (int k = 1; k <= 8; ++k) {
             const std::string document = "B" + std::to_string(round) + "-" + std::to_string(k);
             add_purchase(document, round == 0 ? "2024-05-07" : "2024-06-07", "10", "1.6");
-            children.push_back(spawn([document] { return poster(document); }, round == 1));
+            children.push_back(spawn(
+                [document](Polizas& polizas) { return poster(polizas, document); }, round == 1));
         }
+        go();
         for (const int status : statuses(children)) {
             EXPECT_EQ(2, status) << "a poster failed or wrote another number of vouchers";
         }
