@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "db/delegating_connection.h"
 #include "ledgernova/module.h"
 #include "templates/purchases_ledger.h"
 
@@ -19,24 +20,18 @@ namespace {
 
 // Passes every call to a connection of its own, each statement a moment late, so that posters
 // that run at once interleave their statements in ever other orders.
-class SlowConnection final : public db::Connection {
+class SlowConnection final : public db::DelegatingConnection {
   public:
     explicit SlowConnection(std::shared_ptr<db::Connection> inner)
-        : inner_(std::move(inner)), random_(static_cast<unsigned>(getpid())) {}
+        : DelegatingConnection(std::move(inner)), random_(static_cast<unsigned>(getpid())) {}
 
     using Connection::Execute;
     db::Recordset Execute(std::string_view sql, long options) override {
         std::this_thread::sleep_for(std::chrono::microseconds(random_() % 2000));
-        return inner_->Execute(sql, options);
+        return DelegatingConnection::Execute(sql, options);
     }
-    void BeginTrans() override { inner_->BeginTrans(); }
-    void CommitTrans() override { inner_->CommitTrans(); }
-    void RollbackTrans() override { inner_->RollbackTrans(); }
-    [[nodiscard]] int TransactionDepth() const override { return inner_->TransactionDepth(); }
-    [[nodiscard]] db::Dialect dialect() const override { return inner_->dialect(); }
 
   private:
-    std::shared_ptr<db::Connection> inner_;
     std::mt19937 random_;
 };
 
