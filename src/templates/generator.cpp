@@ -21,13 +21,21 @@ std::string text_of(const db::Recordset& row, std::string_view column) {
     return row.Fields(column).Value.to_text();
 }
 
+// A line's texts often come from outer joins (a supplier without a cost centre): Null is a text
+// left out, which Add_Poliza_Detalle then judges with its own message, and which the messages that
+// stop a generation show as nothing rather than failing on it.
+std::string text_or_nothing(const db::Recordset& row, std::string_view column) {
+    const Variant value = row.Fields(column).Value;
+    return value.is_null() ? std::string() : value.to_text();
+}
+
 // The detail row as it came, for the messages that stop a generation.
 std::string diagnostico(const Generacion& generacion, const db::Recordset& row) {
-    return bloque_diagnostico({generacion.clave, Variant(generacion.fecha).to_text(),
-                               text_of(row, "Cc_Cve_Cuenta_Contable"),
-                               text_of(row, "Pd_Centro_Costo"), text_of(row, "Pd_Concepto"),
-                               text_of(row, "Pd_Referencia"), text_of(row, "Pd_Importe"),
-                               text_of(row, "Pd_Tipo") == "1"});
+    return bloque_diagnostico(
+        {generacion.clave, Variant(generacion.fecha).to_text(),
+         text_or_nothing(row, "Cc_Cve_Cuenta_Contable"), text_or_nothing(row, "Pd_Centro_Costo"),
+         text_or_nothing(row, "Pd_Concepto"), text_or_nothing(row, "Pd_Referencia"),
+         text_or_nothing(row, "Pd_Importe"), text_or_nothing(row, "Pd_Tipo") == "1"});
 }
 
 void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
@@ -50,11 +58,11 @@ void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
 
 void llenar_linea(core::Contexto& contexto, const db::Recordset& row) {
     auto& line = contexto.line;
-    line.Cc_Cve_Cuenta_Contable = text_of(row, "Cc_Cve_Cuenta_Contable");
-    line.Pd_Centro_Costo = util::left_chars(text_of(row, "Pd_Centro_Costo"), 6);
-    line.Pd_Concepto = util::left_chars(text_of(row, "Pd_Concepto"), 100);
+    line.Cc_Cve_Cuenta_Contable = text_or_nothing(row, "Cc_Cve_Cuenta_Contable");
+    line.Pd_Centro_Costo = util::left_chars(text_or_nothing(row, "Pd_Centro_Costo"), 6);
+    line.Pd_Concepto = util::left_chars(text_or_nothing(row, "Pd_Concepto"), 100);
     line.Pd_Importe = row.Fields("Pd_Importe").Value.to_double();
-    line.Pd_Referencia = util::left_chars(text_of(row, "Pd_Referencia"), 15);
+    line.Pd_Referencia = util::left_chars(text_or_nothing(row, "Pd_Referencia"), 15);
     line.Pd_Tipo = static_cast<eTipoMovimiento>(row.Fields("Pd_Tipo").Value.to_long());
 }
 

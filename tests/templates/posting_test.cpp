@@ -101,6 +101,64 @@ TEST_F(PostingTest, ARefusedLineStopsWithItsTextAndLeavesNothingBehind) {
     EXPECT_EQ("", everything());
 }
 
+// A template line whose texts all come from the purchase, which leaves them out.
+class PostingNullTextsTest : public PostingTest {
+  protected:
+    PostingNullTextsTest() {
+        execute(
+            "UPDATE Poliza_Configuracion_Detalle SET Pcd_Cuenta_Contable = 'Compras.Centro', "
+            "Pcd_Referencia = 'Compras.Proveedor' WHERE Pc_Cve_Poliza_Configuracion = 'CMP' "
+            "AND Pcd_ID = 1");
+        execute("UPDATE Compras SET Centro = NULL, Proveedor = NULL");
+    }
+};
+
+TEST_F(PostingNullTextsTest, ANegativeAmountShowsThemAsNothing) {
+    add_purchase("N-1", "2024-03-07", "-5", "0");
+    execute("UPDATE Compras SET Centro = NULL, Proveedor = NULL WHERE Folio = 'N-1'");
+    EXPECT_FALSE(post("N-1"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza, el importe no puede ser negativo!\r\n"
+        "=>Configuración:CMP\r\n=>Fecha:07/03/2024\r\n=>Cuenta:\r\n=>Ce.Co.:\r\n"
+        "=>Concepto:\r\n=>Referencia:\r\n=>Importe:-5\r\n=>Tipo:CARGO",
+        object.get_Error());
+    EXPECT_EQ("", everything());
+}
+
+TEST_F(PostingNullTextsTest, ARefusedLineShowsThemAsNothing) {
+    EXPECT_FALSE(post("A-1"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza: \r\nledgerNova.dll - Add_Poliza_Detalle()\r\n"
+        "La cuenta contable:, no existe\r\n=>Configuración:CMP\r\n=>Fecha:05/03/2024\r\n"
+        "=>Cuenta:\r\n=>Ce.Co.:\r\n=>Concepto:\r\n=>Referencia:\r\n=>Importe:100\r\n"
+        "=>Tipo:CARGO",
+        object.get_Error());
+    EXPECT_EQ("", everything());
+}
+
+TEST_F(PostingNullTextsTest, AMissingCostCentreIsRefusedByTheLinesOwnCheck) {
+    execute(
+        "UPDATE Poliza_Configuracion_Detalle SET Pcd_Cuenta_Contable = '''5101''' WHERE "
+        "Pc_Cve_Poliza_Configuracion = 'CMP' AND Pcd_ID = 1");
+    execute("UPDATE Cuenta_Contable SET Cc_Resultado = 'SI' WHERE Cc_Cve_Cuenta_Contable = '5101'");
+    ledger.set_param("CON_CENTRO_COSTO_OBLIGATORIO", "1");
+    Polizas strict;  // reads the parameter when created
+    EXPECT_FALSE(strict.Genera_Poliza_Tabla("Compras", "A-1", "01"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza: \r\nledgerNova.dll - Add_Poliza_Detalle()\r\n"
+        "Debe especificar un centro de costo para la cuenta 5101 es una cuenta de resultado\r\n"
+        "=>Configuración:CMP\r\n=>Fecha:05/03/2024\r\n=>Cuenta:5101\r\n=>Ce.Co.:\r\n"
+        "=>Concepto:\r\n=>Referencia:\r\n=>Importe:100\r\n=>Tipo:CARGO",
+        strict.get_Error());
+    EXPECT_EQ("", everything());
+    execute("UPDATE Compras SET Centro = 'VENTAS' WHERE Folio = 'A-1'");
+    ASSERT_TRUE(strict.Genera_Poliza_Tabla("Compras", "A-1", "01")) << strict.get_Error();
+    EXPECT_EQ("0000000001|0001|5101|VENTAS||1|100\n0000000001|0002|2101||Proveedor|2|100\n",
+              ledger.rows("SELECT Pl_Folio, Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Centro_Costo, "
+                          "Pd_Concepto, Pd_Tipo, Pd_Importe FROM Poliza_Detalle WHERE Pl_Folio = "
+                          "'0000000001' ORDER BY Pd_ID"));
+}
+
 TEST_F(PostingTest, ZeroAmountsNeedThePermit) {
     ASSERT_TRUE(post("A-1"));
     EXPECT_EQ("0\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Detalle WHERE "
