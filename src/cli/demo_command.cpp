@@ -1,13 +1,16 @@
-// `ledgernova demo`: the whole cycle on a fresh demo ledger. Recreates the ledger with the demo
-// catalogue, posts every source document for company 01 and prints each voucher, cancels one
-// purchase by document, posts it again, and sums up.
+// `ledgernova demo [--force]`: the whole cycle on a fresh demo ledger. Recreates the ledger with
+// the demo catalogue, posts every source document for company 01 and prints each voucher, cancels
+// one purchase by document, posts it again, and sums up. An existing file is replaced only when an
+// earlier demo made it, or with --force.
 
 #include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include <fmt/format.h>
@@ -15,6 +18,7 @@
 
 #include "cli/commands.h"
 #include "cli/demo_catalogue.h"
+#include "cli/demo_ledger.h"
 #include "cli/document_vouchers.h"
 #include "cli/exit_status.h"
 #include "cli/refusal.h"
@@ -43,6 +47,17 @@ GlobalOptions demo_options(const GlobalOptions& options) {
         demo.database = kDemoDatabase;
     }
     return demo;
+}
+
+// Anything at the path but an earlier demo ledger may be someone's real ledger: the demo stops
+// before touching it unless the user insists.
+void refuse_foreign_file(const std::string& path, bool force) {
+    if (!force && std::filesystem::exists(path) && !is_demo_ledger(path)) {
+        throw std::runtime_error(
+            fmt::format("{} exists and was not made by the demo; it is left untouched (use "
+                        "--force to replace it)",
+                        path));
+    }
 }
 
 // The ledger file and the files SQLite keeps beside it.
@@ -170,12 +185,14 @@ int print_summary(db::Connection& connection, const Tally& tally) {
     return unbalanced == 0 ? kExitOk : kExitRefused;
 }
 
-int run_demo(const GlobalOptions& options) {
+int run_demo(const GlobalOptions& options, bool force) {
     const GlobalOptions demo = demo_options(options);
     const std::string path = database_path(demo);
+    refuse_foreign_file(path, force);
     remove_ledger(path);
     const auto connection = open_ledger(demo, LedgerAccess::Create);
     create_schema(*connection);
+    mark_demo_ledger(*connection);  // first, so that a demo stopped half-way is replaced next time
     load_demo_catalogue(*connection);
     fmt::print("ledgerNova demo: {} recreated with the demo catalogue\n\n", path);
     Polizas poliza;
@@ -196,7 +213,11 @@ void add_demo_command(CLI::App& app, Program& program) {
         "demo",
         "recreate a demo ledger (--db, default ledgernova-demo.db), post its documents, print "
         "the vouchers, cancel one and post it again");
-    on_chosen(*command, program, [](const GlobalOptions& options) { return run_demo(options); });
+    auto force = std::make_shared<bool>(false);
+    command->add_flag("--force", *force,
+                      "replace the file even when it is not a ledger an earlier demo made");
+    on_chosen(*command, program,
+              [force](const GlobalOptions& options) { return run_demo(options, *force); });
 }
 
 }  // namespace ledgernova::cli

@@ -8,6 +8,7 @@
 #include "core/periods.h"
 #include "core/persistence.h"
 #include "db/sql_text.h"
+#include "util/decimal.h"
 #include "util/text.h"
 
 namespace ledgernova::core {
@@ -18,9 +19,6 @@ constexpr std::string_view kMember = "Add_Poliza_Detalle";
 bool refuse_line(Contexto& contexto, std::string_view message) {
     return refuse(contexto, kMember, message);
 }
-
-// The largest amount a line may carry: beyond it a double no longer holds every cent.
-constexpr double kImporteMaximo = 9'999'999'999'999.99;
 
 // Empty when the line's movement and amount can be booked, else the refusal's message. A line
 // that would not be refused here could still never balance or be read back as written.
@@ -34,8 +32,8 @@ std::string line_values_refusal(const tPlDetalle& line) {
     if (line.Pd_Importe < 0) {
         return "El importe no puede ser negativo";
     }
-    if (line.Pd_Importe > kImporteMaximo) {
-        return fmt::format("El importe excede el máximo de {:.2f}", kImporteMaximo);
+    if (line.Pd_Importe > util::kLargestAmount) {
+        return fmt::format("El importe excede el máximo de {:.2f}", util::kLargestAmount);
     }
     return {};
 }

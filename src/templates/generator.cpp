@@ -21,13 +21,20 @@ std::string text_of(const db::Recordset& row, std::string_view column) {
     return row.Fields(column).Value.to_text();
 }
 
+// The messages that stop a generation show a Null as nothing rather than failing on it, so that
+// the reason they give is not lost.
+std::string text_or_nothing(const db::Recordset& row, std::string_view column) {
+    const Variant value = row.Fields(column).Value;
+    return value.is_null() ? std::string() : value.to_text();
+}
+
 // The detail row as it came, for the messages that stop a generation.
 std::string diagnostico(const Generacion& generacion, const db::Recordset& row) {
-    return bloque_diagnostico({generacion.clave, Variant(generacion.fecha).to_text(),
-                               text_of(row, "Cc_Cve_Cuenta_Contable"),
-                               text_of(row, "Pd_Centro_Costo"), text_of(row, "Pd_Concepto"),
-                               text_of(row, "Pd_Referencia"), text_of(row, "Pd_Importe"),
-                               text_of(row, "Pd_Tipo") == "1"});
+    return bloque_diagnostico(
+        {generacion.clave, Variant(generacion.fecha).to_text(),
+         text_or_nothing(row, "Cc_Cve_Cuenta_Contable"), text_or_nothing(row, "Pd_Centro_Costo"),
+         text_or_nothing(row, "Pd_Concepto"), text_or_nothing(row, "Pd_Referencia"),
+         text_or_nothing(row, "Pd_Importe"), text_or_nothing(row, "Pd_Tipo") == "1"});
 }
 
 void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,

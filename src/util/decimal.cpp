@@ -1,7 +1,8 @@
 #include "util/decimal.h"
 
+#include <algorithm>
 #include <cctype>
-#include <limits>
+#include <charconv>
 
 #include <fmt/format.h>
 
@@ -10,11 +11,25 @@
 namespace ledgernova::util {
 namespace {
 
+using Units = Decimal::Units;
+
 [[noreturn]] void type_mismatch() {
     throw ConversionError("Type mismatch");
 }
 
 constexpr int kPlaces = 6;
+constexpr std::size_t kWholeDigits = 20;
+
+constexpr Units power_of_ten(std::size_t exponent) {
+    Units power = 1;
+    for (std::size_t i = 0; i < exponent; ++i) {
+        power *= 10;
+    }
+    return power;
+}
+
+constexpr Units kScale = power_of_ten(kPlaces);
+constexpr Units kLimit = power_of_ten(kWholeDigits + kPlaces);  // the first magnitude refused
 
 bool all_digits(const std::string& text) {
     for (const char c : text) {
@@ -25,26 +40,61 @@ bool all_digits(const std::string& text) {
     return true;
 }
 
-// Amounts have at most 12 whole digits, also after rounding: 999999999999.9999995 rounds to
-// 1000000000000, which is refused like any other 13-digit amount.
-std::int64_t checked_units(const std::string& whole, const std::string& fraction) {
-    constexpr std::int64_t kLimit = 1'000'000'000'000 * 1'000'000;
-    if (whole.size() > 12) {
+Units value_of(const std::string& digits) {
+    Units value = 0;
+    for (const char c : digits) {
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string digits_of(Units magnitude) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return digits;
+}
+
+// The whole digits are counted without leading zeros and also after rounding:
+// 99999999999999999999.9999995 rounds past the largest decimal and is refused like it.
+Units units_of(std::string whole, const std::string& fraction) {
+    whole.erase(0, whole.find_first_not_of('0'));
+    if (whole.size() > kWholeDigits) {
         throw ConversionError("Overflow");
     }
-    std::int64_t units = whole.empty() ? 0 : std::stoll(whole);
     std::string places = fraction.substr(0, kPlaces);
     places.resize(kPlaces, '0');
-    units = units * 1'000'000 + std::stoll(places);
     const bool round_up = fraction.size() > kPlaces && fraction[kPlaces] >= '5';
-    units += round_up ? 1 : 0;
-    if (units >= kLimit) {
+    return value_of(whole) * kScale + value_of(places) + (round_up ? 1 : 0);
+}
+
+// "1.5" moved 3 places gives "1500": the fixed form of what a Double's text writes as 1.5E+3.
+std::string shift_point(std::string mantissa, std::size_t places) {
+    auto point = mantissa.find('.');
+    if (point == std::string::npos) {
+        point = mantissa.size();
+    } else {
+        mantissa.erase(point, 1);
+    }
+    point += places;
+    if (mantissa.size() <= point) {
+        mantissa.resize(point, '0');
+    } else {
+        mantissa.insert(point, ".");
+    }
+    return mantissa;
+}
+
+}  // namespace
+
+Decimal::Units Decimal::checked(Units units) {
+    if (units >= kLimit || units <= -kLimit) {
         throw ConversionError("Overflow");
     }
     return units;
 }
-
-}  // namespace
 
 Decimal Decimal::parse(const std::string& text) {
     std::string body = trim_blanks(text);
@@ -58,19 +108,21 @@ Decimal Decimal::parse(const std::string& text) {
     if ((whole.empty() && fraction.empty()) || !all_digits(whole) || !all_digits(fraction)) {
         type_mismatch();
     }
-    const std::int64_t units = checked_units(whole, fraction);
+    const Units units = checked(units_of(whole, fraction));
     return Decimal(negative ? -units : units);
 }
 
 Decimal Decimal::from_double(double value) {
     const std::string text = format_double(value);
-    if (text.find('E') == std::string::npos) {
+    const auto exponent_at = text.find('E');
+    if (exponent_at == std::string::npos) {
         return parse(text);
     }
-    if (value > -1.0 && value < 1.0) {
+    const int exponent = std::stoi(text.substr(exponent_at + 1));
+    if (exponent < 0) {
         return parse(fmt::format("{:.6f}", value));  // a residue far below a cent
     }
-    throw ConversionError("Overflow");  // far beyond any amount a ledger holds
+    return parse(shift_point(text.substr(0, exponent_at), static_cast<std::size_t>(exponent)));
 }
 
 Decimal Decimal::from_variant(const Variant& value) {
@@ -80,36 +132,39 @@ Decimal Decimal::from_variant(const Variant& value) {
     return from_double(value.to_double());
 }
 
+Decimal Decimal::largest() {
+    return Decimal(kLimit - 1);
+}
+
 double Decimal::to_double() const {
-    return static_cast<double>(units_) / static_cast<double>(kScale);
+    // Through the text, which from_chars rounds once; dividing a converted count would round twice.
+    const std::string text = to_string();
+    double value = 0;
+    (void)std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 std::string Decimal::to_string() const {
-    const std::int64_t magnitude = units_ < 0 ? -units_ : units_;
-    std::string fraction = std::to_string(magnitude % kScale);
+    const Units magnitude = units_ < 0 ? -units_ : units_;
+    std::string fraction = digits_of(magnitude % kScale);
     fraction.insert(0, kPlaces - fraction.size(), '0');
     while (!fraction.empty() && fraction.back() == '0') {
         fraction.pop_back();
     }
-    std::string text = (units_ < 0 ? "-" : "") + std::to_string(magnitude / kScale);
+    std::string text = (units_ < 0 ? "-" : "") + digits_of(magnitude / kScale);
     return fraction.empty() ? text : text + "." + fraction;
 }
 
 std::string Decimal::to_fixed(int places) const {
-    std::int64_t step = 1;
-    for (int i = places; i < kPlaces; ++i) {
-        step *= 10;
-    }
-    const std::int64_t magnitude = units_ < 0 ? -units_ : units_;
-    const std::int64_t rounded = (magnitude + step / 2) / step;  // in units of 10^-places
-    std::int64_t unit = 1;
-    for (int i = 0; i < places; ++i) {
-        unit *= 10;
-    }
-    std::string text = std::to_string(rounded / unit);
-    if (places > 0) {
-        std::string fraction = std::to_string(rounded % unit);
-        fraction.insert(0, static_cast<std::size_t>(places) - fraction.size(), '0');
+    const auto kept = static_cast<std::size_t>(std::clamp(places, 0, kPlaces));
+    const Units step = power_of_ten(kPlaces - kept);
+    const Units magnitude = units_ < 0 ? -units_ : units_;
+    const Units rounded = (magnitude + step / 2) / step;  // in units of 10^-places
+    const Units unit = power_of_ten(kept);
+    std::string text = digits_of(rounded / unit);
+    if (kept > 0) {
+        std::string fraction = digits_of(rounded % unit);
+        fraction.insert(0, kept - fraction.size(), '0');
         text += "." + fraction;
     }
     return (units_ < 0 && rounded != 0 ? "-" : "") + text;

@@ -117,5 +117,52 @@ TEST_F(CliDemoTest, DemoUsesItsOwnLedgerUnlessDbNamesOneAndNeverTheDefaultLedger
     EXPECT_EQ(run({"--connect", "DSN=x", "demo"}).status, 2);
 }
 
+// ---- what the demo may replace ------------------------------------------------------------------
+
+constexpr const char* kRefusal =
+    "ledgernova: ledger.db exists and was not made by the demo; it is left untouched (use --force "
+    "to replace it)\n";
+
+TEST_F(CliDemoTest, ALedgerWithVouchersIsRefusedAndLeftAsItWasUnlessForced) {
+    ASSERT_EQ(ledger({"init", "--demo"}).status, 0);
+    ASSERT_EQ(ledger({"post", "Compras", "C-0001", "--company", "01"}).status, 0);
+    const std::string bytes = read_file("ledger.db");
+    const CliRun refused = ledger({"demo"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, kRefusal);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(read_file("ledger.db"), bytes);
+    EXPECT_FALSE(exists("ledger.db-wal"));
+    EXPECT_FALSE(exists("ledger.db-shm"));
+    EXPECT_EQ(query("SELECT Pl_Folio, Pl_Documento FROM Poliza"), "0000000001|C-0001\n");
+    const CliRun forced = ledger({"demo", "--force"});
+    ASSERT_EQ(forced.status, 0) << forced.err;
+    EXPECT_TRUE(forced.out.ends_with(kSummary)) << forced.out;
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "13\n");
+}
+
+TEST_F(CliDemoTest, AFileThatIsNoDatabaseIsRefusedAndLeftAsItWasUnlessForced) {
+    write_file("ledger.db", "notes that are not a ledger\n");
+    const CliRun refused = ledger({"demo"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, kRefusal);
+    EXPECT_EQ(read_file("ledger.db"), "notes that are not a ledger\n");
+    const CliRun forced = ledger({"demo", "--force"});
+    ASSERT_EQ(forced.status, 0) << forced.err;
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "13\n");
+}
+
+TEST_F(CliDemoTest, ADemoLedgerIsKnownByItsMarkNotByItsCatalogue) {
+    ASSERT_EQ(ledger({"demo"}).status, 0);
+    EXPECT_EQ(query("SELECT Pa_Ambito, Pa_Valor FROM Parametro WHERE Pa_Nombre = "
+                    "'LEDGERNOVA_DEMO'"),
+              "0|made by ledgernova demo, which replaces it when run again\n");
+    execute("DELETE FROM Parametro WHERE Pa_Nombre = 'LEDGERNOVA_DEMO'");
+    const CliRun refused = ledger({"demo"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, kRefusal);
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza WHERE Es_Cve_Estado = 'CA'"), "1\n");
+}
+
 }  // namespace
 }  // namespace ledgernova::testing

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/voucher_support.h"
 #include "support/database_error.h"
+#include "util/decimal.h"
 
 namespace ledgernova {
 namespace {
@@ -26,11 +29,18 @@ class BalanceTest : public ::testing::Test {
     }
 
     // A voucher with the given charge and credit, then the balance check.
-    bool voucher(double cargo, double abono) {
+    bool voucher(double cargo, double abono) { return voucher_of({cargo}, {abono}); }
+
+    // A voucher with a line per charge and per credit, then the balance check.
+    bool voucher_of(const std::vector<double>& cargos, const std::vector<double>& abonos) {
         polizas.Nuevo();
         polizas.put_Encabezado(header(Date::from_ymd(2024, 3, 15)));
-        EXPECT_TRUE(add(polizas, line("1101", eTmCargo, cargo))) << polizas.get_Error();
-        EXPECT_TRUE(add(polizas, line("2101", eTmAbono, abono))) << polizas.get_Error();
+        for (const double cargo : cargos) {
+            EXPECT_TRUE(add(polizas, line("1101", eTmCargo, cargo))) << polizas.get_Error();
+        }
+        for (const double abono : abonos) {
+            EXPECT_TRUE(add(polizas, line("2101", eTmAbono, abono))) << polizas.get_Error();
+        }
         return polizas.Poliza_Balanceada();
     }
 
@@ -119,6 +129,38 @@ TEST_F(BalanceTest, ADatabaseFailureIsReported) {
     EXPECT_TRUE(testing::database_error_is("ledgerNova.dll - Poliza_Balanceada()\r\n",
                                            "no such table: Poliza_Detalle", "42P01",
                                            polizas.get_Error()));
+}
+
+// ---- large amounts ------------------------------------------------------------------------------
+
+TEST_F(BalanceTest, ChargesReachingATrillionBalanceWithoutAnAdjustment) {
+    const std::vector<double> halves(4, 5e11);
+    EXPECT_TRUE(voucher_of(halves, halves)) << polizas.get_Error();
+    EXPECT_TRUE(voucher_of({1e12, 1e12, 1e12, 1e12}, {3e12, 1e12})) << polizas.get_Error();
+    EXPECT_EQ("", polizas.get_Error());
+    EXPECT_EQ("0000000001|8|4000000000000\n0000000002|6|8000000000000\n",
+              ledger.rows("SELECT Pl_Folio, COUNT(*), SUM(Pd_Importe) FROM Poliza_Detalle GROUP "
+                          "BY Pl_Folio ORDER BY Pl_Folio"));
+}
+
+TEST_F(BalanceTest, ACentBetweenTheLargestAmountsIsAdjustedExactly) {
+    EXPECT_TRUE(voucher_of({5e12, 4'999'999'999'999.99}, {util::kLargestAmount - 0.01}))
+        << polizas.get_Error();
+    EXPECT_EQ(
+        "0001|1101||Pago|1|5000000000000\n0002|1101||Pago|1|4999999999999.99\n"
+        "0003|2101||Pago|2|9999999999999.98\n0004|7001|CI|Ajuste por redondeo|2|0.01\n",
+        lines());
+    ledger.set_param("CON_IMPORTE_MAXIMO_REDONDEO", "0");
+    ledger.restart_module();
+    EXPECT_FALSE(voucher_of({1e12, 2e12 + 0.01}, {3e12}));
+    EXPECT_EQ("", polizas.get_Error());
+}
+
+TEST_F(BalanceTest, SumsPastFifteenDigitsBalanceAsTheDatabaseGivesThem) {
+    const std::vector<double> largest(150, util::kLargestAmount);  // 1,499,999,999,999,998.50
+    EXPECT_TRUE(voucher_of(largest, largest)) << polizas.get_Error();
+    EXPECT_EQ("", polizas.get_Error());
+    EXPECT_EQ("300\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Detalle"));
 }
 
 }  // namespace

@@ -84,6 +84,21 @@ TEST_F(DatabaseHostTest, SqlTextForms) {
     EXPECT_EQ(ledger.now(), datos().Get_Fecha_Servidor());
 }
 
+TEST_F(DatabaseHostTest, SqlNumbersOfLargeAmountsKeepEveryDigit) {
+    EXPECT_EQ("9999999999999.99", datos().Formato_Numero_SQL(Variant(9'999'999'999'999.99), 2));
+    EXPECT_EQ("-1000000000000.00", datos().Formato_Numero_SQL(Variant(-1e12), 2));
+    EXPECT_EQ("1000000000000000.00", datos().Formato_Numero_SQL(Variant(1e15), 2));
+    EXPECT_EQ("15000000000000000000", datos().Formato_Numero_SQL(Variant(1.5e19), 0));
+    EXPECT_EQ("12345678901234567890.13",
+              datos().Formato_Numero_SQL(Variant("12345678901234567890.125"), 2));
+    try {
+        (void)datos().Formato_Numero_SQL(Variant(1e20), 2);
+        ADD_FAILURE() << "a number of 21 whole digits was written";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ("Overflow", error.what());
+    }
+}
+
 TEST_F(DatabaseHostTest, FoliosArePaddedAndNeverRepeat) {
     EXPECT_EQ(Variant("0000000001"), datos().Get_Folio("", "Poliza", 10, true));
     EXPECT_EQ(Variant("0000000002"), datos().Get_Folio("", "Poliza", 10, true));

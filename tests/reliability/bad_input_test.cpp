@@ -428,11 +428,12 @@ TEST_F(BadInputAmount, ArithmeticOnTextThatIsNotANumberIsZeroOnSQLite) {
     EXPECT_EQ("", stored());
 }
 
-TEST(BadInputDecimal, AnAmountRoundedPastTwelveWholeDigitsIsAnOverflow) {
-    EXPECT_EQ("999999999999.999999", util::Decimal::parse("999999999999.9999994").to_string());
+TEST(BadInputDecimal, AnAmountRoundedPastTwentyWholeDigitsIsAnOverflow) {
+    EXPECT_EQ("99999999999999999999.999999",
+              util::Decimal::parse("99999999999999999999.9999994").to_string());
     try {
-        (void)util::Decimal::parse("999999999999.9999995");
-        ADD_FAILURE() << "an amount of thirteen whole digits was accepted";
+        (void)util::Decimal::parse("99999999999999999999.9999995");
+        ADD_FAILURE() << "an amount of twenty-one whole digits was accepted";
     } catch (const ConversionError& error) {
         EXPECT_STREQ("Overflow", error.what());
     }

@@ -101,6 +101,37 @@ TEST_F(PostingTest, ARefusedLineStopsWithItsTextAndLeavesNothingBehind) {
     EXPECT_EQ("", everything());
 }
 
+// A template line whose texts all come from the purchase, which leaves them out.
+class PostingNullTextsTest : public PostingTest {
+  protected:
+    PostingNullTextsTest() {
+        execute(
+            "UPDATE Poliza_Configuracion_Detalle SET Pcd_Cuenta_Contable = 'Compras.Centro', "
+            "Pcd_Referencia = 'Compras.Proveedor' WHERE Pc_Cve_Poliza_Configuracion = 'CMP' "
+            "AND Pcd_ID = 1");
+        execute("UPDATE Compras SET Centro = NULL, Proveedor = NULL");
+    }
+};
+
+TEST_F(PostingNullTextsTest, ANegativeAmountShowsThemAsNothing) {
+    add_purchase("N-1", "2024-03-07", "-5", "0");
+    execute("UPDATE Compras SET Centro = NULL, Proveedor = NULL WHERE Folio = 'N-1'");
+    EXPECT_FALSE(post("N-1"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza, el importe no puede ser negativo!\r\n"
+        "=>Configuración:CMP\r\n=>Fecha:07/03/2024\r\n=>Cuenta:\r\n=>Ce.Co.:\r\n"
+        "=>Concepto:\r\n=>Referencia:\r\n=>Importe:-5\r\n=>Tipo:CARGO",
+        object.get_Error());
+    EXPECT_EQ("", everything());
+}
+
+// A line's text must be text: a Null there stops the generation as any other failure does.
+TEST_F(PostingNullTextsTest, ANullTextOfAnAddedLineIsAGeneralFailure) {
+    EXPECT_FALSE(post("A-1"));
+    EXPECT_EQ("Genera_Poliza: CMP error: Invalid use of Null", object.get_Error());
+    EXPECT_EQ("", everything());
+}
+
 TEST_F(PostingTest, ZeroAmountsNeedThePermit) {
     ASSERT_TRUE(post("A-1"));
     EXPECT_EQ("0\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Detalle WHERE "

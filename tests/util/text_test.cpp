@@ -89,5 +89,70 @@ TEST(Decimal, FixedFormRoundsHalfAwayFromZero) {
     EXPECT_THROW((void)Decimal::parse("1,5"), ConversionError);
 }
 
+// ---- large amounts ------------------------------------------------------------------------------
+
+// The refusal's text, or "" when the call succeeded.
+template <typename Call>
+std::string refusal(Call call) {
+    try {
+        (void)call();
+    } catch (const ConversionError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(DecimalLarge, TextReadsAndWritesBackUpToTwentyWholeDigits) {
+    for (const char* text :
+         {"9999999999999.99", "-9999999999999.99", "1000000000000", "12345678901234567890.123456",
+          "-99999999999999999999.999999", "327669999999999672.33"}) {
+        EXPECT_EQ(text, Decimal::parse(text).to_string());
+        EXPECT_EQ(Decimal::parse(text), Decimal::parse(Decimal::parse(text).to_fixed(6))) << text;
+    }
+    EXPECT_EQ("99999999999999999999.999999", Decimal::largest().to_string());
+    EXPECT_EQ("99999999999999999999.999999",
+              Decimal::parse("099999999999999999999.9999994").to_string());
+    EXPECT_EQ("12345678901234567890.13", Decimal::parse("12345678901234567890.125").to_fixed(2));
+    EXPECT_EQ("100000000000000000000.00", Decimal::largest().to_fixed(2));
+    EXPECT_EQ("Overflow", refusal([] { return Decimal::parse("100000000000000000000"); }));
+    EXPECT_EQ("Overflow", refusal([] { return Decimal::parse("-99999999999999999999.9999995"); }));
+}
+
+TEST(DecimalLarge, SumsStayExactUpToTheLargestAndStopThere) {
+    const Decimal line = Decimal::from_double(kLargestAmount);
+    Decimal charges;
+    for (int n = 0; n < 32767; ++n) {  // the most lines a voucher holds
+        charges = charges + line;
+    }
+    EXPECT_EQ("327669999999999672.33", charges.to_string());
+    const Decimal credits = charges - Decimal::parse("0.01");
+    EXPECT_EQ("0.01", (charges - credits).to_string());
+    const Decimal cent = Decimal::parse("0.01");
+    const Decimal near = Decimal::parse("99999999999999999999.99");
+    EXPECT_EQ("0.01", (near - (near - cent)).to_string());
+    EXPECT_EQ("-0.01", ((near - cent) - near).to_string());
+    EXPECT_EQ(Decimal::largest(), Decimal::largest() - cent + cent);
+    EXPECT_EQ("Overflow", refusal([&] { return Decimal::largest() + Decimal::parse("0.000001"); }));
+    EXPECT_EQ("Overflow", refusal([&] { return Decimal() - Decimal::largest() - cent; }));
+}
+
+TEST(DecimalLarge, DoublesReadAsTheirFifteenDigitsAlsoWhenWrittenWithAnExponent) {
+    EXPECT_EQ("9999999999999.99", Decimal::from_double(kLargestAmount).to_string());
+    EXPECT_EQ("0.01",
+              (Decimal::from_double(kLargestAmount) - Decimal::from_double(9'999'999'999'999.98))
+                  .to_string());
+    EXPECT_EQ("1000000000000000", Decimal::from_double(1e15).to_string());
+    EXPECT_EQ("2000000000000000", Decimal::from_double(1'999'999'999'999'999.0).to_string());
+    EXPECT_EQ("327670000000000000", Decimal::from_double(327'669'999'999'999'672.33).to_string());
+    EXPECT_EQ("12345678901234500000", Decimal::from_double(1.23456789012345e19).to_string());
+    EXPECT_EQ("-98765432109876500000", Decimal::from_double(-9.87654321098765e19).to_string());
+    EXPECT_EQ("Overflow", refusal([] { return Decimal::from_double(1e20); }));
+    EXPECT_EQ("Overflow", refusal([] { return Decimal::from_double(-1e300); }));
+    for (const double value :
+         {kLargestAmount, -kLargestAmount, 1e12 + 0.01, 123456789012.345, 1.23456789012345e19}) {
+        EXPECT_EQ(value, Decimal::from_double(value).to_double()) << value;
+    }
+}
+
 }  // namespace
 }  // namespace ledgernova::util
