@@ -40,7 +40,7 @@ class Arguments {
 
   private:
     template <typename T>
-    T convert(std::size_t i, T (Variant::*to)() const) const {
+    [[nodiscard]] T convert(std::size_t i, T (Variant::*to)() const) const {
         try {
             return (values_[i].*to)();
         } catch (const ConversionError& failure) {

@@ -134,7 +134,7 @@ std::string merge_match(const std::string& key_columns) {
     while (start < key_columns.size()) {
         const std::size_t comma = std::min(key_columns.find(", ", start), key_columns.size());
         const std::string column = key_columns.substr(start, comma - start);
-        match += (match.empty() ? "t." : " AND t.") + column + " = s." + column;
+        match += fmt::format("{}t.{} = s.{}", match.empty() ? "" : " AND ", column, column);
         start = comma + 2;
     }
     return match;
