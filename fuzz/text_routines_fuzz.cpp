@@ -276,6 +276,9 @@ void check_text_helpers(const std::string& text) {
     require(util::to_upper(upper) == upper, "to_upper is idempotent", text, upper);
     require(code_points(text) < 0 || code_points(upper) == code_points(text),
             "to_upper keeps UTF-8 text UTF-8", text, upper);
+    require(
+        util::compare_folded(upper, text) == 0 && util::fold_case(upper) == util::fold_case(text),
+        "to_upper compares and folds as the text does", text, upper);
     require(util::iequals(text, ascii_lower(text)), "iequals ignores ASCII case", text);
     require(util::replace_all(text, util::kCrLf, util::kCrLf) == text,
             "replacing a text by itself changes nothing", text);

@@ -86,9 +86,21 @@ class Connection {
     [[nodiscard]] virtual Dialect dialect() const = 0;
 };
 
-// Opens (creating when missing) an SQLite database file: WAL journal, a busy timeout, GETDATE()
-// and SELECT TOP n available. ":memory:" gives a private in-memory database. Throws db::Error.
-[[nodiscard]] std::shared_ptr<Connection> open_sqlite(const std::string& path);
+// How open_sqlite opens a database file.
+enum class OpenMode {
+    ReadWrite,  // created when missing, put in WAL journal mode
+    ReadOnly    // must exist; nothing is ever written to it, and every write is refused
+};
+
+// Opens an SQLite database file: a busy timeout, GETDATE() and SELECT TOP n available, and text
+// declared COLLATE NOCASE compared without regard to case for accented Latin, Greek and Cyrillic
+// letters as well as A to Z (SQLite's own NOCASE is replaced on the connection; create_schema
+// rebuilds indexes written under it). ":memory:" gives a private in-memory database. Read-only, a
+// WAL database whose shared-memory file cannot be created (a read-only folder) is still read when
+// no write-ahead log waits to be checkpointed; where SQLite can create the WAL's -wal and -shm
+// files, a read-only connection leaves them for the next writer to remove. Throws db::Error.
+[[nodiscard]] std::shared_ptr<Connection> open_sqlite(const std::string& path,
+                                                      OpenMode mode = OpenMode::ReadWrite);
 
 // Opens a server database through unixODBC with a connection string such as
 // "Driver=PostgreSQL Unicode;Server=host;Port=5432;Database=ledger;Uid=user;Pwd=secret;" (psqlODBC)

@@ -7,7 +7,10 @@
 --  * Text columns compare case-insensitively (COLLATE NOCASE): the postings
 --    were written for a case-insensitive server collation and rely on it, e.g.
 --    a source table stored upper-cased in Poliza_Control.Pc_Tabla is found
---    again by the name as the caller spells it.
+--    again by the name as the caller spells it. The component's connections
+--    replace SQLite's NOCASE, which folds only A-Z, by one that folds accented
+--    Latin, Greek and Cyrillic letters too ('FACTURACIÓN' = 'Facturación');
+--    the script ends by rebuilding the indexes in that order.
 --  * Dates are ISO text: YYYY-MM-DD, time stamps YYYY-MM-DD HH:MM:SS.
 --  * Amounts and exchange rates are NUMERIC; counters and kinds INTEGER.
 --  * No foreign keys: vouchers are written statement by statement in an order
@@ -399,3 +402,14 @@ CREATE TABLE IF NOT EXISTS Periodo_Operativo (
     Es_Cve_Estado     TEXT COLLATE NOCASE NOT NULL DEFAULT 'AB',
     PRIMARY KEY (Po_Modulo, Po_Fecha_Inicial)
 );
+
+-------------------------------------------------------------------------------
+-- Index order
+-------------------------------------------------------------------------------
+
+-- Indexes of text written under SQLite's own NOCASE (ledgers made before the
+-- component replaced it, or rows written by another SQLite program) may be
+-- ordered otherwise where a key holds a non-ASCII capital or small letter; a
+-- lookup through such an index could then miss its row. Rebuilt in the order
+-- the component compares in.
+REINDEX NOCASE;

@@ -43,7 +43,7 @@ bool deliver(const std::string& xml, const std::string& out) {
 }
 
 int export_sat(const GlobalOptions& options, const ExportArguments& arguments) {
-    const auto connection = open_ledger(options, LedgerAccess::Existing);
+    const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
     const ExportResult result = export_polizas_periodo(*connection, arguments.request);
     if (!result.ok) {
         print_problems(result, "the XML was not written");

@@ -58,11 +58,12 @@ std::shared_ptr<db::Connection> open_ledger(const GlobalOptions& options, Ledger
         return connection;
     }
     const std::string path = database_path(options);
-    if (access == LedgerAccess::Existing && names_a_file(path) && !std::filesystem::exists(path)) {
+    if (access != LedgerAccess::Create && names_a_file(path) && !std::filesystem::exists(path)) {
         throw std::runtime_error(
             fmt::format("there is no ledger at {}: run `ledgernova init` first", path));
     }
-    auto connection = db::open_sqlite(path);
+    auto connection = db::open_sqlite(
+        path, access == LedgerAccess::ReadOnly ? db::OpenMode::ReadOnly : db::OpenMode::ReadWrite);
     register_host(connection, options.operador);
     return connection;
 }

@@ -25,8 +25,10 @@ void add_global_options(CLI::App& app, GlobalOptions& options);
 [[nodiscard]] std::string database_path(const GlobalOptions& options);
 
 enum class LedgerAccess {
-    Create,   // create the database file when it is missing (init)
-    Existing  // the file must exist already
+    Create,    // create the database file when it is missing (init)
+    Existing,  // the file must exist already
+    ReadOnly   // the file must exist and is only read: it may be write-protected, in a read-only
+               // folder (commands that only read, such as show and export-sat)
 };
 
 // Opens the ledger the options name and registers the default host over that connection, with

@@ -22,7 +22,7 @@ struct ShowArguments {
 };
 
 int show_voucher(const GlobalOptions& options, const ShowArguments& arguments) {
-    const auto connection = open_ledger(options, LedgerAccess::Existing);
+    const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
     const auto voucher = load_voucher(*connection, arguments.folio);
     if (!voucher) {
         std::cerr << fmt::format("ledgernova: there is no voucher with folio {}\n",

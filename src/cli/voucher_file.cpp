@@ -55,6 +55,16 @@ class Place {
     std::string where_;
 };
 
+// The string of `key`. A NUL inside would end the text early wherever it goes on as a C string,
+// and PostgreSQL stores none: refused rather than cut.
+std::string text_of(const std::string& key, const json& value, const Place& place) {
+    std::string text = value.get<std::string>();
+    if (text.find('\0') != std::string::npos) {
+        place.fail(key, "must not contain the NUL character (\\u0000)");
+    }
+    return text;
+}
+
 // Sets the text field named `key`; false when the record has no text field of that name.
 template <typename Record, std::size_t N>
 bool read_text(const std::array<TextField<Record>, N>& fields, const std::string& key,
@@ -64,7 +74,7 @@ bool read_text(const std::array<TextField<Record>, N>& fields, const std::string
             if (!value.is_string()) {
                 place.fail(key, "must be a string");
             }
-            record.*member = value.get<std::string>();
+            record.*member = text_of(key, value, place);
             return true;
         }
     }

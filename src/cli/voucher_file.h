@@ -23,7 +23,8 @@ struct VoucherFile {
 
 // Reads and checks the file. Throws UsageError naming the file and, for a wrong field, the line
 // and the key: a file that cannot be read, text that is not JSON, an unknown key, a value of the
-// wrong JSON type or out of range, a required header field left out, a voucher without lines.
+// wrong JSON type or out of range, a text holding a NUL character, a required header field
+// left out, a voucher without lines.
 [[nodiscard]] VoucherFile read_voucher_file(const std::string& path);
 
 }  // namespace ledgernova::cli

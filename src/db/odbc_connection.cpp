@@ -179,6 +179,7 @@ Recordset OdbcConnection::Execute(std::string_view sql, long /*options*/) {
     if (sql.find_first_not_of(" \r\n\t;") == std::string::npos) {
         throw UsageError("Command text was not set for the command object.");
     }
+    require_utf8(sql);
     if (dialect_ != Dialect::PostgreSQL) {
         return run(std::string(sql));
     }

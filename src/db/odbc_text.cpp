@@ -1,61 +1,59 @@
 #include "db/odbc_text.h"
 
+#include <algorithm>
+#include <utility>
+
+#include <fmt/format.h>
+
+#include "ledgernova/connection.h"
+#include "util/utf8.h"
+
 namespace ledgernova::db {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The code point that starts at text[i]; `i` moves past it. Overlong forms, surrogates and
-// truncated sequences read as one replacement character per offending byte.
+// The code point that starts at text[i]; `i` moves past it. A byte that starts no well-formed
+// character reads as one replacement character.
 char32_t next_code_point(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    const int length = lead < 0x80           ? 1
-                       : (lead >> 5) == 0x6  ? 2
-                       : (lead >> 4) == 0xE  ? 3
-                       : (lead >> 3) == 0x1E ? 4
-                                             : 0;
-    if (length == 1) {
-        ++i;
-        return lead;
-    }
-    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
+    const util::Utf8Char character = util::decode_utf8(text, i);
+    if (character.length == 0) {
         ++i;
         return kReplacement;
     }
-    char32_t point = lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        if ((byte(i + static_cast<std::size_t>(k)) & 0xC0) != 0x80) {
-            ++i;
-            return kReplacement;
-        }
-        point = (point << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
-    }
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (point < kSmallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-        ++i;
-        return kReplacement;
-    }
-    i += static_cast<std::size_t>(length);
-    return point;
+    i += character.length;
+    return character.point;
 }
 
-void append_utf8(std::string& out, char32_t point) {
-    if (point < 0x80) {
-        out.push_back(static_cast<char>(point));
-    } else if (point < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else if (point < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+// How much of the text around a bad byte the message quotes: about this many bytes either side.
+constexpr std::size_t kQuoted = 30;
+
+// The text with every byte that starts no character written \xNN, so that it prints.
+std::string printable(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = util::decode_utf8(text, at).length;
+        if (length == 0) {
+            out += fmt::format("\\x{:02X}", static_cast<unsigned char>(text[at++]));
+        } else {
+            out.append(text.substr(at, length));
+            at += length;
+        }
     }
+    return out;
+}
+
+// Where the quote around `bad` starts and ends, never inside a character.
+std::pair<std::size_t, std::size_t> quoted_span(std::string_view text, std::size_t bad) {
+    std::size_t start = bad > kQuoted ? bad - kQuoted : 0;
+    while (start < bad && util::is_continuation_byte(text[start])) {
+        ++start;
+    }
+    std::size_t end = std::min(text.size(), bad + 1 + kQuoted);
+    while (end < text.size() && util::is_continuation_byte(text[end]) && end < bad + 4 + kQuoted) {
+        ++end;
+    }
+    return {start, end};
 }
 
 bool is_high_surrogate(char16_t unit) {
@@ -88,16 +86,28 @@ std::string utf16_to_utf8(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (is_high_surrogate(unit) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
-            append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
-                                 (static_cast<char32_t>(text[i + 1]) - 0xDC00));
+            util::append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                       (static_cast<char32_t>(text[i + 1]) - 0xDC00));
             ++i;
         } else if (is_high_surrogate(unit) || is_low_surrogate(unit)) {
-            append_utf8(out, kReplacement);
+            util::append_utf8(out, kReplacement);
         } else {
-            append_utf8(out, unit);
+            util::append_utf8(out, unit);
         }
     }
     return out;
+}
+
+void require_utf8(std::string_view text) {
+    const std::size_t bad = util::first_invalid_utf8(text);
+    if (bad == std::string_view::npos) {
+        return;
+    }
+    const auto [start, end] = quoted_span(text, bad);
+    throw Error(fmt::format("Text is not valid UTF-8 (byte 0x{:02X} at offset {}): {}{}{}",
+                            static_cast<unsigned char>(text[bad]), bad, start > 0 ? "..." : "",
+                            printable(text.substr(start, end - start)),
+                            end < text.size() ? "..." : ""));
 }
 
 }  // namespace ledgernova::db

@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 #include <ctime>
+#include <filesystem>
 #include <list>
 #include <memory>
 #include <unordered_map>
@@ -92,6 +93,82 @@ Variant column_value(sqlite3_stmt* statement, int column, bool declared_date) {
         default:
             return text_value(statement, column, declared_date);
     }
+}
+
+int compare_nocase(void* /*unused*/, int size_a, const void* a, int size_b, const void* b) {
+    return util::compare_folded(
+        std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(size_a)),
+        std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(size_b)));
+}
+
+// Closes the handle and throws the reason it could not be opened or read.
+[[noreturn]] void cannot_open(const std::string& path, sqlite3* handle) {
+    const std::string message = handle != nullptr ? sqlite3_errmsg(handle) : "out of memory";
+    const int code = handle != nullptr ? sqlite3_extended_errcode(handle) : SQLITE_NOMEM;
+    sqlite3_close(handle);
+    throw Error(fmt::format("Cannot open the database {}: {}", path, message), code);
+}
+
+// Opens `name` (the path, or a URI for it) with the flags.
+sqlite3* open_handle(const std::string& path, const std::string& name, int flags) {
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(name.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
+        cannot_open(path, handle);
+    }
+    return handle;
+}
+
+sqlite3* open_for_writing(const std::string& path) {
+    return open_handle(path, path,
+                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+}
+
+// Opening is lazy: this reads the schema, which is where a file that cannot be read fails.
+bool readable(sqlite3* handle) {
+    return sqlite3_exec(handle, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
+           SQLITE_OK;
+}
+
+// A WAL database with no log waiting to be checkpointed has all of its content in the file itself.
+bool without_pending_log(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path + "-wal", error);
+    return error ? !std::filesystem::exists(path + "-wal", error) : size == 0;
+}
+
+// The path as an SQLite URI that opens the file as one that cannot change while it is read: no
+// lock and no shared-memory file is needed then.
+std::string immutable_uri(const std::string& path) {
+    std::string uri = "file:";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 ||
+            std::string_view("/._-~").find(c) != std::string_view::npos) {
+            uri.push_back(c);
+        } else {
+            uri += fmt::format("%{:02X}", byte);
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+// Read-only. A WAL database needs its shared-memory file, which a read-only folder cannot take:
+// when the file holds everything (no pending log), it is read as immutable instead.
+sqlite3* open_for_reading(const std::string& path) {
+    constexpr int kFlags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    sqlite3* handle = open_handle(path, path, kFlags);
+    if (readable(handle)) {
+        return handle;
+    }
+    if (path == ":memory:" || path.starts_with("file:") || !without_pending_log(path)) {
+        cannot_open(path, handle);
+    }
+    sqlite3_close(handle);
+    handle = open_handle(path, immutable_uri(path), kFlags | SQLITE_OPEN_URI);
+    if (!readable(handle)) {
+        cannot_open(path, handle);
+    }
+    return handle;
 }
 
 using StatementPtr = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
@@ -424,27 +501,33 @@ class SqliteConnection::StatementCache {
     std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;
 };
 
-SqliteConnection::SqliteConnection(const std::string& path) {
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(path.c_str(), &handle_, flags, nullptr) != SQLITE_OK) {
-        const std::string message = handle_ != nullptr ? sqlite3_errmsg(handle_) : "out of memory";
-        sqlite3_close(handle_);
-        handle_ = nullptr;
-        throw Error(fmt::format("Cannot open the database {}: {}", path, message));
-    }
-    sqlite3_extended_result_codes(handle_, 1);
-    sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
-    sqlite3_create_function(handle_, "GETDATE", 0, SQLITE_UTF8, nullptr, &getdate, nullptr,
-                            nullptr);
+SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode)
+    : handle_(mode == OpenMode::ReadOnly ? open_for_reading(path) : open_for_writing(path)) {
     try {
-        run_plain("PRAGMA journal_mode = WAL");
-        run_plain("PRAGMA foreign_keys = ON");
+        configure();
+        if (mode == OpenMode::ReadWrite) {
+            run_plain("PRAGMA journal_mode = WAL");
+            run_plain("PRAGMA foreign_keys = ON");
+        }
     } catch (...) {
         sqlite3_close(handle_);
         throw;
     }
     cache_ = std::make_unique<StatementCache>(handle_);
     parameterized_ = std::make_unique<Parameterized>();
+}
+
+void SqliteConnection::configure() {
+    sqlite3_extended_result_codes(handle_, 1);
+    sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
+    sqlite3_create_function(handle_, "GETDATE", 0, SQLITE_UTF8, nullptr, &getdate, nullptr,
+                            nullptr);
+    // Declared by every text column of the schema, old ledgers' included: redefined rather than
+    // renamed, so that files made before compare every letter's case alike too.
+    if (sqlite3_create_collation_v2(handle_, "NOCASE", SQLITE_UTF8, nullptr, &compare_nocase,
+                                    nullptr) != SQLITE_OK) {
+        fail(handle_);
+    }
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -538,8 +621,8 @@ void SqliteConnection::RollbackTrans() {
                           : fmt::format("ROLLBACK TO ln_{0}; RELEASE ln_{0}", depth_));
 }
 
-std::shared_ptr<Connection> open_sqlite(const std::string& path) {
-    return std::make_shared<SqliteConnection>(path);
+std::shared_ptr<Connection> open_sqlite(const std::string& path, OpenMode mode) {
+    return std::make_shared<SqliteConnection>(path, mode);
 }
 
 }  // namespace ledgernova::db

@@ -21,7 +21,7 @@ struct Parameterized;
 // rows, names and errors are those of the text as written.
 class SqliteConnection final : public Connection {
   public:
-    explicit SqliteConnection(const std::string& path);
+    SqliteConnection(const std::string& path, OpenMode mode);
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
     ~SqliteConnection() override;
@@ -37,6 +37,8 @@ class SqliteConnection final : public Connection {
   private:
     class StatementCache;
 
+    // Extended codes, busy timeout, GETDATE() and the NOCASE collation, on a fresh handle.
+    void configure();
     void run_plain(const std::string& sql);
     // Runs a statement that stays prepared between calls, with `values` bound to ?1, ?2, ...
     Recordset run_prepared(sqlite3_stmt* statement, const std::vector<std::string_view>& values);

@@ -64,7 +64,7 @@ std::vector<LedgerRow> read_details(db::Connection& connection, const DetailKind
 
 // Keys compare as the ledger's collation does: without regard to case.
 std::string key(const LedgerRow& row, std::string_view column) {
-    return util::to_upper(row.text(column));
+    return util::fold_case(row.text(column));
 }
 
 using LineIndex = std::map<std::pair<std::string, std::string>, LedgerLine*>;

@@ -5,6 +5,9 @@
 #include <cctype>
 #include <charconv>
 
+#include "util/unicode_case.h"
+#include "util/utf8.h"
+
 namespace ledgernova::util {
 namespace {
 
@@ -13,8 +16,44 @@ constexpr char ascii_upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool is_continuation_byte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
+constexpr char32_t ascii_lower(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
+// Ranks a byte that starts no well-formed character after every code point.
+constexpr char32_t kPastUnicode = 0x110000;
+
+// The next character of `text` from `at`, folded, as compare_folded ranks it; `at` moves past it.
+char32_t next_folded(std::string_view text, std::size_t& at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80) {
+        ++at;  // the common case, kept short: the database compares keys through here
+        return ascii_lower(byte);
+    }
+    const Utf8Char character = decode_utf8(text, at);
+    if (character.length == 0) {
+        ++at;
+        return kPastUnicode + byte;
+    }
+    at += character.length;
+    return simple_fold(character.point);
+}
+
+// `text` with every well-formed character mapped, the other bytes kept.
+template <typename Mapping>
+std::string map_characters(std::string_view text, Mapping mapping) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8Char character = decode_utf8(text, at);
+        if (character.length == 0) {
+            result.push_back(text[at++]);
+            continue;
+        }
+        append_utf8(result, mapping(character.point));
+        at += character.length;
+    }
+    return result;
 }
 
 }  // namespace
@@ -60,24 +99,24 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 }
 
 std::string to_upper(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        // U+00E0..U+00FE (but U+00F7, the division sign) are lower-case Latin-1 letters whose
-        // capitals lie 0x20 below, in the same two-byte sequence starting with 0xC3. A 0xC3 not
-        // followed by a continuation byte starts no sequence: what follows it is read on its own.
-        if (byte == 0xC3 && i + 1 < text.size() && is_continuation_byte(text[i + 1])) {
-            const auto next = static_cast<unsigned char>(text[i + 1]);
-            const bool lower = next >= 0xA0 && next <= 0xBE && next != 0xB7;
-            result.push_back(text[i]);
-            result.push_back(static_cast<char>(lower ? next - 0x20 : next));
-            ++i;
-            continue;
+    return map_characters(text, simple_upper);
+}
+
+std::string fold_case(std::string_view text) {
+    return map_characters(text, simple_fold);
+}
+
+int compare_folded(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const char32_t x = next_folded(a, i);
+        const char32_t y = next_folded(b, j);
+        if (x != y) {
+            return x < y ? -1 : 1;
         }
-        result.push_back(ascii_upper(text[i]));
     }
-    return result;
+    return i < a.size() ? 1 : (j < b.size() ? -1 : 0);
 }
 
 std::string left_chars(std::string_view text, std::size_t count) {

@@ -13,8 +13,19 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // Every occurrence of `from` replaced by `to`, left to right, without rescanning what was put in.
 [[nodiscard]] std::string replace_all(std::string_view text, std::string_view from,
                                       std::string_view to);
-// Upper case for ASCII and the Latin-1 letters of Spanish (á é í ó ú ü ñ), kept as UTF-8.
+// Upper case of every letter that util::simple_upper maps (ASCII, the Latin, Greek and Cyrillic
+// blocks), character by character. The text keeps its length in bytes; a byte that starts no
+// well-formed UTF-8 character is kept as it is, and ASCII after it is still upper-cased.
 [[nodiscard]] std::string to_upper(std::string_view text);
+// The text as case-insensitive comparison sees it (util::simple_fold of every character, bytes
+// that start no well-formed character kept): two texts fold alike exactly when compare_folded
+// finds them equal.
+[[nodiscard]] std::string fold_case(std::string_view text);
+// Orders texts without regard to case, as the ledger's text columns compare: by the code points
+// of their folded characters (byte order for well-formed UTF-8), a byte that starts no character
+// after every character. ASCII-only texts order as SQLite's built-in NOCASE orders them.
+// Negative, zero or positive as `a` sorts before, with or after `b`.
+[[nodiscard]] int compare_folded(std::string_view a, std::string_view b);
 // The first `count` characters of UTF-8 text; a multi-byte character is never split.
 [[nodiscard]] std::string left_chars(std::string_view text, std::size_t count);
 // Up to 15 significant digits, no trailing zeros, '.' as decimal point, no grouping.

@@ -94,5 +94,27 @@ TEST_F(CliConnectTest, InitCreatesTheSchemaOnceThenVouchersArePostedShownAndCanc
     EXPECT_EQ(rows("SELECT Es_Cve_Estado, Oper_Baja FROM Poliza"), "CA|ana\n");
 }
 
+// What psqlODBC would turn into a replacement character, or cut at a NUL, is refused before it
+// reaches the server.
+TEST_F(CliConnectTest, TextThatIsNotUtf8OrHoldsANulIsRefusedAndNothingIsStored) {
+    ASSERT_EQ(program({"init"}).status, 0);
+    const CliRun latin1 = program({"param", "set", "CON_OWNER", "P\xE9rez"});
+    EXPECT_EQ(latin1.status, 1);
+    EXPECT_TRUE(latin1.err.starts_with("ledgernova: Text is not valid UTF-8 (byte 0xE9 at offset "))
+        << latin1.err;
+    EXPECT_NE(latin1.err.find("'P\\xE9rez'"), std::string::npos) << latin1.err;
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Parametro"), "0\n");
+
+    write_file("voucher.json", R"({"header": {"Pl_Fecha": "2024-03-15", "Pl_Tipo_Poliza": 3,
+      "Em_Cve_Empresa": "001", "Pl_Comentario": "Renta\u0000"}, "lines": [
+      {"Cc_Cve_Cuenta_Contable": "1101", "Pd_Tipo": 1, "Pd_Importe": 1}]})");
+    const CliRun nul = program({"voucher", "--file", "voucher.json"});
+    EXPECT_EQ(nul.status, 2);
+    EXPECT_EQ(nul.err,
+              "ledgernova: voucher file voucher.json: header: key \"Pl_Comentario\" must not "
+              "contain the NUL character (\\u0000)\n");
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Poliza"), "0\n");
+}
+
 }  // namespace
 }  // namespace ledgernova::testing

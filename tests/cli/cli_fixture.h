@@ -85,6 +85,8 @@ class CliTest : public ::testing::Test {
 
     bool exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
 
+    const std::filesystem::path& folder() const { return dir_; }
+
   private:
     static std::string shell_word(const std::string& text) {
         std::string word = "'";

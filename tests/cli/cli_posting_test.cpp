@@ -293,6 +293,82 @@ TEST_F(CliPostingTest, OnlineTellsWhichTablesPostOnLine) {
         << broken.err;
 }
 
+// The purchases again as a source table whose name has an accented capital when upper-cased, with
+// a copy of the national purchase template: its links are stored as FACTURACIÓN.
+class CliAccentedTableTest : public CliPostingTest {
+  protected:
+    void SetUp() override {
+        CliPostingTest::SetUp();
+        const auto renamed = [](const std::string& column) {
+            return "replace(replace(" + column +
+                   ", 'Compras.', 'Facturación.'), 'Compras INNER', 'Facturación INNER')";
+        };
+        execute("CREATE TABLE Facturación AS SELECT * FROM Compras");
+        execute(
+            "INSERT INTO Poliza_Configuracion_Tabla(Pc_Tabla, Pc_Modulo, Pc_Campo_Dia, "
+            "Pc_Campo_Movimiento, Pc_Contabiliza_Linea, Pc_Modo_Contabiliza) VALUES("
+            "'Facturación', 'COM', 'Facturación.Cm_Fecha', 'Facturación.Cm_Folio', 'SI', '')");
+        execute(
+            "INSERT INTO Poliza_Configuracion(Pc_Cve_Poliza_Configuracion, Pc_Descripcion, "
+            "Pc_Tabla, Pc_Tipo, Pc_Referencia, Pc_Comentario, Pc_Relacion, "
+            "Pc_Permitir_Importe_Cero, Es_Cve_Estado) SELECT 'FAC-NAC', Pc_Descripcion, "
+            "'Facturación', Pc_Tipo, " +
+            renamed("Pc_Referencia") + ", " + renamed("Pc_Comentario") + ", " +
+            renamed("Pc_Relacion") +
+            ", Pc_Permitir_Importe_Cero, Es_Cve_Estado FROM Poliza_Configuracion " + kNational);
+        execute(
+            "INSERT INTO Poliza_Configuracion_Condicion(Pc_Cve_Poliza_Configuracion, Pcc_ID, "
+            "Pcc_Valor) SELECT 'FAC-NAC', Pcc_ID, " +
+            renamed("Pcc_Valor") + " FROM Poliza_Configuracion_Condicion " + kNational);
+        execute(
+            "INSERT INTO Poliza_Configuracion_Detalle(Pc_Cve_Poliza_Configuracion, Pcd_ID, "
+            "Pcd_Descripcion, Pcd_Cuenta_Contable, Pcd_Centro_Costo, Pcd_Concepto, "
+            "Pcd_Referencia, Pcd_Cargo, Pcd_Abono, Pcd_Relacion, Pcd_Condicion) SELECT "
+            "'FAC-NAC', Pcd_ID, Pcd_Descripcion, " +
+            renamed("Pcd_Cuenta_Contable") + ", " + renamed("Pcd_Centro_Costo") + ", " +
+            renamed("Pcd_Concepto") + ", " + renamed("Pcd_Referencia") + ", " +
+            renamed("Pcd_Cargo") + ", " + renamed("Pcd_Abono") + ", " + renamed("Pcd_Relacion") +
+            ", " + renamed("Pcd_Condicion") + " FROM Poliza_Configuracion_Detalle " + kNational);
+        execute(
+            "INSERT INTO Poliza_Configuracion_Detalle_Electronico(Pc_Cve_Poliza_Configuracion, "
+            "Pcd_Id, Pcde_Id, Pcde_Tipo, Pcde_Comando) SELECT 'FAC-NAC', Pcd_Id, Pcde_Id, "
+            "Pcde_Tipo, " +
+            renamed("Pcde_Comando") + " FROM Poliza_Configuracion_Detalle_Electronico " +
+            kNational);
+    }
+
+    static constexpr const char* kNational = "WHERE Pc_Cve_Poliza_Configuracion = 'COM-NAC'";
+};
+
+TEST_F(CliAccentedTableTest, PostsOnceIsCancelledByDocumentAndPostsOnLineInAnyCase) {
+    const CliRun posted = post("Facturación", "C-0001");
+    ASSERT_EQ(posted.status, 0) << posted.err;
+    EXPECT_EQ(posted.out, "folio 0000000001 number 0000000001 template FAC-NAC\n");
+    EXPECT_EQ(vouchers(),
+              "0000000001|0000000001|3|2024-03-01|01|FACTURACIÓN|C-0001|A-1523|FAC-NAC|AC\n");
+    EXPECT_EQ(links(), "0000000001|FACTURACIÓN|C-0001|ana|AC|NULL\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza_Detalle_Comprobante"), "1\n");
+    EXPECT_EQ(unbalanced(), "");
+
+    const CliRun again = post("FACTURACIÓN", "C-0001");
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "already posted: folio 0000000001 number 0000000001 template FAC-NAC\n");
+    EXPECT_EQ(query("SELECT COUNT(*) FROM Poliza"), "1\n");
+
+    for (const char* table : {"FACTURACIÓN", "facturación", "Facturación"}) {
+        const CliRun online = ledger({"online", table});
+        EXPECT_EQ(online.status, 0) << table;
+        EXPECT_EQ(online.out, std::string(table) + " posts on line\n");
+    }
+
+    const CliRun cancelled =
+        ledger({"--operator", "luis", "cancel", "--document", "Facturación", "C-0001"});
+    ASSERT_EQ(cancelled.status, 0) << cancelled.err;
+    EXPECT_EQ(cancelled.out, "cancelled folio 0000000001 number 0000000001 template FAC-NAC\n");
+    EXPECT_EQ(links(), "0000000001|FACTURACIÓN|C-0001|ana|CA|luis\n");
+    EXPECT_EQ(query("SELECT Es_Cve_Estado FROM Poliza"), "CA\n");
+}
+
 TEST_F(CliPostingTest, ShowPrintsEachLinesElectronicDetail) {
     ASSERT_EQ(post("Compras", "C-0001").status, 0);
     const CliRun shown = ledger({"show", "0000000001"});

@@ -223,6 +223,21 @@ TEST_F(CliVoucherTest, UnknownKeysAndWrongTypesAreUsageErrorsNamingTheKey) {
     EXPECT_EQ(stored_vouchers(), "");
 }
 
+TEST_F(CliVoucherTest, ANulCharacterInATextIsAUsageErrorNamingTheKey) {
+    const CliRun line = post(with_line_value("\"Renta marzo\", \"Pd_Referencia\"",
+                                             "\"Renta\\u0000marzo\", \"Pd_Referencia\""));
+    EXPECT_EQ(line.status, 2);
+    EXPECT_EQ(line.err,
+              "ledgernova: voucher file voucher.json: line 1: key \"Pd_Concepto\" must not "
+              "contain the NUL character (\\u0000)\n");
+    const CliRun header = post(with_line_value("\"R-7\"", "\"R-\\u0000\""));
+    EXPECT_EQ(header.status, 2);
+    EXPECT_EQ(header.err,
+              "ledgernova: voucher file voucher.json: header: key \"Pl_Referencia\" must not "
+              "contain the NUL character (\\u0000)\n");
+    EXPECT_EQ(stored_vouchers(), "");
+}
+
 TEST_F(CliVoucherTest, MissingVoucherFileIsAUsageError) {
     const CliRun posted = ledger({"voucher", "--file", "nowhere.json"});
     EXPECT_EQ(posted.status, 2);

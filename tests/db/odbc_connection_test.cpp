@@ -27,6 +27,29 @@ TEST(OdbcText, Utf8AndUtf16RoundTripAndBadInputTurnsIntoReplacements) {
     EXPECT_EQ("x\xEF\xBF\xBD", utf16_to_utf8(std::u16string(u"x") + char16_t{0xD800}));
 }
 
+// The message quotes about 30 bytes either side of the first bad byte, never half a character,
+// with every byte that starts no character written \xNN.
+TEST(OdbcText, TextBoundForTheServerMustBeUtf8) {
+    EXPECT_NO_THROW(require_utf8("SELECT 'Pérez ñandú € 𝄞'"));
+    const auto message = [](const std::string& text) -> std::string {
+        try {
+            require_utf8(text);
+        } catch (const Error& error) {
+            return error.what();
+        }
+        return "";
+    };
+    EXPECT_EQ("Text is not valid UTF-8 (byte 0xE9 at offset 11): SELECT 'Jos\\xE9' AS x",
+              message("SELECT 'Jos\xE9' AS x"));
+    EXPECT_EQ(
+        "Text is not valid UTF-8 (byte 0xC3 at offset 61): ...ón = 'Facturación' AND b = "
+        "'\\xC3' AND c = 'ñ\\xFF' AND d = 'aaaaa...",
+        message("SELECT * FROM t WHERE Descripción = 'Facturación' AND b = '\xC3' AND c = "
+                "'ñ\xFF' AND d = 'aaaaaaaaaaaaaaaaaaaa'"));
+    EXPECT_EQ("Text is not valid UTF-8 (byte 0xED at offset 1): '\\xED\\xA0\\x80'",
+              message("'\xED\xA0\x80'"));  // a surrogate
+}
+
 class OdbcConnectionTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -152,6 +175,14 @@ TEST_F(OdbcConnectionTest, TextComparesAndIsUniqueWithoutRegardToCase) {
     ledger_->add_account("abc");
     EXPECT_TRUE(failure_of("INSERT INTO Cuenta_Contable(Cc_Cve_Cuenta_Contable) VALUES('ABC')")
                     .starts_with("[SQLSTATE 23505] "));
+}
+
+TEST_F(OdbcConnectionTest, RefusesTextThatIsNotUtf8InsteadOfStoringAReplacement) {
+    EXPECT_EQ(
+        "Text is not valid UTF-8 (byte 0xE9 at offset 59): ...re, Pa_Valor) VALUES('P', "
+        "'Jos\\xE9')",
+        failure_of("INSERT INTO Parametro(Pa_Nombre, Pa_Valor) VALUES('P', 'Jos\xE9')"));
+    EXPECT_EQ("0\n", rows("SELECT COUNT(*) FROM Parametro"));
 }
 
 TEST_F(OdbcConnectionTest, NestedTransactionsKeepWhatTheirLevelsCommitted) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "db/top_rewrite.h"
 #include "ledgernova/connection.h"
 #include "support/ledger.h"
@@ -101,6 +104,43 @@ TEST_F(SqliteConnectionTest, TextComparesWithoutRegardToCaseInTheSchema) {
         "INSERT INTO Poliza_Control(Pl_Folio, Pc_Tabla, Pc_Documento) VALUES('F', 'COMPRAS', 'A')");
     EXPECT_EQ("F\n", ledger.rows("SELECT Pl_Folio FROM Poliza_Control WHERE Pc_Tabla = 'compras'"));
     EXPECT_EQ("AC\n", ledger.rows("SELECT Es_Cve_Estado FROM Poliza_Control"));
+}
+
+// Even where the file could be written (as root), a read-only connection refuses every write and
+// leaves the file as it was.
+TEST(SqliteReadOnly, ReadsTheLedgerAndRefusesEveryWrite) {
+    const auto folder = ledgernova::testing::make_temp_folder();
+    const std::string path = (folder / "ledger.db").string();
+    open_sqlite(path)->Execute("CREATE TABLE t(a TEXT COLLATE NOCASE); INSERT INTO t VALUES('Ó')");
+    const auto size = std::filesystem::file_size(path);
+    const auto written = std::filesystem::last_write_time(path);
+
+    const auto reader = open_sqlite(path, OpenMode::ReadOnly);
+    EXPECT_EQ("Ó\n", render(reader->Execute("SELECT a FROM t WHERE a = 'ó'")));
+    try {
+        reader->Execute("INSERT INTO t VALUES('x')");
+        ADD_FAILURE() << "the write was accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string("attempt to write a readonly database"), error.what());
+    }
+    EXPECT_THROW(reader->Execute("PRAGMA journal_mode = DELETE"), Error);
+    EXPECT_EQ(size, std::filesystem::file_size(path));
+    EXPECT_EQ(written, std::filesystem::last_write_time(path));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(SqliteReadOnly, AMissingFileIsNotCreated) {
+    const auto folder = ledgernova::testing::make_temp_folder();
+    try {
+        (void)open_sqlite((folder / "none.db").string(), OpenMode::ReadOnly);
+        ADD_FAILURE() << "a missing file was opened";
+    } catch (const Error& error) {
+        EXPECT_EQ("Cannot open the database " + (folder / "none.db").string() +
+                      ": unable to open database file",
+                  error.what());
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "none.db"));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -261,5 +261,58 @@ TEST_F(PostingTest, GenerationFailuresReadingTheTemplate) {
         contexto.Error);
 }
 
+// Sales in a source table whose name has an accented letter, stored upper-cased as FACTURACIÓN in
+// the voucher and its links: found again by the name in any case, on either database.
+class AccentedTableTest : public TemplateStore {
+  protected:
+    AccentedTableTest() {
+        ledger.add_account("1105");
+        ledger.add_account("4101");
+        execute("CREATE TABLE Facturación(Folio TEXT, Fecha TEXT, Empresa TEXT, Importe NUMERIC)");
+        execute("INSERT INTO Facturación VALUES('V-1', '2024-03-05', '01', 250)");
+        add_table({.tabla = "Facturación",
+                   .modulo = "VEN",
+                   .campo_dia = "Facturación.Fecha",
+                   .campo_movimiento = "Facturación.Folio"});
+        add_template({.clave = "VTA",
+                      .descripcion = "Venta",
+                      .tabla = "Facturación",
+                      .tipo = "1",
+                      .referencia = "Facturación.Folio",
+                      .comentario = "'Venta ' || Facturación.Folio",
+                      .relacion = "Facturación"});
+        add_condition(1, "Facturación.Empresa = '<EMPRESA>'", "VTA");
+        add_line({.clave = "VTA",
+                  .id = 1,
+                  .cuenta = "'1105'",
+                  .concepto = "'Cliente'",
+                  .cargo = "Facturación.Importe"});
+        add_line({.clave = "VTA",
+                  .id = 2,
+                  .cuenta = "'4101'",
+                  .concepto = "'Venta'",
+                  .abono = "Facturación.Importe"});
+    }
+
+    std::string posted() {
+        return ledger.rows(
+            "SELECT p.Pl_Folio, p.Pl_Tabla, p.Pl_Documento, p.Es_Cve_Estado, c.Pc_Tabla, "
+            "c.Es_Cve_Estado FROM Poliza p JOIN Poliza_Control c ON c.Pl_Folio = p.Pl_Folio "
+            "ORDER BY p.Pl_Folio");
+    }
+};
+
+TEST_F(AccentedTableTest, PostsOnceIsFoundOnLineAndIsCancelledByTheNameInAnyCase) {
+    EXPECT_TRUE(object.Contabiliza_En_Linea("FACTURACIÓN")) << object.get_Error();
+    EXPECT_TRUE(object.Contabiliza_En_Linea("facturación")) << object.get_Error();
+    ASSERT_TRUE(object.Genera_Poliza_Tabla("FACTURACIÓN", "V-1", "01")) << object.get_Error();
+    ASSERT_TRUE(object.Genera_Poliza_Tabla("facturación", "V-1", "01")) << object.get_Error();
+    EXPECT_EQ("0000000001|FACTURACIÓN|V-1|AC|FACTURACIÓN|AC\n", posted());
+    EXPECT_EQ("1\n", ledger.rows("SELECT COUNT(*) FROM Poliza_Control "
+                                 "WHERE Pc_Tabla = 'Facturación' AND Pc_Documento = 'v-1'"));
+    ASSERT_TRUE(object.Cancelar_Poliza_Documento("Facturación", "V-1")) << object.get_Error();
+    EXPECT_EQ("0000000001|FACTURACIÓN|V-1|CA|FACTURACIÓN|CA\n", posted());
+}
+
 }  // namespace
 }  // namespace ledgernova::testing

@@ -1,6 +1,7 @@
 #include "util/text.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <bit>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "util/decimal.h"
+#include "util/utf8.h"
 
 namespace ledgernova::util {
 namespace {
@@ -27,6 +29,55 @@ TEST(Text, CutsByCharactersNeverInsideOne) {
 TEST(Text, UpperCaseKeepsSpanishLetters) {
     EXPECT_EQ("COMPRAS_ÑANDÚ", to_upper("compras_ñandú"));
     EXPECT_EQ("÷", to_upper("÷"));
+}
+
+TEST(TextCase, UpperCaseCoversLatinGreekAndCyrillicLetters) {
+    EXPECT_EQ("FACTURACIÓN ŒUVRE ŸVES ǄAR ĞÜŞ ẠỆ ΑΘΉΝΑ ΣΟΦΌΣ Μ МОСКВА ЁЖ",
+              to_upper("facturación œuvre ÿves ǆar ğüş ạệ αθήνα σοφός µ москва ёж"));
+    // No single capital, or only an ASCII one, which would not take the same bytes.
+    EXPECT_EQ("ß ı ſ ŉ", to_upper("ß ı ſ ŉ"));
+    EXPECT_EQ("\xC3É\xA9X\xE2\x82", to_upper("\xC3é\xA9x\xE2\x82"));
+}
+
+TEST(TextCase, FoldedComparisonIgnoresTheCaseOfEveryLetter) {
+    EXPECT_EQ(0, compare_folded("FACTURACIÓN", "Facturación"));
+    EXPECT_EQ("facturación σοφόσ москва ß", fold_case("FACTURACIÓN ΣΟΦΌς МОСКВА ẞ"));
+    EXPECT_NE(0, compare_folded("FACTURACION", "Facturación"));
+    EXPECT_LT(compare_folded("ñandú", "ÓSCAR"), 0);            // ñ U+00F1 before ó U+00F3
+    EXPECT_GT(compare_folded("éter", "FIN"), 0);               // é after every ASCII letter
+    EXPECT_GT(compare_folded("\xFF", "\xF0\x9F\x98\x80"), 0);  // a bad byte after every character
+    EXPECT_LT(compare_folded("ab", "ABC"), 0);
+}
+
+TEST(TextCase, AsciiTextOrdersAsSqlitesOwnNocase) {
+    const std::vector<std::string> texts = {"",    "a",   "A",  "_",  "a_", "A_B", "Z",  "[",  "`",
+                                            "abc", "ABD", "ab", "zz", "@",  "~",   "m9", "M10"};
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const auto& a : texts) {
+        for (const auto& b : texts) {
+            EXPECT_EQ(sign(sqlite3_stricmp(a.c_str(), b.c_str())), sign(compare_folded(a, b)))
+                << a << " " << b;
+        }
+    }
+}
+
+// The stored upper-case form of a name must compare equal to the name, and keep its bytes.
+TEST(TextCase, UpperCaseAndFoldAgreeForEveryCoveredCharacter) {
+    for (char32_t point = 0; point < 0x2000; ++point) {
+        if (point >= 0xD800 && point <= 0xDFFF) {
+            continue;
+        }
+        const auto code = static_cast<std::uint32_t>(point);
+        std::string text;
+        append_utf8(text, point);
+        const std::string upper = to_upper(text);
+        ASSERT_EQ(0, compare_folded(upper, text)) << std::hex << code;
+        ASSERT_EQ(text.size(), upper.size()) << std::hex << code;
+        ASSERT_TRUE(point < 0x80 || static_cast<unsigned char>(upper[0]) >= 0x80)
+            << std::hex << code;
+        ASSERT_EQ(upper, to_upper(upper)) << std::hex << code;
+        ASSERT_EQ(fold_case(text), fold_case(fold_case(text))) << std::hex << code;
+    }
 }
 
 TEST(Text, TrimsOnlyBlanks) {

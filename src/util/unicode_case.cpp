@@ -1,0 +1,137 @@
+#include "util/unicode_case.h"
+
+#include <array>
+#include <cstdint>
+
+namespace ledgernova::util {
+namespace {
+
+// Every `step`-th code point from `first` to `last` maps to itself plus `delta`. Taken from the
+// Unicode 14 character database, within the covered blocks: the common and simple entries of the
+// case folding (a letter whose folding is several letters, as ŉ, keeps its form); the simple
+// upper-case mapping where its result folds as the letter does, takes as many UTF-8 bytes and is
+// ASCII only for an ASCII letter.
+struct CaseRange {
+    char32_t first;
+    char32_t last;
+    std::int32_t delta;
+    char32_t step;
+};
+
+constexpr CaseRange kFoldRanges[] = {
+    {0x0041, 0x005A, 32, 1},    {0x00B5, 0x00B5, 775, 1},  {0x00C0, 0x00D6, 32, 1},
+    {0x00D8, 0x00DE, 32, 1},    {0x0100, 0x012E, 1, 2},    {0x0132, 0x0136, 1, 2},
+    {0x0139, 0x0147, 1, 2},     {0x014A, 0x0176, 1, 2},    {0x0178, 0x0178, -121, 1},
+    {0x0179, 0x017D, 1, 2},     {0x017F, 0x017F, -268, 1}, {0x0181, 0x0181, 210, 1},
+    {0x0182, 0x0184, 1, 2},     {0x0186, 0x0186, 206, 1},  {0x0187, 0x0187, 1, 1},
+    {0x0189, 0x018A, 205, 1},   {0x018B, 0x018B, 1, 1},    {0x018E, 0x018E, 79, 1},
+    {0x018F, 0x018F, 202, 1},   {0x0190, 0x0190, 203, 1},  {0x0191, 0x0191, 1, 1},
+    {0x0193, 0x0193, 205, 1},   {0x0194, 0x0194, 207, 1},  {0x0196, 0x0196, 211, 1},
+    {0x0197, 0x0197, 209, 1},   {0x0198, 0x0198, 1, 1},    {0x019C, 0x019C, 211, 1},
+    {0x019D, 0x019D, 213, 1},   {0x019F, 0x019F, 214, 1},  {0x01A0, 0x01A4, 1, 2},
+    {0x01A6, 0x01A6, 218, 1},   {0x01A7, 0x01A7, 1, 1},    {0x01A9, 0x01A9, 218, 1},
+    {0x01AC, 0x01AC, 1, 1},     {0x01AE, 0x01AE, 218, 1},  {0x01AF, 0x01AF, 1, 1},
+    {0x01B1, 0x01B2, 217, 1},   {0x01B3, 0x01B5, 1, 2},    {0x01B7, 0x01B7, 219, 1},
+    {0x01B8, 0x01B8, 1, 1},     {0x01BC, 0x01BC, 1, 1},    {0x01C4, 0x01C4, 2, 1},
+    {0x01C5, 0x01C5, 1, 1},     {0x01C7, 0x01C7, 2, 1},    {0x01C8, 0x01C8, 1, 1},
+    {0x01CA, 0x01CA, 2, 1},     {0x01CB, 0x01DB, 1, 2},    {0x01DE, 0x01EE, 1, 2},
+    {0x01F1, 0x01F1, 2, 1},     {0x01F2, 0x01F4, 1, 2},    {0x01F6, 0x01F6, -97, 1},
+    {0x01F7, 0x01F7, -56, 1},   {0x01F8, 0x021E, 1, 2},    {0x0220, 0x0220, -130, 1},
+    {0x0222, 0x0232, 1, 2},     {0x023B, 0x023B, 1, 1},    {0x023D, 0x023D, -163, 1},
+    {0x0241, 0x0241, 1, 1},     {0x0243, 0x0243, -195, 1}, {0x0244, 0x0244, 69, 1},
+    {0x0245, 0x0245, 71, 1},    {0x0246, 0x024E, 1, 2},    {0x0345, 0x0345, 116, 1},
+    {0x0370, 0x0372, 1, 2},     {0x0376, 0x0376, 1, 1},    {0x037F, 0x037F, 116, 1},
+    {0x0386, 0x0386, 38, 1},    {0x0388, 0x038A, 37, 1},   {0x038C, 0x038C, 64, 1},
+    {0x038E, 0x038F, 63, 1},    {0x0391, 0x03A1, 32, 1},   {0x03A3, 0x03AB, 32, 1},
+    {0x03C2, 0x03C2, 1, 1},     {0x03CF, 0x03CF, 8, 1},    {0x03D0, 0x03D0, -30, 1},
+    {0x03D1, 0x03D1, -25, 1},   {0x03D5, 0x03D5, -15, 1},  {0x03D6, 0x03D6, -22, 1},
+    {0x03D8, 0x03EE, 1, 2},     {0x03F0, 0x03F0, -54, 1},  {0x03F1, 0x03F1, -48, 1},
+    {0x03F4, 0x03F4, -60, 1},   {0x03F5, 0x03F5, -64, 1},  {0x03F7, 0x03F7, 1, 1},
+    {0x03F9, 0x03F9, -7, 1},    {0x03FA, 0x03FA, 1, 1},    {0x03FD, 0x03FF, -130, 1},
+    {0x0400, 0x040F, 80, 1},    {0x0410, 0x042F, 32, 1},   {0x0460, 0x0480, 1, 2},
+    {0x048A, 0x04BE, 1, 2},     {0x04C0, 0x04C0, 15, 1},   {0x04C1, 0x04CD, 1, 2},
+    {0x04D0, 0x052E, 1, 2},     {0x1E00, 0x1E94, 1, 2},    {0x1E9B, 0x1E9B, -58, 1},
+    {0x1E9E, 0x1E9E, -7615, 1}, {0x1EA0, 0x1EFE, 1, 2},
+};
+constexpr CaseRange kUpperRanges[] = {
+    {0x0061, 0x007A, -32, 1},  {0x00B5, 0x00B5, 743, 1},  {0x00E0, 0x00F6, -32, 1},
+    {0x00F8, 0x00FE, -32, 1},  {0x00FF, 0x00FF, 121, 1},  {0x0101, 0x012F, -1, 2},
+    {0x0133, 0x0137, -1, 2},   {0x013A, 0x0148, -1, 2},   {0x014B, 0x0177, -1, 2},
+    {0x017A, 0x017E, -1, 2},   {0x0180, 0x0180, 195, 1},  {0x0183, 0x0185, -1, 2},
+    {0x0188, 0x0188, -1, 1},   {0x018C, 0x018C, -1, 1},   {0x0192, 0x0192, -1, 1},
+    {0x0195, 0x0195, 97, 1},   {0x0199, 0x0199, -1, 1},   {0x019A, 0x019A, 163, 1},
+    {0x019E, 0x019E, 130, 1},  {0x01A1, 0x01A5, -1, 2},   {0x01A8, 0x01A8, -1, 1},
+    {0x01AD, 0x01AD, -1, 1},   {0x01B0, 0x01B0, -1, 1},   {0x01B4, 0x01B6, -1, 2},
+    {0x01B9, 0x01B9, -1, 1},   {0x01BD, 0x01BD, -1, 1},   {0x01BF, 0x01BF, 56, 1},
+    {0x01C5, 0x01C5, -1, 1},   {0x01C6, 0x01C6, -2, 1},   {0x01C8, 0x01C8, -1, 1},
+    {0x01C9, 0x01C9, -2, 1},   {0x01CB, 0x01CB, -1, 1},   {0x01CC, 0x01CC, -2, 1},
+    {0x01CE, 0x01DC, -1, 2},   {0x01DD, 0x01DD, -79, 1},  {0x01DF, 0x01EF, -1, 2},
+    {0x01F2, 0x01F2, -1, 1},   {0x01F3, 0x01F3, -2, 1},   {0x01F5, 0x01F5, -1, 1},
+    {0x01F9, 0x021F, -1, 2},   {0x0223, 0x0233, -1, 2},   {0x023C, 0x023C, -1, 1},
+    {0x0242, 0x0242, -1, 1},   {0x0247, 0x024F, -1, 2},   {0x0253, 0x0253, -210, 1},
+    {0x0254, 0x0254, -206, 1}, {0x0256, 0x0257, -205, 1}, {0x0259, 0x0259, -202, 1},
+    {0x025B, 0x025B, -203, 1}, {0x0260, 0x0260, -205, 1}, {0x0263, 0x0263, -207, 1},
+    {0x0268, 0x0268, -209, 1}, {0x0269, 0x0269, -211, 1}, {0x026F, 0x026F, -211, 1},
+    {0x0272, 0x0272, -213, 1}, {0x0275, 0x0275, -214, 1}, {0x0280, 0x0280, -218, 1},
+    {0x0283, 0x0283, -218, 1}, {0x0288, 0x0288, -218, 1}, {0x0289, 0x0289, -69, 1},
+    {0x028A, 0x028B, -217, 1}, {0x028C, 0x028C, -71, 1},  {0x0292, 0x0292, -219, 1},
+    {0x0345, 0x0345, 84, 1},   {0x0371, 0x0373, -1, 2},   {0x0377, 0x0377, -1, 1},
+    {0x037B, 0x037D, 130, 1},  {0x03AC, 0x03AC, -38, 1},  {0x03AD, 0x03AF, -37, 1},
+    {0x03B1, 0x03C1, -32, 1},  {0x03C2, 0x03C2, -31, 1},  {0x03C3, 0x03CB, -32, 1},
+    {0x03CC, 0x03CC, -64, 1},  {0x03CD, 0x03CE, -63, 1},  {0x03D0, 0x03D0, -62, 1},
+    {0x03D1, 0x03D1, -57, 1},  {0x03D5, 0x03D5, -47, 1},  {0x03D6, 0x03D6, -54, 1},
+    {0x03D7, 0x03D7, -8, 1},   {0x03D9, 0x03EF, -1, 2},   {0x03F0, 0x03F0, -86, 1},
+    {0x03F1, 0x03F1, -80, 1},  {0x03F2, 0x03F2, 7, 1},    {0x03F3, 0x03F3, -116, 1},
+    {0x03F5, 0x03F5, -96, 1},  {0x03F8, 0x03F8, -1, 1},   {0x03FB, 0x03FB, -1, 1},
+    {0x0430, 0x044F, -32, 1},  {0x0450, 0x045F, -80, 1},  {0x0461, 0x0481, -1, 2},
+    {0x048B, 0x04BF, -1, 2},   {0x04C2, 0x04CE, -1, 2},   {0x04CF, 0x04CF, -15, 1},
+    {0x04D1, 0x052F, -1, 2},   {0x1E01, 0x1E95, -1, 2},   {0x1E9B, 0x1E9B, -59, 1},
+    {0x1EA1, 0x1EFF, -1, 2},
+};
+
+// The blocks covered, each looked up directly: [0, U+0530) and [U+1E00, U+1F00).
+constexpr char32_t kLowBlocksEnd = 0x530;
+constexpr char32_t kExtendedFirst = 0x1E00;
+constexpr char32_t kExtendedEnd = 0x1F00;
+constexpr std::size_t kCovered = kLowBlocksEnd + (kExtendedEnd - kExtendedFirst);
+
+constexpr std::size_t slot(char32_t point) {
+    return point < kLowBlocksEnd ? point : kLowBlocksEnd + (point - kExtendedFirst);
+}
+
+template <std::size_t N>
+constexpr std::array<char16_t, kCovered> direct_table(const CaseRange (&ranges)[N]) {
+    std::array<char16_t, kCovered> table{};
+    for (char32_t point = 0; point < kLowBlocksEnd; ++point) {
+        table[slot(point)] = static_cast<char16_t>(point);
+    }
+    for (char32_t point = kExtendedFirst; point < kExtendedEnd; ++point) {
+        table[slot(point)] = static_cast<char16_t>(point);
+    }
+    for (const CaseRange& range : ranges) {
+        for (char32_t point = range.first; point <= range.last; point += range.step) {
+            table[slot(point)] =
+                static_cast<char16_t>(static_cast<std::int32_t>(point) + range.delta);
+        }
+    }
+    return table;
+}
+
+constexpr auto kFold = direct_table(kFoldRanges);
+constexpr auto kUpper = direct_table(kUpperRanges);
+
+constexpr bool covered(char32_t point) {
+    return point < kLowBlocksEnd || (point >= kExtendedFirst && point < kExtendedEnd);
+}
+
+}  // namespace
+
+char32_t simple_fold(char32_t point) {
+    return covered(point) ? kFold[slot(point)] : point;
+}
+
+char32_t simple_upper(char32_t point) {
+    return covered(point) ? kUpper[slot(point)] : point;
+}
+
+}  // namespace ledgernova::util
