@@ -138,13 +138,14 @@ bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recor
 }
 
 // The documents still to post are read and posted inside one transaction that holds the
-// document's lock: a second poster of the same document waits, then finds it posted.
+// document's lock: a second poster of the same document waits, then finds it posted. The lock's
+// name is folded as the ledger compares text, so that two spellings of one document share it.
 bool post_documents(core::Contexto& contexto, const Plantilla& p, const std::string& tabla,
                     const std::string& folio, const std::string& empresa) {
     auto& conexion = core::Contexto::conexion();
     db::Transaction transaction(conexion);
     db::lock_until_transaction_ends(
-        conexion, "Poliza_Control:" + util::to_upper(p.T) + ":" + util::to_upper(folio));
+        conexion, "Poliza_Control:" + util::fold_case(p.T) + ":" + util::fold_case(folio));
     std::vector<std::string> folios;
     bool posted = true;
     auto documentos = core::Contexto::ejecutar(documents_statement(p, folio));
