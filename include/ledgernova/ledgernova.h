@@ -112,6 +112,46 @@ int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_varian
  * tells why. */
 int ln_init_database(const char* path);
 
+/* Chooses the database of the objects the calling thread creates afterwards: the SQLite file at
+ * `path` (made, with every table, when missing; ln_init_database does the same) or the server an
+ * ODBC connection string names (its tables must exist). Each thread chooses for itself; a thread
+ * that never chooses uses LEDGERNOVA_DB as ln_create describes. The thread's objects created
+ * before the call must not be used afterwards; release them. On failure ln_get_error(NULL) tells
+ * why and the thread's choice is left as it was. */
+int ln_open_database(const char* path);
+int ln_open_server(const char* odbc_connection_string);
+
+/* The default host's parameters (scope 0) in the thread's database, as its objects read them.
+ * A parameter is read when the thread's first object starts: set it before creating objects.
+ * ln_get_parameter sets *value to a library-allocated text (free it with ln_free_text), or to
+ * NULL when the parameter is not set. On failure ln_get_error(NULL) tells why. */
+int ln_set_parameter(const char* name, const char* value);
+int ln_get_parameter(const char* name, char** value);
+
+/* The electronic accounting XML "PolizasPeriodo" of one company and month of the thread's
+ * database. `request_type` is AF, FC, DE or CO; `order_number` goes with AF and FC,
+ * `procedure_number` with DE and CO (NULL reads as ""). With `force` nonzero the document is
+ * written even when the check finds problems.
+ * On LN_OK, *ok is 1 when *xml holds the document, 0 when the export was refused; *xml and
+ * *problems (one problem a line, "" when none) are library-allocated texts to free with
+ * ln_free_text. On failure both are NULL and ln_get_error(NULL) tells why. */
+int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
+                  const char* request_type, const char* order_number, const char* procedure_number,
+                  int32_t force, int32_t* ok, char** xml, char** problems);
+
+/* The voucher of `folio` in the thread's database, as JSON text:
+ * {"header": {column: value, ...}, "lines": [{column: value, ...}, ...]} with every column of the
+ * voucher and of each line (lines ordered by Pd_ID), dates as "YYYY-MM-DD". On LN_OK *json is a
+ * library-allocated text to free with ln_free_text, or NULL when there is no such voucher. */
+int ln_read_voucher(const char* folio, char** json);
+
+/* The folios the object's last Genera_Poliza_Tabla wrote and committed, in order: an array of
+ * *nresults LN_TEXT values to free with ln_free_results (NULL and 0 when none). */
+int ln_posted_folios(ln_object* object, ln_variant** results, size_t* nresults);
+
+/* Frees a text this library allocated. NULL is allowed. */
+void ln_free_text(char* text);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,5 +1,6 @@
 #include "ledgernova/ledgernova.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -7,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "db/sql_text.h"
+#include "host/module_state.h"
 #include "ledgernova/connection.h"
 #include "ledgernova/dispatch.h"
+#include "ledgernova/export_sat.h"
+#include "ledgernova/host.h"
+#include "ledgernova/module.h"
 #include "ledgernova/polizas.h"
 #include "ledgernova/registry.h"
 #include "ledgernova/schema.h"
@@ -226,6 +232,170 @@ int post_voucher(ln_object& object, const ln_variant* header, const ln_variant* 
     return LN_OK;
 }
 
+// The database the thread chose; objects it creates afterwards get the default host over it.
+thread_local std::shared_ptr<ledgernova::db::Connection> selected_connection;
+
+// Threads that chose nothing keep the module's own default: LEDGERNOVA_DB, else ledgernova.db.
+ledgernova::HostObjects selected_host() {
+    ledgernova::DatabaseHostOptions options;
+    options.connection = selected_connection;
+    if (!options.connection) {
+        const char* path = std::getenv("LEDGERNOVA_DB");
+        options.connection =
+            ledgernova::db::open_sqlite(path != nullptr && *path != '\0' ? path : "ledgernova.db");
+    }
+    return ledgernova::make_database_host(std::move(options));
+}
+
+void select_connection(std::shared_ptr<ledgernova::db::Connection> connection) {
+    // Registered each time: a program may have put a factory of its own in between.
+    ledgernova::set_host_factory(selected_host);
+    selected_connection = std::move(connection);
+    ledgernova::Termina_Modulo();
+}
+
+// The connection of the thread's host, starting the module when no object has yet.
+ledgernova::db::Connection& host_connection() {
+    return ledgernova::host::modulo().sistema->Get_Conexion();
+}
+
+// A failure of a function that works on the thread's database, for ln_get_error(NULL).
+template <typename Body>
+int on_database(const char* what, Body body) {
+    try {
+        const int status = body();
+        if (status == LN_OK) {
+            thread_failure.clear();
+        }
+        return status;
+    } catch (const ledgernova::db::Error& failure) {
+        return fail_thread(LN_E_DATABASE, failure.what());
+    } catch (const std::exception& failure) {
+        return fail_thread(LN_E_EXCEPTION, failure.what());
+    } catch (...) {
+        return fail_thread(LN_E_EXCEPTION, (std::string("Unknown failure while ") + what).c_str());
+    }
+}
+
+std::string parameter_condition(const char* name) {
+    return " WHERE Pa_Nombre = '" + ledgernova::db::esc(name) + "' AND Pa_Ambito = 0";
+}
+
+void append_json_text(std::string& out, const std::string& text) {
+    out += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (byte < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+// Dates in ISO form, so that any JSON reader takes them without knowing the serial numbers.
+void append_json_value(std::string& out, const Variant& value) {
+    using Kind = Variant::Kind;
+    switch (value.kind()) {
+        case Kind::Empty:
+        case Kind::Null:
+            out += "null";
+            return;
+        case Kind::Boolean:
+            out += value.to_bool() ? "true" : "false";
+            return;
+        case Kind::Long:
+            out += std::to_string(value.to_long());
+            return;
+        case Kind::Double: {
+            char number[40];
+            std::snprintf(number, sizeof number, "%.17g", value.to_double());
+            out += number;
+            return;
+        }
+        case Kind::Date: {
+            const Date date = value.to_date();
+            append_json_text(out, date.has_time() ? date.iso_date_time() : date.iso_date());
+            return;
+        }
+        case Kind::Text:
+            append_json_text(out, value.to_text());
+            return;
+    }
+}
+
+void append_json_row(std::string& out, const ledgernova::db::Recordset& row) {
+    out += '{';
+    for (std::size_t i = 0; i < row.Count(); ++i) {
+        const auto field = row.Fields(i);
+        if (i > 0) {
+            out += ", ";
+        }
+        append_json_text(out, field.Name);
+        out += ": ";
+        append_json_value(out, field.Value);
+    }
+    out += '}';
+}
+
+// {"header": {column: value, ...}, "lines": [{column: value, ...}, ...]}, or "" without voucher.
+std::string voucher_json(ledgernova::db::Connection& connection, const char* folio) {
+    const std::string condition = " WHERE Pl_Folio = '" + ledgernova::db::esc(folio) + "'";
+    const auto header = connection.Execute("SELECT * FROM Poliza" + condition);
+    if (header.Eof()) {
+        return {};
+    }
+    std::string out = "{\"header\": ";
+    append_json_row(out, header);
+    out += ", \"lines\": [";
+    bool first = true;
+    for (auto lines =
+             connection.Execute("SELECT * FROM Poliza_Detalle" + condition + " ORDER BY Pd_ID");
+         !lines.Eof(); lines.MoveNext()) {
+        if (!first) {
+            out += ", ";
+        }
+        first = false;
+        append_json_row(out, lines);
+    }
+    out += "]}";
+    return out;
+}
+
+std::string problem_lines(const std::vector<ledgernova::ExportProblem>& problems) {
+    std::string out;
+    for (const auto& problem : problems) {
+        out += ledgernova::describe(problem);
+        out += '\n';
+    }
+    return out;
+}
+
+const char* or_empty(const char* text) {
+    return text == nullptr ? "" : text;
+}
+
 }  // namespace
 
 extern "C" {
@@ -322,8 +492,9 @@ int ln_init_database(const char* path) {
         if (path == nullptr) {
             return fail_thread(LN_E_INVALIDARG, "ln_init_database needs a path.");
         }
-        const auto connection = ledgernova::db::open_sqlite(path);
+        auto connection = ledgernova::db::open_sqlite(path);
         ledgernova::create_schema(*connection);
+        select_connection(std::move(connection));
         thread_failure.clear();
         return LN_OK;
     } catch (const ledgernova::db::Error& failure) {
@@ -333,6 +504,139 @@ int ln_init_database(const char* path) {
     } catch (...) {
         return fail_thread(LN_E_EXCEPTION, "Unknown failure while creating the tables.");
     }
+}
+
+int ln_open_database(const char* path) {
+    return ln_init_database(path);
+}
+
+int ln_open_server(const char* odbc_connection_string) {
+    if (odbc_connection_string == nullptr) {
+        return fail_thread(LN_E_INVALIDARG, "ln_open_server needs a connection string.");
+    }
+    return on_database("opening the server database.", [&] {
+        select_connection(ledgernova::db::open_odbc(odbc_connection_string));
+        return LN_OK;
+    });
+}
+
+int ln_set_parameter(const char* name, const char* value) {
+    if (name == nullptr || value == nullptr) {
+        return fail_thread(LN_E_INVALIDARG, "ln_set_parameter needs a name and a value.");
+    }
+    return on_database("storing the parameter.", [&] {
+        auto& connection = host_connection();
+        const std::string condition = parameter_condition(name);
+        const std::string literal = "'" + ledgernova::db::esc(value) + "'";
+        ledgernova::db::Transaction transaction(connection);
+        if (connection.Execute("SELECT Pa_Valor FROM Parametro" + condition).Eof()) {
+            connection.Execute("INSERT INTO Parametro (Pa_Nombre, Pa_Ambito, Pa_Valor) VALUES ('" +
+                               ledgernova::db::esc(name) + "', 0, " + literal + ")");
+        } else {
+            connection.Execute("UPDATE Parametro SET Pa_Valor = " + literal + condition);
+        }
+        transaction.Commit();
+        return LN_OK;
+    });
+}
+
+int ln_get_parameter(const char* name, char** value) {
+    if (value != nullptr) {
+        *value = nullptr;
+    }
+    if (name == nullptr || value == nullptr) {
+        return fail_thread(LN_E_INVALIDARG, "ln_get_parameter needs a name and an out pointer.");
+    }
+    return on_database("reading the parameter.", [&] {
+        const auto rows =
+            host_connection().Execute("SELECT Pa_Valor FROM Parametro" + parameter_condition(name));
+        if (!rows.Eof() && !rows.Fields("Pa_Valor").Value.is_null()) {
+            *value = copy_text(rows.Fields("Pa_Valor").Value.to_text());
+        }
+        return LN_OK;
+    });
+}
+
+int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
+                  const char* request_type, const char* order_number, const char* procedure_number,
+                  int32_t force, int32_t* ok, char** xml, char** problems) {
+    if (xml != nullptr) {
+        *xml = nullptr;
+    }
+    if (problems != nullptr) {
+        *problems = nullptr;
+    }
+    if (ok == nullptr || xml == nullptr || problems == nullptr) {
+        return fail_thread(LN_E_INVALIDARG, "ln_export_sat needs its three out pointers.");
+    }
+    *ok = 0;
+    return on_database("exporting the vouchers.", [&] {
+        ledgernova::ExportRequest request;
+        request.company = or_empty(company);
+        request.year = year;
+        request.month = month;
+        request.rfc = or_empty(rfc);
+        request.request_type = or_empty(request_type);
+        request.order_number = or_empty(order_number);
+        request.procedure_number = or_empty(procedure_number);
+        request.force = force != 0;
+        const auto result = ledgernova::export_polizas_periodo(host_connection(), request);
+        std::unique_ptr<char, decltype(&std::free)> document(copy_text(result.xml), &std::free);
+        *problems = copy_text(problem_lines(result.problems));
+        *xml = document.release();
+        *ok = result.ok ? 1 : 0;
+        return LN_OK;
+    });
+}
+
+int ln_read_voucher(const char* folio, char** json) {
+    if (json != nullptr) {
+        *json = nullptr;
+    }
+    if (folio == nullptr || json == nullptr) {
+        return fail_thread(LN_E_INVALIDARG, "ln_read_voucher needs a folio and an out pointer.");
+    }
+    return on_database("reading the voucher.", [&] {
+        const std::string text = voucher_json(host_connection(), folio);
+        if (!text.empty()) {
+            *json = copy_text(text);
+        }
+        return LN_OK;
+    });
+}
+
+int ln_posted_folios(ln_object* object, ln_variant** results, size_t* nresults) {
+    if (results != nullptr) {
+        *results = nullptr;
+    }
+    if (nresults != nullptr) {
+        *nresults = 0;
+    }
+    if (object == nullptr) {
+        return LN_E_INVALIDARG;
+    }
+    try {
+        object->call_refused = false;
+        if (results == nullptr || nresults == nullptr) {
+            return refuse(*object, LN_E_INVALIDARG, "ln_posted_folios needs its out pointers.");
+        }
+        auto* polizas = dynamic_cast<ledgernova::Polizas*>(object->polizas.get());
+        if (polizas == nullptr) {
+            return refuse(*object, LN_E_MEMBERNOTFOUND, "The object does not post documents.");
+        }
+        const auto& folios = polizas->posted_folios();
+        *results = export_results(std::vector<Variant>(folios.begin(), folios.end()));
+        *nresults = folios.size();
+        return LN_OK;
+    } catch (const std::exception& failure) {
+        return refuse(*object, LN_E_EXCEPTION, failure.what());
+    } catch (...) {
+        return refuse(*object, LN_E_EXCEPTION, "Unknown failure while listing the folios.");
+    }
+}
+
+void ln_free_text(char* text) {
+    std::free(text);
 }
 
 }  // extern "C"

@@ -116,6 +116,7 @@ struct Entry {
 constexpr auto kMethod = InvokeKind::Method;
 constexpr auto kGet = InvokeKind::PropertyGet;
 constexpr auto kPut = InvokeKind::PropertyPut;
+constexpr auto kMethodOrGet = static_cast<InvokeKind>(1 | 2);
 
 // Interface order; the dispatch ids are those the interface was published with and must not
 // change, or callers that bound early would call the wrong member.
@@ -185,6 +186,9 @@ std::string_view kind_name(InvokeKind kind) {
         case InvokeKind::PropertyPut:
             return "a property put";
     }
+    if (kind == kMethodOrGet) {
+        return "a method or a property get";
+    }
     return "an unknown kind of call";
 }
 
@@ -195,12 +199,19 @@ InvokeResult failure(DispStatus status, std::string error) {
     return result;
 }
 
+// Scripting hosts cannot tell a method from a property get in `obj.Member(...)`, so they pass
+// both bits and let the object pick whichever it has.
+bool callable_as(InvokeKind member, InvokeKind kind) {
+    return member == kind ||
+           (kind == kMethodOrGet && (member == InvokeKind::Method || member == kGet));
+}
+
 // The entry for the id and kind, or the failure that explains why there is none.
 const Entry* find_entry(DispId dispid, InvokeKind kind, InvokeResult& refusal) {
     const Entry* same_id = nullptr;
     for (const Entry& entry : kMembers) {
         if (entry.info.dispid == dispid) {
-            if (entry.info.kind == kind) {
+            if (callable_as(entry.info.kind, kind)) {
                 return &entry;
             }
             same_id = &entry;

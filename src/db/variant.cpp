@@ -139,6 +139,44 @@ std::int32_t Variant::to_long() const {
     return round_to<std::int32_t>(to_double());
 }
 
+namespace {
+
+// The short date form of the regional settings this build stands in for, "dd/mm/yyyy", which
+// scripting hosts pass as text. Two digits of day and month and four of year, no more, so that a
+// month-first date is never read silently as another day.
+bool parse_short_date(const std::string& text, Date& out) {
+    constexpr std::size_t kLength = 10;
+    if (text.size() != kLength || text[2] != '/' || text[5] != '/') {
+        return false;
+    }
+    int parts[3] = {0, 0, 0};
+    const std::size_t starts[3] = {0, 3, 6};
+    const std::size_t lengths[3] = {2, 2, 4};
+    for (std::size_t part = 0; part < 3; ++part) {
+        for (std::size_t i = starts[part]; i < starts[part] + lengths[part]; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return false;
+            }
+            parts[part] = parts[part] * 10 + (text[i] - '0');
+        }
+    }
+    const int day = parts[0];
+    const int month = parts[1];
+    const int year = parts[2];
+    if (year < 100 || month < 1 || month > 12 || day < 1 || day > 31) {
+        return false;
+    }
+    // from_ymd rolls a day past the month's end into the next month; reading it back tells.
+    const Date date = Date::from_ymd(year, month, day);
+    if (date.year() != year || date.month() != month || date.day() != day) {
+        return false;
+    }
+    out = date;
+    return true;
+}
+
+}  // namespace
+
 Date Variant::to_date() const {
     const Date date = any_date();
     if (!date.is_valid()) {
@@ -155,7 +193,8 @@ Date Variant::any_date() const {
             return std::get<Date>(value_);
         case Kind::Text: {
             Date date;
-            if (!Date::parse_iso(util::trim_blanks(std::get<std::string>(value_)), date)) {
+            const std::string text = util::trim_blanks(std::get<std::string>(value_));
+            if (!Date::parse_iso(text, date) && !parse_short_date(text, date)) {
                 type_mismatch();
             }
             return date;

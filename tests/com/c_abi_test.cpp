@@ -70,7 +70,7 @@ TEST_F(CAbi, UnknownTypeTagsAndMissingPointersAreRefused) {
               ln_call(object, "Folio", LN_PROPERTYPUT, nullptr, 1, nullptr, nullptr));
     EXPECT_EQ(LN_E_INVALIDARG, ln_call(object, nullptr, LN_METHOD, nullptr, 0, nullptr, nullptr));
     EXPECT_EQ(LN_E_INVALIDARG, ln_call(nullptr, "Nuevo", LN_METHOD, nullptr, 0, nullptr, nullptr));
-    EXPECT_EQ(LN_E_MEMBERNOTFOUND, call("Nuevo", 3, {}));
+    EXPECT_EQ(LN_E_MEMBERNOTFOUND, call("Nuevo", LN_METHOD | LN_PROPERTYPUT, {}));
 }
 
 TEST_F(CAbi, ResultsOutliveTheObjectThatGaveThem) {

@@ -251,5 +251,36 @@ TEST_F(DispatchInvoke, AMemberThatFailsIsStillASuccessfulCall) {
               get(kError));
 }
 
+TEST_F(DispatchInvoke, MethodAndGetTogetherReachMethodsAndPropertyGets) {
+    constexpr auto kEither = static_cast<InvokeKind>(3);
+    ASSERT_EQ(DispStatus::Ok, invoke(kFolio, kPut, {Variant("0000000042")}).status);
+    const auto header = invoke(kEncabezado, kEither);
+    ASSERT_EQ(DispStatus::Ok, header.status) << header.error;
+    ASSERT_EQ(12U, header.values.size());
+    EXPECT_EQ("0000000042", header.values[0].to_text());
+    EXPECT_EQ("", render(invoke(kNuevo, kEither)));
+    EXPECT_EQ("", polizas.get_Encabezado().Pl_Folio);
+    EXPECT_EQ(DispStatus::Ok, invoke(kError, kEither).status);
+    const auto put_only = invoke(kFolio, kEither);
+    EXPECT_EQ(DispStatus::MemberNotFound, put_only.status);
+    EXPECT_EQ("Folio cannot be called as a method or a property get.", put_only.error);
+    EXPECT_EQ(DispStatus::MemberNotFound, invoke(kNuevo, static_cast<InvokeKind>(1 | 4)).status);
+}
+
+TEST_F(DispatchInvoke, ADateMayComeAsShortDateText) {
+    Args header = header_args(Date::from_ymd(2024, 3, 15));
+    header[5] = Variant("06/05/2024");
+    ASSERT_EQ(DispStatus::Ok, invoke(kEncabezado, kPut, header).status);
+    EXPECT_EQ(
+        "Text:, Text:2024, Text:05, Long:3, Text:N-7, Date:06/05/2024, Text:Compras, Text:A-17, "
+        "Text:REF, Text:Comentario, Text:CFG, Text:001",
+        get(kEncabezado));
+    header[5] = Variant("31/04/2024");
+    const auto put = invoke(kEncabezado, kPut, header);
+    EXPECT_EQ(DispStatus::TypeMismatch, put.status);
+    EXPECT_EQ("Type mismatch", put.error);
+    EXPECT_EQ(5U, put.bad_arg);
+}
+
 }  // namespace
 }  // namespace ledgernova::com

@@ -86,5 +86,21 @@ TEST(Date, ParsesIsoTextOnly) {
     EXPECT_EQ("2024-03-05", Variant("2024-03-05").to_date().iso_date());
 }
 
+TEST(Date, TextInTheShortDateFormConvertsStrictly) {
+    EXPECT_EQ("2024-02-29", Variant("29/02/2024").to_date().iso_date());
+    EXPECT_EQ("2024-12-01", Variant(" 01/12/2024 ").to_date().iso_date());
+    EXPECT_FALSE(Variant("05/03/2024").to_date().has_time());
+    for (const char* wrong :
+         {"29/02/2023", "31/04/2024", "00/01/2024", "01/13/2024", "1/3/2024", "01/03/24",
+          "01-03-2024", "01/03/2024 08:00", "0a/03/2024", "01/03/0099", "+1/03/2024"}) {
+        try {
+            (void)Variant(wrong).to_date();
+            ADD_FAILURE() << wrong << " converted";
+        } catch (const ConversionError& refused) {
+            EXPECT_STREQ("Type mismatch", refused.what()) << wrong;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ledgernova

@@ -1,0 +1,104 @@
+import datetime
+
+import pytest
+
+import ledgernova
+from conftest import HEADER, rows
+
+BALANCED = [
+    {"account": "6101", "debit": 8000.5, "concept": "Renta"},
+    {"account": "2101", "credit": 8000.5, "concept": "Renta por pagar"},
+]
+
+
+def test_a_balanced_voucher_is_posted_and_read_back(ledger, ledger_path):
+    posted = ledger.post_voucher(HEADER, BALANCED)
+    assert posted == {"folio": "0000000001", "year": "2024", "period": "03",
+                      "number": "0000000001"}
+
+    stored = ledger.voucher(posted["folio"])
+    header = stored["header"]
+    assert header["Pl_Fecha"] == datetime.date(2024, 3, 15)
+    assert header["Pl_Tipo"] == 3
+    assert header["Em_Cve_Empresa"] == "001"
+    assert header["Pl_Comentario"] == "Renta de marzo"
+    assert header["Es_Cve_Estado"] == "AC"
+    assert [(line["Pd_ID"], line["Cc_Cve_Cuenta_Contable"], line["Pd_Tipo"], line["Pd_Importe"],
+             line["Pd_Concepto"]) for line in stored["lines"]] == [
+        ("0001", "6101", 1, 8000.5, "Renta"),
+        ("0002", "2101", 2, 8000.5, "Renta por pagar"),
+    ]
+    assert rows(ledger_path, "SELECT Pl_Folio, Pl_Fecha FROM Poliza") == [
+        ("0000000001", "2024-03-15")]
+
+
+def test_a_refused_voucher_raises_the_exact_text_and_leaves_nothing(ledger, ledger_path):
+    lines = [{"account": "6101", "debit": 10}, {"account": "9999", "credit": 10}]
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.post_voucher(HEADER, lines)
+    assert str(refused.value) == (
+        "ledgerNova.dll - post_voucher()\r\nLínea 2:\r\nledgerNova.dll - Add_Poliza_Detalle()\r\n"
+        "La cuenta contable:9999, no existe")
+    assert rows(ledger_path, "SELECT COUNT(*) FROM Poliza") == [(0,)]
+    assert rows(ledger_path, "SELECT COUNT(*) FROM Poliza_Detalle") == [(0,)]
+
+
+def test_an_unbalanced_voucher_leaves_nothing(ledger, ledger_path):
+    lines = [{"account": "6101", "debit": 10}, {"account": "2101", "credit": 9}]
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.post_voucher(HEADER, lines)
+    assert str(refused.value).startswith("ledgerNova.dll - post_voucher()\r\n")
+    assert "desbalanceada" in str(refused.value)
+    assert rows(ledger_path, "SELECT COUNT(*) FROM Poliza_Detalle") == [(0,)]
+
+
+def test_a_cancelled_voucher_is_kept_with_its_status(ledger, ledger_path):
+    folio = ledger.post_voucher(HEADER, BALANCED)["folio"]
+    ledger.cancel(folio)
+    assert rows(ledger_path, "SELECT Es_Cve_Estado FROM Poliza") == [("CA",)]
+    assert ledger.voucher(folio)["header"]["Es_Cve_Estado"] == "CA"
+
+
+def test_cancelling_a_missing_voucher_raises(ledger):
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.cancel("0000000077")
+    assert "Cancelar_Poliza()" in str(refused.value)
+
+
+def test_reading_a_missing_voucher_raises(ledger):
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.voucher("0000000077")
+    assert str(refused.value) == "There is no voucher with folio 0000000077."
+
+
+def test_parameters_are_stored_in_the_ledger(ledger, ledger_path):
+    assert ledger.get_parameter("CON_IMPORTE_MAXIMO_REDONDEO") is None
+    ledger.set_parameter("CON_IMPORTE_MAXIMO_REDONDEO", "0.05")
+    ledger.set_parameter("CON_IMPORTE_MAXIMO_REDONDEO", "0.10")
+    assert ledger.get_parameter("CON_IMPORTE_MAXIMO_REDONDEO") == "0.10"
+    assert rows(ledger_path, "SELECT Pa_Nombre, Pa_Ambito, Pa_Valor FROM Parametro") == [
+        ("CON_IMPORTE_MAXIMO_REDONDEO", 0, "0.10")]
+
+
+def test_the_export_of_a_posted_month_holds_its_voucher(ledger):
+    ledger.post_voucher(HEADER, BALANCED)
+    xml = ledger.export_sat(company="001", year=2024, month=3, rfc="LNO010101AB1",
+                            request="AF", order_number="ABC1234567/24")
+    assert xml.startswith('<?xml version="1.0" encoding="UTF-8"?>\n<PLZ:Polizas')
+    assert ('<PLZ:Poliza NumUnIdenPol="3-0000000001" Fecha="2024-03-15" '
+            'Concepto="Renta de marzo">') in xml
+    assert ('<PLZ:Transaccion NumCta="6101" DesCta="Gastos generales" Concepto="Renta" '
+            'Debe="8000.50" Haber="0.00"/>') in xml
+
+
+def test_a_refused_export_raises_with_its_problems(ledger):
+    ledger.post_voucher(HEADER, BALANCED)
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.export_sat(company="001", year=2024, month=3, rfc="LNO010101AB1", request="AF")
+    assert "NumOrden" in str(refused.value)
+
+
+def test_a_ledger_opened_on_a_missing_folder_raises(tmp_path):
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledgernova.open(tmp_path / "missing" / "ledger.db")
+    assert str(refused.value) != ""

@@ -1,0 +1,235 @@
+// The database a C caller chooses, its parameters, its vouchers read back as JSON and its
+// export, through the C interface alone, on real SQLite files.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ledgernova/connection.h"
+#include "ledgernova/ledgernova.h"
+#include "ledgernova/module.h"
+
+namespace ledgernova {
+namespace {
+
+ln_variant text(const char* value) {
+    ln_variant v{};
+    v.type = LN_TEXT;
+    v.text = value;
+    return v;
+}
+
+ln_variant whole(std::int32_t value) {
+    ln_variant v{};
+    v.type = LN_LONG;
+    v.long_value = value;
+    return v;
+}
+
+ln_variant number(double value) {
+    ln_variant v{};
+    v.type = LN_DOUBLE;
+    v.double_value = value;
+    return v;
+}
+
+// Taken from the library, freed on scope exit.
+struct Text {
+    char* value = nullptr;
+    ~Text() { ln_free_text(value); }
+    std::string str() const { return value == nullptr ? "<NULL>" : value; }
+};
+
+class CAbiDatabase : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("ledgernova-c-db-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        ln_release(object);
+        Termina_Modulo();
+        std::filesystem::remove_all(folder);
+    }
+
+    std::string path(const char* name) const { return (folder / name).string(); }
+
+    // A ledger file with its tables, chosen for what the thread creates next, with accounts.
+    void open(const std::string& file) {
+        ASSERT_EQ(LN_OK, ln_open_database(file.c_str())) << ln_get_error(nullptr);
+        EXPECT_STREQ("", ln_get_error(nullptr));
+        const auto direct = db::open_sqlite(file);
+        direct->Execute(
+            "INSERT INTO Cuenta_Contable (Cc_Cve_Cuenta_Contable, Cc_Descripcion) VALUES "
+            "('1101', 'Caja'), ('2101', 'Proveedores')");
+        ln_release(object);
+        object = nullptr;
+        ASSERT_EQ(LN_OK, ln_create("ledgerNova.Polizas", &object));
+    }
+
+    static std::string rows(const std::string& file, const std::string& sql) {
+        const auto direct = db::open_sqlite(file);
+        std::string out;
+        for (auto rows = direct->Execute(sql); !rows.Eof(); rows.MoveNext()) {
+            for (std::size_t i = 0; i < rows.Count(); ++i) {
+                out += (i == 0 ? "" : "|") + rows.Fields(i).Value.to_text();
+            }
+            out += "\n";
+        }
+        return out;
+    }
+
+    int post(double credit) {
+        const std::vector<ln_variant> header = {
+            text(""), text(""), text(""),  whole(3),      text(""), text("15/03/2024"),
+            text(""), text(""), text("R"), text("Renta"), text(""), text("001")};
+        const std::vector<ln_variant> lines = {
+            text(""), text("1101"), text("Pago"), text(""), whole(1), number(10),     text(""),
+            text(""), text("2101"), text("Pago"), text(""), whole(2), number(credit), text("")};
+        std::int32_t posted = -1;
+        EXPECT_EQ(LN_OK, ln_post_voucher(object, header.data(), lines.data(), 2, &posted))
+            << ln_get_error(object);
+        return posted;
+    }
+
+    std::filesystem::path folder;
+    ln_object* object = nullptr;
+};
+
+TEST_F(CAbiDatabase, ObjectsCreatedAfterTheChoiceWriteIntoTheChosenFile) {
+    const std::string first = path("first.db");
+    const std::string second = path("second.db");
+    open(first);
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    open(second);
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    EXPECT_EQ("0000000001|2024-03-15\n", rows(first, "SELECT Pl_Folio, Pl_Fecha FROM Poliza"));
+    EXPECT_EQ("0000000001\n0000000002\n",
+              rows(second, "SELECT Pl_Folio FROM Poliza ORDER BY Pl_Folio"));
+}
+
+TEST_F(CAbiDatabase, InitDatabaseAlsoChoosesTheFile) {
+    const std::string file = path("init.db");
+    ASSERT_EQ(LN_OK, ln_init_database(file.c_str())) << ln_get_error(nullptr);
+    ASSERT_EQ(LN_OK, ln_set_parameter("CON_X", "1"));
+    EXPECT_EQ("CON_X|0|1\n", rows(file, "SELECT Pa_Nombre, Pa_Ambito, Pa_Valor FROM Parametro"));
+}
+
+TEST_F(CAbiDatabase, AFileThatCannotBeOpenedKeepsThePreviousChoice) {
+    const std::string file = path("kept.db");
+    open(file);
+    EXPECT_EQ(LN_E_DATABASE, ln_open_database(path("missing/ledger.db").c_str()));
+    EXPECT_STRNE("", ln_get_error(nullptr));
+    ln_release(object);
+    object = nullptr;
+    ASSERT_EQ(LN_OK, ln_create("ledgerNova.Polizas", &object));
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    EXPECT_EQ("1\n", rows(file, "SELECT COUNT(*) FROM Poliza"));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_open_database(nullptr));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_open_server(nullptr));
+}
+
+TEST_F(CAbiDatabase, ParametersAreSetReplacedAndReadBack) {
+    const std::string file = path("params.db");
+    open(file);
+    Text missing;
+    ASSERT_EQ(LN_OK, ln_get_parameter("CON_IMPORTE_MAXIMO_REDONDEO", &missing.value));
+    EXPECT_EQ(nullptr, missing.value);
+    ASSERT_EQ(LN_OK, ln_set_parameter("CON_IMPORTE_MAXIMO_REDONDEO", "0.05"));
+    ASSERT_EQ(LN_OK, ln_set_parameter("CON_IMPORTE_MAXIMO_REDONDEO", "O'Brien"));
+    Text value;
+    ASSERT_EQ(LN_OK, ln_get_parameter("con_importe_maximo_redondeo", &value.value));
+    EXPECT_EQ("O'Brien", value.str());
+    EXPECT_EQ("CON_IMPORTE_MAXIMO_REDONDEO|0|O'Brien\n",
+              rows(file, "SELECT Pa_Nombre, Pa_Ambito, Pa_Valor FROM Parametro"));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_set_parameter("X", nullptr));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_get_parameter("X", nullptr));
+}
+
+TEST_F(CAbiDatabase, AVoucherReadsBackAsJson) {
+    open(path("read.db"));
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    Text json;
+    ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value)) << ln_get_error(nullptr);
+    const std::string text = json.str();
+    EXPECT_EQ(0U, text.find("{\"header\": {\"Pl_Folio\": \"0000000001\", \"Em_Cve_Empresa\": "
+                            "\"001\", \"Pl_Ejercicio\": \"2024\", \"Pl_Periodo\": \"03\", "
+                            "\"Pl_Tipo\": 3, \"Pl_Numero\": \"0000000001\", \"Pl_Fecha\": "
+                            "\"2024-03-15\", \"Pl_Tabla\": \"\", \"Pl_Documento\": \"\", "
+                            "\"Pl_Referencia\": \"R\", \"Pl_Comentario\": \"Renta\""))
+        << text;
+    const std::string lines = text.substr(text.find(", \"lines\": "));
+    EXPECT_EQ(
+        ", \"lines\": [{\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0001\", "
+        "\"Cc_Cve_Cuenta_Contable\": \"1101\", \"Pd_Centro_Costo\": \"\", \"Pd_Concepto\": "
+        "\"Pago\", \"Pd_Referencia\": \"\", \"Pd_Tipo\": 1, \"Pd_Importe\": 10}, "
+        "{\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0002\", \"Cc_Cve_Cuenta_Contable\": "
+        "\"2101\", \"Pd_Centro_Costo\": \"\", \"Pd_Concepto\": \"Pago\", "
+        "\"Pd_Referencia\": \"\", \"Pd_Tipo\": 2, \"Pd_Importe\": 10}]}",
+        lines);
+    Text none;
+    ASSERT_EQ(LN_OK, ln_read_voucher("0000000002", &none.value));
+    EXPECT_EQ(nullptr, none.value);
+}
+
+TEST_F(CAbiDatabase, TextIsEscapedInTheJson) {
+    const std::string file = path("escape.db");
+    open(file);
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    db::open_sqlite(file)->Execute(
+        "UPDATE Poliza SET Pl_Comentario = 'a\"b\\c' || char(10) || char(1)");
+    Text json;
+    ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value));
+    EXPECT_NE(std::string::npos, json.str().find("\"Pl_Comentario\": \"a\\\"b\\\\c\\n\\u0001\""))
+        << json.str();
+}
+
+TEST_F(CAbiDatabase, TheExportGivesTheDocumentOrItsProblems) {
+    open(path("export.db"));
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    std::int32_t ok = -1;
+    Text xml;
+    Text problems;
+    ASSERT_EQ(LN_OK, ln_export_sat("001", 2024, 3, "LNO010101AB1", "AF", "ABC1234567/24", nullptr,
+                                   0, &ok, &xml.value, &problems.value))
+        << ln_get_error(nullptr);
+    EXPECT_EQ(1, ok) << problems.str();
+    EXPECT_EQ("", problems.str());
+    EXPECT_NE(std::string::npos,
+              xml.str().find("<PLZ:Poliza NumUnIdenPol=\"3-0000000001\" Fecha=\"2024-03-15\" "
+                             "Concepto=\"Renta\">"))
+        << xml.str();
+
+    Text refused_xml;
+    Text refused_problems;
+    ASSERT_EQ(LN_OK, ln_export_sat("001", 2024, 3, "LNO010101AB1", "AF", nullptr, nullptr, 0, &ok,
+                                   &refused_xml.value, &refused_problems.value));
+    EXPECT_EQ(0, ok);
+    EXPECT_EQ("", refused_xml.str());
+    EXPECT_NE(std::string::npos, refused_problems.str().find("NumOrden")) << refused_problems.str();
+    EXPECT_EQ('\n', refused_problems.str().back());
+    EXPECT_EQ(LN_E_INVALIDARG,
+              ln_export_sat("001", 2024, 3, "X", "AF", "", "", 0, &ok, nullptr, nullptr));
+}
+
+TEST_F(CAbiDatabase, PostedFoliosAreNoneBeforeAnyDocument) {
+    open(path("folios.db"));
+    ln_variant* results = nullptr;
+    size_t count = 7;
+    ASSERT_EQ(LN_OK, ln_posted_folios(object, &results, &count));
+    EXPECT_EQ(nullptr, results);
+    EXPECT_EQ(0U, count);
+    EXPECT_EQ(LN_E_INVALIDARG, ln_posted_folios(nullptr, &results, &count));
+    EXPECT_EQ(LN_E_INVALIDARG, ln_posted_folios(object, nullptr, &count));
+}
+
+}  // namespace
+}  // namespace ledgernova
