@@ -1,0 +1,31 @@
+import sqlite3
+from pathlib import Path
+
+import pytest
+
+import ledgernova
+from conftest import rows
+
+DEMO = Path(__file__).resolve().parents[2] / "schema" / "sqlite" / "demo.sql"
+
+
+@pytest.fixture
+def demo_path(tmp_path):
+    """A ledger with the demo's catalogue, templates and March documents, nothing posted."""
+    path = tmp_path / "demo.db"
+    with ledgernova.open(path):
+        pass
+    with sqlite3.connect(path) as db:
+        db.executescript(DEMO.read_text(encoding="utf-8"))
+    return path
+
+
+def test_a_document_is_posted_once_and_cancelled(demo_path):
+    with ledgernova.open(demo_path) as ledger:
+        folios = ledger.post_document("Compras", "C-0001", "01")
+        assert folios == ["0000000001"]
+        assert ledger.voucher("0000000001")["header"]["Pl_Documento"] == "C-0001"
+        assert ledger.post_document("Compras", "C-0001", "01") == []
+        ledger.cancel_document("Compras", "C-0001")
+    assert rows(demo_path, "SELECT Pl_Folio, Pl_Documento, Es_Cve_Estado FROM Poliza") == [
+        ("0000000001", "C-0001", "CA")]
