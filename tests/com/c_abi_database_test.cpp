@@ -128,6 +128,8 @@ TEST_F(CAbiDatabase, AFileThatCannotBeOpenedKeepsThePreviousChoice) {
     open(file);
     EXPECT_EQ(LN_E_DATABASE, ln_open_database(path("missing/ledger.db").c_str()));
     EXPECT_STRNE("", ln_get_error(nullptr));
+    EXPECT_EQ(LN_E_DATABASE, ln_open_server("Driver=No Such Driver;Server=127.0.0.1;"));
+    EXPECT_STRNE("", ln_get_error(nullptr));
     ln_release(object);
     object = nullptr;
     ASSERT_EQ(LN_OK, ln_create("ledgerNova.Polizas", &object));
