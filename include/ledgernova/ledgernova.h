@@ -139,10 +139,11 @@ int ln_export_sat(const char* company, int32_t year, int32_t month, const char* 
                   const char* request_type, const char* order_number, const char* procedure_number,
                   int32_t force, int32_t* ok, char** xml, char** problems);
 
-/* The voucher of `folio` in the thread's database, as JSON text:
- * {"header": {column: value, ...}, "lines": [{column: value, ...}, ...]} with every column of the
- * voucher and of each line (lines ordered by Pd_ID), dates as "YYYY-MM-DD". On LN_OK *json is a
- * library-allocated text to free with ln_free_text, or NULL when there is no such voucher. */
+/* The voucher of `folio` in the thread's database, as JSON text: {"header": {column: value, ...},
+ * "lines": [{column: value, ..., "electronic": [{"table": name, column: value, ...}, ...]}, ...]}
+ * with every column of the voucher, of each line (ordered by Pd_ID) and of the line's electronic
+ * detail rows, dates as "YYYY-MM-DD". On LN_OK *json is a library-allocated text to free with
+ * ln_free_text, or NULL when there is no such voucher. */
 int ln_read_voucher(const char* folio, char** json);
 
 /* The folios the object's last Genera_Poliza_Tabla wrote and committed, in order: an array of

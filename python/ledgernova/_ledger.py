@@ -170,8 +170,9 @@ class Ledger:
         self._method("Cancelar_Poliza_Documento", table, document)
 
     def voucher(self, folio):
-        """{"header": {column: value}, "lines": [{column: value}, ...]}, every column as the
-        ledger holds it, dates as datetime.date (time stamps as datetime.datetime)."""
+        """{"header": {column: value}, "lines": [{column: value, "electronic": [{"table": name,
+        column: value}, ...]}, ...]}, every column as the ledger holds it, the voucher's and
+        audit dates as datetime.date (time stamps as datetime.datetime)."""
         self._handle()
         out = ctypes.c_void_p()
         _check_thread(self._lib.ln_read_voucher(n.encode(folio), ctypes.byref(out)))
@@ -179,10 +180,12 @@ class Ledger:
         if text is None:
             raise LedgerError(f"There is no voucher with folio {folio}.")
         stored = json.loads(text)
-        return {
-            "header": _typed_row(stored["header"]),
-            "lines": [_typed_row(line) for line in stored["lines"]],
-        }
+        lines = []
+        for line in stored["lines"]:
+            typed = _typed_row(line)
+            typed["electronic"] = [_typed_row(row) for row in line["electronic"]]
+            lines.append(typed)
+        return {"header": _typed_row(stored["header"]), "lines": lines}
 
     def export_sat(self, company, year, month, rfc, request, order_number="",
                    procedure_number="", force=False):

@@ -24,7 +24,13 @@ def test_a_document_is_posted_once_and_cancelled(demo_path):
     with ledgernova.open(demo_path) as ledger:
         folios = ledger.post_document("Compras", "C-0001", "01")
         assert folios == ["0000000001"]
-        assert ledger.voucher("0000000001")["header"]["Pl_Documento"] == "C-0001"
+        stored = ledger.voucher("0000000001")
+        assert stored["header"]["Pl_Documento"] == "C-0001"
+        assert [(line["Pd_ID"], [(row["table"], row["Pdc_UUID"]) for row in line["electronic"]])
+                for line in stored["lines"]] == [
+            ("0001", []), ("0002", []), ("0003", []),
+            ("0004", [("Poliza_Detalle_Comprobante", "2E2B919E-A148-42BE-B131-B2BFC03DB526")]),
+        ]
         assert ledger.post_document("Compras", "C-0001", "01") == []
         ledger.cancel_document("Compras", "C-0001")
     assert rows(demo_path, "SELECT Pl_Folio, Pl_Documento, Es_Cve_Estado FROM Poliza") == [

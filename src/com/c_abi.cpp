@@ -345,8 +345,8 @@ void append_json_value(std::string& out, const Variant& value) {
     }
 }
 
-void append_json_row(std::string& out, const ledgernova::db::Recordset& row) {
-    out += '{';
+// The row's columns as JSON members, without the braces around them.
+void append_json_fields(std::string& out, const ledgernova::db::Recordset& row) {
     for (std::size_t i = 0; i < row.Count(); ++i) {
         const auto field = row.Fields(i);
         if (i > 0) {
@@ -356,28 +356,63 @@ void append_json_row(std::string& out, const ledgernova::db::Recordset& row) {
         out += ": ";
         append_json_value(out, field.Value);
     }
-    out += '}';
 }
 
-// {"header": {column: value, ...}, "lines": [{column: value, ...}, ...]}, or "" without voucher.
+// The tables of a line's electronic detail rows, in the order `ledgernova show` lists them.
+constexpr const char* kElectronicTables[] = {"Poliza_Detalle_Comprobante",
+                                             "Poliza_Detalle_Comprobante_Nacional_Otro",
+                                             "Poliza_Detalle_Comprobante_extranjero",
+                                             "Poliza_Detalle_Cheque",
+                                             "Poliza_Detalle_Transferencia",
+                                             "Poliza_Detalle_Otro_Metodo_Pago"};
+
+struct LineJson {
+    std::string pd_id;
+    std::string fields;
+    std::string electronic;
+};
+
+// {"header": {column: value, ...}, "lines": [{column: value, ..., "electronic": [{"table": ...,
+// column: value, ...}, ...]}, ...]}, or "" without voucher.
 std::string voucher_json(ledgernova::db::Connection& connection, const char* folio) {
     const std::string condition = " WHERE Pl_Folio = '" + ledgernova::db::esc(folio) + "'";
     const auto header = connection.Execute("SELECT * FROM Poliza" + condition);
     if (header.Eof()) {
         return {};
     }
-    std::string out = "{\"header\": ";
-    append_json_row(out, header);
-    out += ", \"lines\": [";
-    bool first = true;
-    for (auto lines =
+    std::vector<LineJson> lines;
+    for (auto rows =
              connection.Execute("SELECT * FROM Poliza_Detalle" + condition + " ORDER BY Pd_ID");
-         !lines.Eof(); lines.MoveNext()) {
-        if (!first) {
-            out += ", ";
+         !rows.Eof(); rows.MoveNext()) {
+        LineJson line{rows.Fields("Pd_ID").Value.to_text(), {}, {}};
+        append_json_fields(line.fields, rows);
+        lines.push_back(std::move(line));
+    }
+    // The third column of every detail table is the row's number within its line.
+    for (const char* table : kElectronicTables) {
+        for (auto rows = connection.Execute("SELECT * FROM " + std::string(table) + condition +
+                                            " ORDER BY Pd_ID, 3");
+             !rows.Eof(); rows.MoveNext()) {
+            const std::string pd_id = rows.Fields("Pd_ID").Value.to_text();
+            for (auto& line : lines) {
+                if (line.pd_id == pd_id) {
+                    line.electronic += line.electronic.empty() ? "{" : ", {";
+                    line.electronic += "\"table\": ";
+                    append_json_text(line.electronic, table);
+                    line.electronic += ", ";
+                    append_json_fields(line.electronic, rows);
+                    line.electronic += '}';
+                }
+            }
         }
-        first = false;
-        append_json_row(out, lines);
+    }
+    std::string out = "{\"header\": {";
+    append_json_fields(out, header);
+    out += "}, \"lines\": [";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out += i == 0 ? "{" : ", {";
+        out += lines[i].fields;
+        out += ", \"electronic\": [" + lines[i].electronic + "]}";
     }
     out += "]}";
     return out;

@@ -172,10 +172,11 @@ TEST_F(CAbiDatabase, AVoucherReadsBackAsJson) {
     EXPECT_EQ(
         ", \"lines\": [{\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0001\", "
         "\"Cc_Cve_Cuenta_Contable\": \"1101\", \"Pd_Centro_Costo\": \"\", \"Pd_Concepto\": "
-        "\"Pago\", \"Pd_Referencia\": \"\", \"Pd_Tipo\": 1, \"Pd_Importe\": 10}, "
+        "\"Pago\", \"Pd_Referencia\": \"\", \"Pd_Tipo\": 1, \"Pd_Importe\": 10, \"electronic\": "
+        "[]}, "
         "{\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0002\", \"Cc_Cve_Cuenta_Contable\": "
         "\"2101\", \"Pd_Centro_Costo\": \"\", \"Pd_Concepto\": \"Pago\", "
-        "\"Pd_Referencia\": \"\", \"Pd_Tipo\": 2, \"Pd_Importe\": 10}]}",
+        "\"Pd_Referencia\": \"\", \"Pd_Tipo\": 2, \"Pd_Importe\": 10, \"electronic\": []}]}",
         lines);
     Text none;
     ASSERT_EQ(LN_OK, ln_read_voucher("0000000002", &none.value));
@@ -192,6 +193,37 @@ TEST_F(CAbiDatabase, TextIsEscapedInTheJson) {
     ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value));
     EXPECT_NE(std::string::npos, json.str().find("\"Pl_Comentario\": \"a\\\"b\\\\c\\n\\u0001\""))
         << json.str();
+}
+
+TEST_F(CAbiDatabase, ElectronicDetailRowsHangFromTheirLine) {
+    const std::string file = path("electronic.db");
+    open(file);
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    db::open_sqlite(file)->Execute(
+        "INSERT INTO Poliza_Detalle_Cheque (Pl_Folio, Pd_ID, Pdc_Id, Pdc_Numero, Pdc_Monto) "
+        "VALUES ('0000000001', '0002', '0002', '77', 10), ('0000000001', '0002', '0001', '76', "
+        "5), ('0000000002', '0001', '0001', '99', 1)");
+    Text json;
+    ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value));
+    const std::string text = json.str();
+    EXPECT_NE(std::string::npos, text.find("\"Pd_Importe\": 10, \"electronic\": []}, {")) << text;
+    const std::string second = text.substr(text.find("\"Pd_ID\": \"0002\""));
+    EXPECT_EQ(0U, second.find("\"Pd_ID\": \"0002\", \"Cc_Cve_Cuenta_Contable\": \"2101\""))
+        << second;
+    const auto electronic = second.find("\"electronic\": [");
+    ASSERT_NE(std::string::npos, electronic) << text;
+    const std::string rows = second.substr(electronic);
+    EXPECT_EQ(0U, rows.find("\"electronic\": [{\"table\": \"Poliza_Detalle_Cheque\", "
+                            "\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0002\", \"Pdc_Id\": "
+                            "\"0001\", \"Pdc_Numero\": \"76\""))
+        << rows;
+    EXPECT_NE(std::string::npos, rows.find("}, {\"table\": \"Poliza_Detalle_Cheque\", "
+                                           "\"Pl_Folio\": \"0000000001\", \"Pd_ID\": "
+                                           "\"0002\", \"Pdc_Id\": \"0002\", \"Pdc_Numero\": "
+                                           "\"77\""))
+        << rows;
+    EXPECT_EQ(std::string::npos, text.find("\"99\"")) << text;
+    EXPECT_EQ("]}]}", text.substr(text.size() - 4));
 }
 
 TEST_F(CAbiDatabase, TheExportGivesTheDocumentOrItsProblems) {
