@@ -16,6 +16,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "ledgernova/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -70,7 +72,7 @@ enum {
  * reached is still created, with the reason in its Error.
  * On success *out owns the object (release it with ln_release). On failure *out is NULL and
  * ln_get_error(NULL) tells why. */
-int ln_create(const char* progid, ln_object** out);
+LEDGERNOVA_API int ln_create(const char* progid, ln_object** out);
 
 /* Calls a member by name (compared without regard to case) with `nargs` arguments in the order
  * the member declares them. A record put (Encabezado, Detalle) takes the record's fields in
@@ -80,7 +82,7 @@ int ln_create(const char* progid, ln_object** out);
  * are none), which the caller frees with ln_free_results; `results` and `nresults` may both be
  * NULL when the caller wants no result. On failure *results is NULL, *nresults 0, and
  * ln_get_error(object) tells why. */
-int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
+LEDGERNOVA_API int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
             ln_variant** results, size_t* nresults);
 
 /* The object's Error text; after an ln_call that failed before reaching the object, the reason
@@ -88,13 +90,13 @@ int ln_call(ln_object* object, const char* member, int kind, const ln_variant* a
  * ln_init_database failed ("" when it did not).
  * The text is owned by the library and stays valid until the next call of this library with
  * the same object (for NULL, on the same thread), or the object's release. Never NULL. */
-const char* ln_get_error(ln_object* object);
+LEDGERNOVA_API const char* ln_get_error(ln_object* object);
 
 /* Frees an array that ln_call returned, with its text. NULL is allowed. */
-void ln_free_results(ln_variant* results, size_t nresults);
+LEDGERNOVA_API void ln_free_results(ln_variant* results, size_t nresults);
 
 /* Destroys the object. NULL is allowed. */
-void ln_release(ln_object* object);
+LEDGERNOVA_API void ln_release(ln_object* object);
 
 /* Posts a whole manual voucher in one transaction: `header` holds the 12 fields of the header
  * and `lines` the 7 fields of each of `nlines` lines, one line after another (7 * nlines values),
@@ -104,13 +106,13 @@ void ln_release(ln_object* object);
  * folio and number), 0 when it was refused: ln_get_error(object) tells why, and nothing of the
  * voucher stays in the database. Other statuses, as ln_call gives them, mean the fields were
  * refused before anything ran. */
-int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
+LEDGERNOVA_API int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
                     size_t nlines, int32_t* posted);
 
 /* Creates, in the SQLite database file at `path` (made when missing), every table the component
  * and its default host use; tables that exist are left as they are. On failure ln_get_error(NULL)
  * tells why. */
-int ln_init_database(const char* path);
+LEDGERNOVA_API int ln_init_database(const char* path);
 
 #ifdef __cplusplus
 }
