@@ -100,15 +100,16 @@ enum class OpenMode {
 // WAL database whose shared-memory file cannot be created (a read-only folder) is still read when
 // no write-ahead log waits to be checkpointed; where SQLite can create the WAL's -wal and -shm
 // files, a read-only connection leaves them for the next writer to remove. Throws db::Error.
-[[nodiscard]] LEDGERNOVA_API std::shared_ptr<Connection> open_sqlite(const std::string& path,
-                                                      OpenMode mode = OpenMode::ReadWrite);
+[[nodiscard]] LEDGERNOVA_API std::shared_ptr<Connection> open_sqlite(
+    const std::string& path, OpenMode mode = OpenMode::ReadWrite);
 
 // Opens a server database through unixODBC with a connection string such as
 // "Driver=PostgreSQL Unicode;Server=host;Port=5432;Database=ledger;Uid=user;Pwd=secret;" (psqlODBC)
 // or "Driver=FreeTDS;Server=host;Port=1433;Database=ledger;UID=user;PWD=secret;TDS_Version=7.4;
 // ClientCharset=UTF-8" (SQL Server). The dialect follows the server. Errors carry
 // "[SQLSTATE xxxxx]", the driver's message and its native error (also in code()). Throws db::Error.
-[[nodiscard]] LEDGERNOVA_API std::shared_ptr<Connection> open_odbc(const std::string& connection_string);
+[[nodiscard]] LEDGERNOVA_API std::shared_ptr<Connection> open_odbc(
+    const std::string& connection_string);
 
 // A transaction for the scope of one routine. Rolls back in its destructor unless committed;
 // never throws from the destructor; a second Commit throws UsageError.

@@ -67,11 +67,12 @@ struct InvokeResult {
 // converted before the member runs, so a call refused here leaves the object untouched. Never
 // throws.
 [[nodiscard]] LEDGERNOVA_API InvokeResult Invoke(_Polizas& object, DispId dispid, InvokeKind kind,
-                                  const std::vector<Variant>& args) noexcept;
+                                                 const std::vector<Variant>& args) noexcept;
 
 // The same, the member named as GetIDsOfNames takes it; UnknownName when there is no such member.
-[[nodiscard]] LEDGERNOVA_API InvokeResult Invoke(_Polizas& object, std::string_view member, InvokeKind kind,
-                                  const std::vector<Variant>& args) noexcept;
+[[nodiscard]] LEDGERNOVA_API InvokeResult Invoke(_Polizas& object, std::string_view member,
+                                                 InvokeKind kind,
+                                                 const std::vector<Variant>& args) noexcept;
 
 // A whole voucher as Polizas::post_voucher takes it.
 struct VoucherRecords {
@@ -84,7 +85,7 @@ struct VoucherRecords {
 // of 7; TypeMismatch naming the header field, or the line and field, that does not convert
 // (bad_arg: the header's fields count from 0, a line's from 0 at its first field). Never throws.
 [[nodiscard]] LEDGERNOVA_API InvokeResult voucher_from(const std::vector<Variant>& header,
-                                        const std::vector<Variant>& lines,
-                                        VoucherRecords& out) noexcept;
+                                                       const std::vector<Variant>& lines,
+                                                       VoucherRecords& out) noexcept;
 
 }  // namespace ledgernova::com

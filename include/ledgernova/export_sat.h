@@ -50,7 +50,7 @@ struct ExportResult {
 // value is checked against what the schema and its catalogues accept; unless `force` is set, a
 // single problem refuses the export. Only reads the ledger; never throws.
 [[nodiscard]] LEDGERNOVA_API ExportResult export_polizas_periodo(db::Connection& connection,
-                                                  const ExportRequest& request);
+                                                                 const ExportRequest& request);
 
 // One problem as one line of text: where (folio, line, element, row), what (attribute and value,
 // its line breaks and control characters written as \n, \r, \t, \x01) and why.

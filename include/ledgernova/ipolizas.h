@@ -10,7 +10,8 @@ namespace ledgernova {
 
 // The interface of the voucher object, members in interface order. No member throws: a member
 // that fails returns false (or the empty text) and leaves the reason in get_Error().
-class LEDGERNOVA_API _Polizas {  // NOLINT(bugprone-reserved-identifier): the interface's published name
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the interface's published name
+class LEDGERNOVA_API _Polizas {
   public:
     virtual ~_Polizas() = default;
 

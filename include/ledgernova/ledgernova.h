@@ -82,8 +82,8 @@ LEDGERNOVA_API int ln_create(const char* progid, ln_object** out);
  * are none), which the caller frees with ln_free_results; `results` and `nresults` may both be
  * NULL when the caller wants no result. On failure *results is NULL, *nresults 0, and
  * ln_get_error(object) tells why. */
-LEDGERNOVA_API int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
-            ln_variant** results, size_t* nresults);
+LEDGERNOVA_API int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args,
+                           size_t nargs, ln_variant** results, size_t* nresults);
 
 /* The object's Error text; after an ln_call that failed before reaching the object, the reason
  * for that failure instead. With a NULL object: why the calling thread's last ln_create or
@@ -106,8 +106,8 @@ LEDGERNOVA_API void ln_release(ln_object* object);
  * folio and number), 0 when it was refused: ln_get_error(object) tells why, and nothing of the
  * voucher stays in the database. Other statuses, as ln_call gives them, mean the fields were
  * refused before anything ran. */
-LEDGERNOVA_API int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
-                    size_t nlines, int32_t* posted);
+LEDGERNOVA_API int ln_post_voucher(ln_object* object, const ln_variant* header,
+                                   const ln_variant* lines, size_t nlines, int32_t* posted);
 
 /* Creates, in the SQLite database file at `path` (made when missing), every table the component
  * and its default host use; tables that exist are left as they are. On failure ln_get_error(NULL)

@@ -36,6 +36,7 @@ struct ClassInfo {
 // A new object of the class known by `progid_or_clsid`; null when there is no such class or the
 // object could not be made. An object that could not reach its host is still returned, with the
 // reason in its Error. Never throws.
-[[nodiscard]] LEDGERNOVA_API std::unique_ptr<_Polizas> CreateObject(std::string_view progid_or_clsid) noexcept;
+[[nodiscard]] LEDGERNOVA_API std::unique_ptr<_Polizas> CreateObject(
+    std::string_view progid_or_clsid) noexcept;
 
 }  // namespace ledgernova::com

@@ -1,9 +1,9 @@
 // A program built against an installed ledgerNova: the C interface sets up a ledger file and
 // creates the voucher object, and the C++ interface creates the schema in a memory database.
-#include <cstdio>
 #include <ledgernova/connection.h>
 #include <ledgernova/ledgernova.h>
 #include <ledgernova/schema.h>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     }
     ln_variant* results = nullptr;
     size_t count = 0;
-    const int status = ln_call(object, "Poliza_Balanceada", LN_METHOD, nullptr, 0, &results, &count);
+    const int status =
+        ln_call(object, "Poliza_Balanceada", LN_METHOD, nullptr, 0, &results, &count);
     const bool answered = status == LN_OK && count == 1 && results[0].type == LN_BOOLEAN;
     ln_free_results(results, count);
     ln_release(object);
