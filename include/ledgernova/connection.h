@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ledgernova/export.h"
 #include "ledgernova/variant.h"
 
 namespace ledgernova::db {
@@ -14,7 +15,7 @@ namespace ledgernova::db {
 // A statement the database refused or could not run. what() is the driver's own message; code()
 // keeps the driver's code (SQLite's extended result code, ODBC's native error) for callers that
 // must tell a busy or full database from a syntax error.
-class Error : public std::runtime_error {
+class LEDGERNOVA_API Error : public std::runtime_error {
   public:
     explicit Error(const std::string& message, int code = 0)
         : std::runtime_error(message), code_(code) {}
@@ -26,7 +27,7 @@ class Error : public std::runtime_error {
 
 // A mistake of the caller rather than of the database: an unknown column, a read past the last
 // row, a closed recordset, an empty statement.
-class UsageError : public std::logic_error {
+class LEDGERNOVA_API UsageError : public std::logic_error {
   public:
     using std::logic_error::logic_error;
 };
@@ -38,7 +39,7 @@ struct Field {
 
 // A forward-only result, read in full when the statement ran (a client-side cursor): statements
 // executed while it is open never disturb it.
-class Recordset {
+class LEDGERNOVA_API Recordset {
   public:
     Recordset() = default;
     Recordset(std::vector<std::string> names, std::vector<std::vector<Variant>> rows);
@@ -72,7 +73,7 @@ enum class Dialect { SQLite, PostgreSQL, SqlServer };
 // back). Options are accepted for the sake of callers written against ADO and ignored.
 // Transactions nest: an inner BeginTrans opens a savepoint that the matching Commit or Rollback
 // closes, so a routine may protect its own writes whether or not its caller has a transaction.
-class Connection {
+class LEDGERNOVA_API Connection {
   public:
     virtual ~Connection() = default;
 
@@ -99,19 +100,20 @@ enum class OpenMode {
 // WAL database whose shared-memory file cannot be created (a read-only folder) is still read when
 // no write-ahead log waits to be checkpointed; where SQLite can create the WAL's -wal and -shm
 // files, a read-only connection leaves them for the next writer to remove. Throws db::Error.
-[[nodiscard]] std::shared_ptr<Connection> open_sqlite(const std::string& path,
-                                                      OpenMode mode = OpenMode::ReadWrite);
+[[nodiscard]] LEDGERNOVA_API std::shared_ptr<Connection> open_sqlite(
+    const std::string& path, OpenMode mode = OpenMode::ReadWrite);
 
 // Opens a server database through unixODBC with a connection string such as
 // "Driver=PostgreSQL Unicode;Server=host;Port=5432;Database=ledger;Uid=user;Pwd=secret;" (psqlODBC)
 // or "Driver=FreeTDS;Server=host;Port=1433;Database=ledger;UID=user;PWD=secret;TDS_Version=7.4;
 // ClientCharset=UTF-8" (SQL Server). The dialect follows the server. Errors carry
 // "[SQLSTATE xxxxx]", the driver's message and its native error (also in code()). Throws db::Error.
-[[nodiscard]] std::shared_ptr<Connection> open_odbc(const std::string& connection_string);
+[[nodiscard]] LEDGERNOVA_API std::shared_ptr<Connection> open_odbc(
+    const std::string& connection_string);
 
 // A transaction for the scope of one routine. Rolls back in its destructor unless committed;
 // never throws from the destructor; a second Commit throws UsageError.
-class Transaction {
+class LEDGERNOVA_API Transaction {
   public:
     explicit Transaction(Connection& connection);
     Transaction(const Transaction&) = delete;

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <string>
 
+#include "ledgernova/export.h"
+
 namespace ledgernova {
 
 // A point in time as COM keeps it: days since 30 December 1899, the fraction being the time of day.
 // Dates after 1899 are the only ones an accounting ledger holds, so negative serials are not
 // special-cased.
-struct Date {
+struct LEDGERNOVA_API Date {
     double serial = 0.0;
 
     [[nodiscard]] static Date from_ymd(int year, int month, int day, int hour = 0, int minute = 0,

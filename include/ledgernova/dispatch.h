@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ledgernova/export.h"
 #include "ledgernova/ipolizas.h"
 #include "ledgernova/variant.h"
 
@@ -31,11 +32,11 @@ struct MemberInfo {
 
 // The members in interface order. Encabezado and Detalle appear twice, as get and as put, under one
 // dispatch id.
-[[nodiscard]] std::span<const MemberInfo> interface_members();
+[[nodiscard]] LEDGERNOVA_API std::span<const MemberInfo> interface_members();
 
 // The dispatch id of a member, the name compared without regard to case; nullopt when the interface
 // has no such member.
-[[nodiscard]] std::optional<DispId> GetIDsOfNames(std::string_view name);
+[[nodiscard]] LEDGERNOVA_API std::optional<DispId> GetIDsOfNames(std::string_view name);
 
 // Why a call never reached the object. A member that ran and failed is not a dispatch failure: the
 // call succeeds, its result says False (or "") and the object's Error tells why.
@@ -65,12 +66,13 @@ struct InvokeResult {
 // the Variant conversions accept will do. Omitted optional texts are "". Every argument is
 // converted before the member runs, so a call refused here leaves the object untouched. Never
 // throws.
-[[nodiscard]] InvokeResult Invoke(_Polizas& object, DispId dispid, InvokeKind kind,
-                                  const std::vector<Variant>& args) noexcept;
+[[nodiscard]] LEDGERNOVA_API InvokeResult Invoke(_Polizas& object, DispId dispid, InvokeKind kind,
+                                                 const std::vector<Variant>& args) noexcept;
 
 // The same, the member named as GetIDsOfNames takes it; UnknownName when there is no such member.
-[[nodiscard]] InvokeResult Invoke(_Polizas& object, std::string_view member, InvokeKind kind,
-                                  const std::vector<Variant>& args) noexcept;
+[[nodiscard]] LEDGERNOVA_API InvokeResult Invoke(_Polizas& object, std::string_view member,
+                                                 InvokeKind kind,
+                                                 const std::vector<Variant>& args) noexcept;
 
 // A whole voucher as Polizas::post_voucher takes it.
 struct VoucherRecords {
@@ -82,8 +84,8 @@ struct VoucherRecords {
 // Encabezado and Detalle puts take them. BadParamCount when the counts are not 12 and a multiple
 // of 7; TypeMismatch naming the header field, or the line and field, that does not convert
 // (bad_arg: the header's fields count from 0, a line's from 0 at its first field). Never throws.
-[[nodiscard]] InvokeResult voucher_from(const std::vector<Variant>& header,
-                                        const std::vector<Variant>& lines,
-                                        VoucherRecords& out) noexcept;
+[[nodiscard]] LEDGERNOVA_API InvokeResult voucher_from(const std::vector<Variant>& header,
+                                                       const std::vector<Variant>& lines,
+                                                       VoucherRecords& out) noexcept;
 
 }  // namespace ledgernova::com

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ledgernova/connection.h"
+#include "ledgernova/export.h"
 
 namespace ledgernova {
 
@@ -48,11 +49,11 @@ struct ExportResult {
 // CompExt, Cheque, Transferencia, OtrMetodoPago) beneath it. Before anything is produced every
 // value is checked against what the schema and its catalogues accept; unless `force` is set, a
 // single problem refuses the export. Only reads the ledger; never throws.
-[[nodiscard]] ExportResult export_polizas_periodo(db::Connection& connection,
-                                                  const ExportRequest& request);
+[[nodiscard]] LEDGERNOVA_API ExportResult export_polizas_periodo(db::Connection& connection,
+                                                                 const ExportRequest& request);
 
 // One problem as one line of text: where (folio, line, element, row), what (attribute and value,
 // its line breaks and control characters written as \n, \r, \t, \x01) and why.
-[[nodiscard]] std::string describe(const ExportProblem& problem);
+[[nodiscard]] LEDGERNOVA_API std::string describe(const ExportProblem& problem);
 
 }  // namespace ledgernova

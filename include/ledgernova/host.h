@@ -7,6 +7,7 @@
 
 #include "ledgernova/connection.h"
 #include "ledgernova/date.h"
+#include "ledgernova/export.h"
 #include "ledgernova/variant.h"
 
 namespace ledgernova {
@@ -14,7 +15,7 @@ namespace ledgernova {
 // System services of the host application: its connection, its operator, its parameters and its
 // way of telling the user something. Any operation may throw; the component's member that called
 // it then fails with the exception's text.
-class ServiciosSistema {
+class LEDGERNOVA_API ServiciosSistema {
   public:
     virtual ~ServiciosSistema() = default;
 
@@ -33,7 +34,7 @@ class ServiciosSistema {
 
 // Data services of the host application: look-ups, consecutive numbers, folios, the operating
 // period and the text forms in which values are written into SQL statements.
-class ServiciosDatos {
+class LEDGERNOVA_API ServiciosDatos {
   public:
     virtual ~ServiciosDatos() = default;
 
@@ -95,9 +96,9 @@ struct DatabaseHostOptions {
 
 // The host that ships with the library: keeps parameters, folios, consecutive numbers and
 // operating periods in tables of the same database.
-[[nodiscard]] HostObjects make_database_host(DatabaseHostOptions options);
+[[nodiscard]] LEDGERNOVA_API HostObjects make_database_host(DatabaseHostOptions options);
 
 // The login name of the process, or "ledgernova" when the system does not tell.
-[[nodiscard]] std::string login_name();
+[[nodiscard]] LEDGERNOVA_API std::string login_name();
 
 }  // namespace ledgernova

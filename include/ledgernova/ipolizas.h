@@ -3,13 +3,15 @@
 #include <string>
 
 #include "ledgernova/date.h"
+#include "ledgernova/export.h"
 #include "ledgernova/records.h"
 
 namespace ledgernova {
 
 // The interface of the voucher object, members in interface order. No member throws: a member
 // that fails returns false (or the empty text) and leaves the reason in get_Error().
-class _Polizas {  // NOLINT(bugprone-reserved-identifier): the interface's published name
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the interface's published name
+class LEDGERNOVA_API _Polizas {
   public:
     virtual ~_Polizas() = default;
 

@@ -16,6 +16,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "ledgernova/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -70,7 +72,7 @@ enum {
  * reached is still created, with the reason in its Error.
  * On success *out owns the object (release it with ln_release). On failure *out is NULL and
  * ln_get_error(NULL) tells why. */
-int ln_create(const char* progid, ln_object** out);
+LEDGERNOVA_API int ln_create(const char* progid, ln_object** out);
 
 /* Calls a member by name (compared without regard to case) with `nargs` arguments in the order
  * the member declares them. A record put (Encabezado, Detalle) takes the record's fields in
@@ -80,21 +82,21 @@ int ln_create(const char* progid, ln_object** out);
  * are none), which the caller frees with ln_free_results; `results` and `nresults` may both be
  * NULL when the caller wants no result. On failure *results is NULL, *nresults 0, and
  * ln_get_error(object) tells why. */
-int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
-            ln_variant** results, size_t* nresults);
+LEDGERNOVA_API int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args,
+                           size_t nargs, ln_variant** results, size_t* nresults);
 
 /* The object's Error text; after an ln_call that failed before reaching the object, the reason
  * for that failure instead. With a NULL object: why the calling thread's last ln_create or
  * ln_init_database failed ("" when it did not).
  * The text is owned by the library and stays valid until the next call of this library with
  * the same object (for NULL, on the same thread), or the object's release. Never NULL. */
-const char* ln_get_error(ln_object* object);
+LEDGERNOVA_API const char* ln_get_error(ln_object* object);
 
 /* Frees an array that ln_call returned, with its text. NULL is allowed. */
-void ln_free_results(ln_variant* results, size_t nresults);
+LEDGERNOVA_API void ln_free_results(ln_variant* results, size_t nresults);
 
 /* Destroys the object. NULL is allowed. */
-void ln_release(ln_object* object);
+LEDGERNOVA_API void ln_release(ln_object* object);
 
 /* Posts a whole manual voucher in one transaction: `header` holds the 12 fields of the header
  * and `lines` the 7 fields of each of `nlines` lines, one line after another (7 * nlines values),
@@ -104,13 +106,13 @@ void ln_release(ln_object* object);
  * folio and number), 0 when it was refused: ln_get_error(object) tells why, and nothing of the
  * voucher stays in the database. Other statuses, as ln_call gives them, mean the fields were
  * refused before anything ran. */
-int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
-                    size_t nlines, int32_t* posted);
+LEDGERNOVA_API int ln_post_voucher(ln_object* object, const ln_variant* header,
+                                   const ln_variant* lines, size_t nlines, int32_t* posted);
 
 /* Creates, in the SQLite database file at `path` (made when missing), every table the component
  * and its default host use; tables that exist are left as they are. On failure ln_get_error(NULL)
  * tells why. */
-int ln_init_database(const char* path);
+LEDGERNOVA_API int ln_init_database(const char* path);
 
 /* Chooses the database of the objects the calling thread creates afterwards: the SQLite file at
  * `path` (made, with every table, when missing; ln_init_database does the same) or the server an
@@ -118,15 +120,15 @@ int ln_init_database(const char* path);
  * that never chooses uses LEDGERNOVA_DB as ln_create describes. The thread's objects created
  * before the call must not be used afterwards; release them. On failure ln_get_error(NULL) tells
  * why and the thread's choice is left as it was. */
-int ln_open_database(const char* path);
-int ln_open_server(const char* odbc_connection_string);
+LEDGERNOVA_API int ln_open_database(const char* path);
+LEDGERNOVA_API int ln_open_server(const char* odbc_connection_string);
 
 /* The default host's parameters (scope 0) in the thread's database, as its objects read them.
  * A parameter is read when the thread's first object starts: set it before creating objects.
  * ln_get_parameter sets *value to a library-allocated text (free it with ln_free_text), or to
  * NULL when the parameter is not set. On failure ln_get_error(NULL) tells why. */
-int ln_set_parameter(const char* name, const char* value);
-int ln_get_parameter(const char* name, char** value);
+LEDGERNOVA_API int ln_set_parameter(const char* name, const char* value);
+LEDGERNOVA_API int ln_get_parameter(const char* name, char** value);
 
 /* The electronic accounting XML "PolizasPeriodo" of one company and month of the thread's
  * database. `request_type` is AF, FC, DE or CO; `order_number` goes with AF and FC,
@@ -135,23 +137,24 @@ int ln_get_parameter(const char* name, char** value);
  * On LN_OK, *ok is 1 when *xml holds the document, 0 when the export was refused; *xml and
  * *problems (one problem a line, "" when none) are library-allocated texts to free with
  * ln_free_text. On failure both are NULL and ln_get_error(NULL) tells why. */
-int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
-                  const char* request_type, const char* order_number, const char* procedure_number,
-                  int32_t force, int32_t* ok, char** xml, char** problems);
+LEDGERNOVA_API int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
+                                 const char* request_type, const char* order_number,
+                                 const char* procedure_number, int32_t force, int32_t* ok,
+                                 char** xml, char** problems);
 
 /* The voucher of `folio` in the thread's database, as JSON text: {"header": {column: value, ...},
  * "lines": [{column: value, ..., "electronic": [{"table": name, column: value, ...}, ...]}, ...]}
  * with every column of the voucher, of each line (ordered by Pd_ID) and of the line's electronic
  * detail rows, dates as "YYYY-MM-DD". On LN_OK *json is a library-allocated text to free with
  * ln_free_text, or NULL when there is no such voucher. */
-int ln_read_voucher(const char* folio, char** json);
+LEDGERNOVA_API int ln_read_voucher(const char* folio, char** json);
 
 /* The folios the object's last Genera_Poliza_Tabla wrote and committed, in order: an array of
  * *nresults LN_TEXT values to free with ln_free_results (NULL and 0 when none). */
-int ln_posted_folios(ln_object* object, ln_variant** results, size_t* nresults);
+LEDGERNOVA_API int ln_posted_folios(ln_object* object, ln_variant** results, size_t* nresults);
 
 /* Frees a text this library allocated. NULL is allowed. */
-void ln_free_text(char* text);
+LEDGERNOVA_API void ln_free_text(char* text);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ledgernova/export.h"
 #include "ledgernova/ipolizas.h"
 
 namespace ledgernova {
@@ -16,7 +17,7 @@ struct Contexto;
 // (host objects and module parameters) and reads "CON_CENTRO_COSTO_OBLIGATORIO"; a failure there
 // is left in get_Error(), and every member that needs the host then fails with its own text.
 // An object belongs to the thread that created it.
-class Polizas final : public _Polizas {
+class LEDGERNOVA_API Polizas final : public _Polizas {
   public:
     Polizas();
     Polizas(const Polizas&) = delete;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "ledgernova/export.h"
 #include "ledgernova/ipolizas.h"
 
 namespace ledgernova::com {
@@ -30,11 +31,12 @@ struct ClassInfo {
 
 // The class known by a ProgID or a CLSID, both compared without regard to case; the CLSID may be
 // written with or without its braces. nullopt when no class answers to the name.
-[[nodiscard]] std::optional<ClassInfo> find_class(std::string_view progid_or_clsid);
+[[nodiscard]] LEDGERNOVA_API std::optional<ClassInfo> find_class(std::string_view progid_or_clsid);
 
 // A new object of the class known by `progid_or_clsid`; null when there is no such class or the
 // object could not be made. An object that could not reach its host is still returned, with the
 // reason in its Error. Never throws.
-[[nodiscard]] std::unique_ptr<_Polizas> CreateObject(std::string_view progid_or_clsid) noexcept;
+[[nodiscard]] LEDGERNOVA_API std::unique_ptr<_Polizas> CreateObject(
+    std::string_view progid_or_clsid) noexcept;
 
 }  // namespace ledgernova::com

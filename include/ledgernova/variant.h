@@ -6,20 +6,21 @@
 #include <variant>
 
 #include "ledgernova/date.h"
+#include "ledgernova/export.h"
 
 namespace ledgernova {
 
 // A conversion the value does not allow: reading a Null as text or number, text that is not a
 // number, a number out of range. The message is the description a caller sees after the source
 // name of the routine that failed.
-class ConversionError : public std::runtime_error {
+class LEDGERNOVA_API ConversionError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // The value of a field and of a late-bound argument. Null is a state of its own: it never turns
 // silently into 0 or "". Every conversion either succeeds exactly or throws ConversionError.
-class Variant {
+class LEDGERNOVA_API Variant {
   public:
     enum class Kind { Empty, Null, Boolean, Long, Double, Date, Text };
 
