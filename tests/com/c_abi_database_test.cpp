@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "com/ln_values.h"
 #include "ledgernova/connection.h"
 #include "ledgernova/ledgernova.h"
 #include "ledgernova/module.h"
@@ -16,26 +17,9 @@
 namespace ledgernova {
 namespace {
 
-ln_variant text(const char* value) {
-    ln_variant v{};
-    v.type = LN_TEXT;
-    v.text = value;
-    return v;
-}
-
-ln_variant whole(std::int32_t value) {
-    ln_variant v{};
-    v.type = LN_LONG;
-    v.long_value = value;
-    return v;
-}
-
-ln_variant number(double value) {
-    ln_variant v{};
-    v.type = LN_DOUBLE;
-    v.double_value = value;
-    return v;
-}
+using testing::number;
+using testing::text;
+using testing::whole;
 
 // Taken from the library, freed on scope exit.
 struct Text {

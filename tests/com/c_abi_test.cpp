@@ -6,25 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "com/ln_values.h"
 #include "support/ledger.h"
 
 namespace ledgernova {
 namespace {
 
+using testing::date;
 using testing::Ledger;
-
-ln_variant text(const char* value) {
-    ln_variant v{};
-    v.type = LN_TEXT;
-    v.text = value;
-    return v;
-}
-
-ln_variant of_type(std::int32_t type) {
-    ln_variant v{};
-    v.type = type;
-    return v;
-}
+using testing::number;
+using testing::of_type;
+using testing::text;
+using testing::whole;
 
 class CAbi : public ::testing::Test {
   protected:
@@ -131,27 +124,6 @@ TEST(CAbiInitDatabase, AnUnreachablePathSaysWhy) {
 
 namespace ledgernova {
 namespace {
-
-ln_variant whole(std::int32_t value) {
-    ln_variant v{};
-    v.type = LN_LONG;
-    v.long_value = value;
-    return v;
-}
-
-ln_variant number(double value) {
-    ln_variant v{};
-    v.type = LN_DOUBLE;
-    v.double_value = value;
-    return v;
-}
-
-ln_variant date(double serial) {
-    ln_variant v{};
-    v.type = LN_DATE;
-    v.date_value = serial;
-    return v;
-}
 
 class CAbiVoucher : public CAbi {
   protected:
