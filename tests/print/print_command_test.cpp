@@ -282,6 +282,10 @@ TEST_F(DemoPrintTest, RefusalsExitOneAndLeaveNoFileBehind) {
     const CliRun empty_type = ledger({"print", "--company", "02", "--year", "2024", "--month", "3",
                                       "--type", "1", "--out", "a.pdf"});
     EXPECT_EQ(empty_type.err, "ledgernova: there are no vouchers of company 02, 2024-03, type 1\n");
+    // The company is quoted once where the statement is written: a quote in it is no SQL error.
+    const CliRun quoted =
+        ledger({"print", "--company", "0'1", "--year", "2024", "--month", "3", "--out", "a.pdf"});
+    EXPECT_EQ(quoted.err, "ledgernova: there are no vouchers of company 0'1, 2024-03\n");
 
     const CliRun no_folder = ledger({"print", "0000000002", "--out", "missing/a.pdf"});
     EXPECT_EQ(no_folder.status, 1);
