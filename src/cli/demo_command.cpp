@@ -23,8 +23,8 @@
 #include "cli/exit_status.h"
 #include "cli/refusal.h"
 #include "cli/source_documents.h"
-#include "core/stored_voucher.h"
 #include "cli/voucher_text.h"
+#include "core/stored_voucher.h"
 #include "ledgernova/schema.h"
 
 namespace ledgernova::cli {

@@ -10,8 +10,8 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "core/stored_voucher.h"
 #include "cli/voucher_text.h"
+#include "core/stored_voucher.h"
 
 namespace ledgernova::cli {
 namespace {

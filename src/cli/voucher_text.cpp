@@ -14,33 +14,17 @@ namespace {
 
 using core::ElectronicRow;
 using core::field_value;
+using core::stored_text;
 using core::StoredLine;
 using core::StoredVoucher;
 
 // The first three columns of a detail row: the voucher's folio, the line and the row's number.
 constexpr std::size_t kElectronicKeyColumns = 3;
 
-std::string iso_text(const Date& date) {
-    return date.has_time() ? date.iso_date_time() : date.iso_date();
-}
-
-// A stored value as a table cell: Null blank, dates in ISO form.
-std::string cell(const Variant& value) {
-    switch (value.kind()) {
-        case Variant::Kind::Empty:
-        case Variant::Kind::Null:
-            return {};
-        case Variant::Kind::Date:
-            return iso_text(value.to_date());
-        default:
-            return value.to_text();
-    }
-}
-
 std::string render_header(const std::vector<db::Field>& header) {
     TextTable table({TextTable::Align::Left, TextTable::Align::Left});
     for (const auto& field : header) {
-        table.add_row({field.Name, cell(field.Value)});
+        table.add_row({field.Name, stored_text(field.Value)});
     }
     return table.render();
 }
@@ -69,11 +53,11 @@ std::vector<std::string> line_row(const std::vector<db::Field>& line, Totals& to
     const util::Decimal amount = util::Decimal::from_variant(field_value(line, "Pd_Importe"));
     const std::int32_t tipo = field_value(line, "Pd_Tipo").to_long();
     totals.add(tipo, amount);
-    return {cell(field_value(line, "Pd_ID")),
-            cell(field_value(line, "Cc_Cve_Cuenta_Contable")),
-            cell(field_value(line, "Pd_Centro_Costo")),
-            cell(field_value(line, "Pd_Concepto")),
-            cell(field_value(line, "Pd_Referencia")),
+    return {stored_text(field_value(line, "Pd_ID")),
+            stored_text(field_value(line, "Cc_Cve_Cuenta_Contable")),
+            stored_text(field_value(line, "Pd_Centro_Costo")),
+            stored_text(field_value(line, "Pd_Concepto")),
+            stored_text(field_value(line, "Pd_Referencia")),
             amount_cell(tipo, eTmCargo, amount),
             amount_cell(tipo, eTmAbono, amount)};
 }
@@ -97,10 +81,10 @@ std::string render_lines(const std::vector<StoredLine>& lines) {
 // "Line 0004: Poliza_Detalle_Comprobante 0001", then the row's own columns, indented.
 std::string render_electronic_row(const std::string& pd_id, const ElectronicRow& row) {
     std::string text = fmt::format("Line {}: {} {}\n", pd_id, row.table,
-                                   cell(row.fields.at(kElectronicKeyColumns - 1).Value));
+                                   stored_text(row.fields.at(kElectronicKeyColumns - 1).Value));
     TextTable table({TextTable::Align::Left, TextTable::Align::Left, TextTable::Align::Left});
     for (std::size_t i = kElectronicKeyColumns; i < row.fields.size(); ++i) {
-        table.add_row({"", row.fields[i].Name, cell(row.fields[i].Value)});
+        table.add_row({"", row.fields[i].Name, stored_text(row.fields[i].Value)});
     }
     return text + table.render();
 }
@@ -114,7 +98,7 @@ std::string render_electronic(const std::vector<StoredLine>& lines) {
     std::string text = "\nElectronic detail\n";
     for (const auto& line : lines) {
         for (const auto& row : line.electronic) {
-            text += render_electronic_row(cell(field_value(line.fields, "Pd_ID")), row);
+            text += render_electronic_row(stored_text(field_value(line.fields, "Pd_ID")), row);
         }
     }
     return text;

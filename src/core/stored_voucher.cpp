@@ -123,4 +123,18 @@ const Variant& field_value(const std::vector<db::Field>& fields, const std::stri
     throw db::UsageError("No column " + name);
 }
 
+std::string stored_text(const Variant& value) {
+    switch (value.kind()) {
+        case Variant::Kind::Empty:
+        case Variant::Kind::Null:
+            return {};
+        case Variant::Kind::Date: {
+            const Date date = value.to_date();
+            return date.has_time() ? date.iso_date_time() : date.iso_date();
+        }
+        default:
+            return value.to_text();
+    }
+}
+
 }  // namespace ledgernova::core

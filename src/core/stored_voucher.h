@@ -51,4 +51,8 @@ struct StoredVoucher {
 [[nodiscard]] const Variant& field_value(const std::vector<db::Field>& fields,
                                          const std::string& name);
 
+// A stored value as text: Null and Empty blank, dates in ISO form ("2024-03-15", with the time
+// when it has one), anything else as Variant::to_text gives it.
+[[nodiscard]] std::string stored_text(const Variant& value);
+
 }  // namespace ledgernova::core
