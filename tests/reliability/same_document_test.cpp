@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <latch>
+#include <numeric>
 #include <random>
 #include <thread>
 #include <utility>
@@ -123,7 +124,6 @@ TEST_F(SameDocumentTest, FourProcessesPostingOneDocumentWriteItsVouchersOnce) {
         int written = 0;
         for (const int status : statuses(children)) {
             ASSERT_LT(status, 100) << "a poster failed";
-            EXPECT_TRUE(status == 0 || status == 2) << status << " vouchers said written";
             written += status;
         }
         EXPECT_EQ(2, written) << "each poster tells only what it wrote";
@@ -147,8 +147,9 @@ TEST_F(SameDocumentTest, FourThreadsPostingOneDocumentWriteItsVouchersOnce) {
     for (auto& thread : threads) {
         thread.join();
     }
-    std::sort(said.begin(), said.end());
-    EXPECT_EQ((std::vector<int>{0, 0, 0, 2}), said);
+    // Each template is posted under its own lock, so two posters may share the two vouchers.
+    EXPECT_EQ(2, std::accumulate(said.begin(), said.end(), 0))
+        << "each poster tells only what it wrote";
     EXPECT_EQ("CMP|1\nCMP2|1\n", active_vouchers_of("A-1"));
 }
 
