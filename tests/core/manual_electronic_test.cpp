@@ -4,27 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "core/voucher_support.h"
+#include "export/detail_kinds.h"
 
 namespace ledgernova {
 namespace {
 
 using testing::header;
-using testing::Ledger;
+using testing::kPostSource;
 using testing::line;
 
-constexpr const char* kPostSource = "ledgerNova.dll - post_voucher()\r\n";
 constexpr const char* kEmpty =
     "No se encontró la columna en el comando especificado o esta vacía:\r\n";
-
-// The tables the six kinds are written to.
-const std::vector<std::string> kTables = {
-    "Poliza_Detalle_Comprobante",
-    "Poliza_Detalle_Comprobante_Nacional_Otro",
-    "Poliza_Detalle_Comprobante_extranjero",
-    "Poliza_Detalle_Cheque",
-    "Poliza_Detalle_Transferencia",
-    "Poliza_Detalle_Otro_Metodo_Pago",
-};
 
 tPdElectronico invoice(const std::string& uuid, const std::string& method = "PUE") {
     return {"COMPROBANTE",
@@ -67,8 +57,8 @@ class ManualElectronicTest : public ::testing::Test {
     // Every row of the six detail tables.
     std::string detail() {
         std::string rows;
-        for (const std::string& table : kTables) {
-            rows += ledger.rows("SELECT * FROM " + table + " ORDER BY Pd_ID, 3");
+        for (const sat::DetailKind& kind : sat::detail_kinds()) {
+            rows += ledger.rows("SELECT * FROM " + std::string(kind.table) + " ORDER BY Pd_ID, 3");
         }
         return rows;
     }
@@ -81,7 +71,7 @@ class ManualElectronicTest : public ::testing::Test {
                ledger.rows("SELECT Cn_Ultimo FROM Consecutivo") + detail();
     }
 
-    Ledger ledger;
+    testing::Ledger ledger;
     Polizas polizas;
     const Date march15 = Date::from_ymd(2024, 3, 15);
 };
