@@ -23,7 +23,7 @@
 #include "cli/exit_status.h"
 #include "cli/refusal.h"
 #include "cli/source_documents.h"
-#include "cli/stored_voucher.h"
+#include "core/stored_voucher.h"
 #include "cli/voucher_text.h"
 #include "ledgernova/schema.h"
 
@@ -94,7 +94,7 @@ struct Tally {
 void print_voucher(db::Connection& connection, const std::string& heading,
                    const LinkedVoucher& voucher) {
     fmt::print("== {}: {}\n", heading, describe(voucher));
-    std::cout << render_voucher_text(*load_voucher(connection, voucher.folio)) << '\n';
+    std::cout << render_voucher_text(*core::load_voucher(connection, voucher.folio)) << '\n';
 }
 
 // Posts the document and prints its vouchers; false, with the refusal reported, when it failed.
@@ -155,7 +155,7 @@ std::int32_t count(db::Connection& connection, const std::string& sql) {
 
 std::int32_t electronic_rows(db::Connection& connection) {
     std::int32_t rows = 0;
-    for (const auto& table : electronic_detail_tables()) {
+    for (const auto& table : core::electronic_detail_tables()) {
         rows += count(connection, table);
     }
     return rows;

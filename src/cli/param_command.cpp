@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/sql_rows.h"
+#include "core/stored_voucher.h"
 
 namespace ledgernova::cli {
 namespace {
@@ -69,7 +70,7 @@ int list_parameters(const GlobalOptions& options) {
         std::cerr << "ledgernova: no parameters are set\n";
     }
     for (; !rows.Eof(); rows.MoveNext()) {
-        fmt::print("{}\n", listing_line(current_fields(rows)));
+        fmt::print("{}\n", listing_line(core::current_fields(rows)));
     }
     return kExitOk;
 }

@@ -10,7 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/stored_voucher.h"
+#include "core/stored_voucher.h"
 #include "cli/voucher_text.h"
 
 namespace ledgernova::cli {
@@ -23,7 +23,7 @@ struct ShowArguments {
 
 int show_voucher(const GlobalOptions& options, const ShowArguments& arguments) {
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    const auto voucher = load_voucher(*connection, arguments.folio);
+    const auto voucher = core::load_voucher(*connection, arguments.folio);
     if (!voucher) {
         std::cerr << fmt::format("ledgernova: there is no voucher with folio {}\n",
                                  arguments.folio);

@@ -49,12 +49,4 @@ void upsert_row(db::Connection& connection, std::string_view table, const Column
     transaction.Commit();
 }
 
-std::vector<db::Field> current_fields(const db::Recordset& rows) {
-    std::vector<db::Field> fields;
-    for (std::size_t i = 0; i < rows.Count(); ++i) {
-        fields.push_back(rows.Fields(i));
-    }
-    return fields;
-}
-
 }  // namespace ledgernova::cli

@@ -21,7 +21,4 @@ using ColumnValues = std::vector<std::pair<std::string, std::string>>;
 void upsert_row(db::Connection& connection, std::string_view table, const ColumnValues& key,
                 const ColumnValues& values);
 
-// Every field of the recordset's current row, in column order.
-[[nodiscard]] std::vector<db::Field> current_fields(const db::Recordset& rows);
-
 }  // namespace ledgernova::cli

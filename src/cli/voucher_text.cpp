@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include <fmt/format.h>
-#include <nlohmann/json.hpp>
 
 #include "cli/text_table.h"
 #include "ledgernova/records.h"
@@ -13,7 +12,10 @@
 namespace ledgernova::cli {
 namespace {
 
-using json = nlohmann::ordered_json;
+using core::ElectronicRow;
+using core::field_value;
+using core::StoredLine;
+using core::StoredVoucher;
 
 // The first three columns of a detail row: the voucher's folio, the line and the row's number.
 constexpr std::size_t kElectronicKeyColumns = 3;
@@ -33,45 +35,6 @@ std::string cell(const Variant& value) {
         default:
             return value.to_text();
     }
-}
-
-json json_value(const Variant& value) {
-    switch (value.kind()) {
-        case Variant::Kind::Empty:
-        case Variant::Kind::Null:
-            return nullptr;
-        case Variant::Kind::Boolean:
-            return value.to_bool();
-        case Variant::Kind::Long:
-            return value.to_long();
-        case Variant::Kind::Double:
-            return value.to_double();
-        case Variant::Kind::Date:
-            return iso_text(value.to_date());
-        case Variant::Kind::Text:
-            return value.to_text();
-    }
-    return nullptr;
-}
-
-json json_object(const std::vector<db::Field>& fields) {
-    json object = json::object();
-    for (const auto& field : fields) {
-        object[field.Name] = json_value(field.Value);
-    }
-    return object;
-}
-
-json json_line(const StoredLine& line) {
-    json object = json_object(line.fields);
-    json electronic = json::array();
-    for (const auto& row : line.electronic) {
-        json detail = {{"table", row.table}};
-        detail.update(json_object(row.fields));
-        electronic.push_back(std::move(detail));
-    }
-    object["electronic"] = std::move(electronic);
-    return object;
 }
 
 std::string render_header(const std::vector<db::Field>& header) {
@@ -165,12 +128,7 @@ std::string render_voucher_text(const StoredVoucher& voucher) {
 }
 
 std::string render_voucher_json(const StoredVoucher& voucher) {
-    json lines = json::array();
-    for (const auto& line : voucher.lines) {
-        lines.push_back(json_line(line));
-    }
-    return json{{"header", json_object(voucher.header)}, {"lines", std::move(lines)}}.dump(2) +
-           '\n';
+    return voucher_json(voucher, 2) + '\n';
 }
 
 }  // namespace ledgernova::cli

@@ -1,6 +1,5 @@
 #include "ledgernova/ledgernova.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/stored_voucher.h"
 #include "db/sql_text.h"
 #include "host/module_state.h"
 #include "ledgernova/connection.h"
@@ -149,6 +149,12 @@ void free_array(ln_variant* values, std::size_t count) {
         std::free(const_cast<char*>(values[i].text));  // allocated by copy_text
     }
     std::free(values);
+}
+
+// Empties every out pointer the caller gave, so that a refused call never leaves one unset.
+template <typename... Out>
+void clear_outs(Out*... outs) {
+    ((outs != nullptr ? void(*outs = Out{}) : void()), ...);
 }
 
 // A library-owned copy of the results; NULL for none.
@@ -317,141 +323,10 @@ std::string parameter_condition(const char* name) {
     return " WHERE Pa_Nombre = '" + ledgernova::db::esc(name) + "' AND Pa_Ambito = 0";
 }
 
-void append_json_text(std::string& out, const std::string& text) {
-    out += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (byte < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += '"';
-}
-
-// Dates in ISO form, so that any JSON reader takes them without knowing the serial numbers.
-void append_json_value(std::string& out, const Variant& value) {
-    using Kind = Variant::Kind;
-    switch (value.kind()) {
-        case Kind::Empty:
-        case Kind::Null:
-            out += "null";
-            return;
-        case Kind::Boolean:
-            out += value.to_bool() ? "true" : "false";
-            return;
-        case Kind::Long:
-            out += std::to_string(value.to_long());
-            return;
-        case Kind::Double: {
-            char number[40];
-            std::snprintf(number, sizeof number, "%.17g", value.to_double());
-            out += number;
-            return;
-        }
-        case Kind::Date: {
-            const Date date = value.to_date();
-            append_json_text(out, date.has_time() ? date.iso_date_time() : date.iso_date());
-            return;
-        }
-        case Kind::Text:
-            append_json_text(out, value.to_text());
-            return;
-    }
-}
-
-// The row's columns as JSON members, without the braces around them.
-void append_json_fields(std::string& out, const ledgernova::db::Recordset& row) {
-    for (std::size_t i = 0; i < row.Count(); ++i) {
-        const auto field = row.Fields(i);
-        if (i > 0) {
-            out += ", ";
-        }
-        append_json_text(out, field.Name);
-        out += ": ";
-        append_json_value(out, field.Value);
-    }
-}
-
-// The tables of a line's electronic detail rows, in the order `ledgernova show` lists them.
-constexpr const char* kElectronicTables[] = {"Poliza_Detalle_Comprobante",
-                                             "Poliza_Detalle_Comprobante_Nacional_Otro",
-                                             "Poliza_Detalle_Comprobante_extranjero",
-                                             "Poliza_Detalle_Cheque",
-                                             "Poliza_Detalle_Transferencia",
-                                             "Poliza_Detalle_Otro_Metodo_Pago"};
-
-struct LineJson {
-    std::string pd_id;
-    std::string fields;
-    std::string electronic;
-};
-
-// {"header": {column: value, ...}, "lines": [{column: value, ..., "electronic": [{"table": ...,
-// column: value, ...}, ...]}, ...]}, or "" without voucher.
+// The voucher as one line of JSON, or "" without voucher.
 std::string voucher_json(ledgernova::db::Connection& connection, const char* folio) {
-    const std::string condition = " WHERE Pl_Folio = '" + ledgernova::db::esc(folio) + "'";
-    const auto header = connection.Execute("SELECT * FROM Poliza" + condition);
-    if (header.Eof()) {
-        return {};
-    }
-    std::vector<LineJson> lines;
-    for (auto rows =
-             connection.Execute("SELECT * FROM Poliza_Detalle" + condition + " ORDER BY Pd_ID");
-         !rows.Eof(); rows.MoveNext()) {
-        LineJson line{rows.Fields("Pd_ID").Value.to_text(), {}, {}};
-        append_json_fields(line.fields, rows);
-        lines.push_back(std::move(line));
-    }
-    // The third column of every detail table is the row's number within its line.
-    for (const char* table : kElectronicTables) {
-        for (auto rows = connection.Execute("SELECT * FROM " + std::string(table) + condition +
-                                            " ORDER BY Pd_ID, 3");
-             !rows.Eof(); rows.MoveNext()) {
-            const std::string pd_id = rows.Fields("Pd_ID").Value.to_text();
-            for (auto& line : lines) {
-                if (line.pd_id == pd_id) {
-                    line.electronic += line.electronic.empty() ? "{" : ", {";
-                    line.electronic += "\"table\": ";
-                    append_json_text(line.electronic, table);
-                    line.electronic += ", ";
-                    append_json_fields(line.electronic, rows);
-                    line.electronic += '}';
-                }
-            }
-        }
-    }
-    std::string out = "{\"header\": {";
-    append_json_fields(out, header);
-    out += "}, \"lines\": [";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += i == 0 ? "{" : ", {";
-        out += lines[i].fields;
-        out += ", \"electronic\": [" + lines[i].electronic + "]}";
-    }
-    out += "]}";
-    return out;
+    const auto voucher = ledgernova::core::load_voucher(connection, folio);
+    return voucher ? ledgernova::core::voucher_json(*voucher, -1) : std::string();
 }
 
 std::string problem_lines(const std::vector<ledgernova::ExportProblem>& problems) {
@@ -496,12 +371,7 @@ int ln_create(const char* progid, ln_object** out) {
 
 int ln_call(ln_object* object, const char* member, int kind, const ln_variant* args, size_t nargs,
             ln_variant** results, size_t* nresults) {
-    if (results != nullptr) {
-        *results = nullptr;
-    }
-    if (nresults != nullptr) {
-        *nresults = 0;
-    }
+    clear_outs(results, nresults);
     if (object == nullptr) {
         return LN_E_INVALIDARG;
     }
@@ -622,9 +492,7 @@ int ln_set_parameter(const char* name, const char* value) {
 }
 
 int ln_get_parameter(const char* name, char** value) {
-    if (value != nullptr) {
-        *value = nullptr;
-    }
+    clear_outs(value);
     if (name == nullptr || value == nullptr) {
         return fail_thread(LN_E_INVALIDARG, "ln_get_parameter needs a name and an out pointer.");
     }
@@ -641,12 +509,7 @@ int ln_get_parameter(const char* name, char** value) {
 int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
                   const char* request_type, const char* order_number, const char* procedure_number,
                   int32_t force, int32_t* ok, char** xml, char** problems) {
-    if (xml != nullptr) {
-        *xml = nullptr;
-    }
-    if (problems != nullptr) {
-        *problems = nullptr;
-    }
+    clear_outs(xml, problems);
     if (ok == nullptr || xml == nullptr || problems == nullptr) {
         return fail_thread(LN_E_INVALIDARG, "ln_export_sat needs its three out pointers.");
     }
@@ -671,9 +534,7 @@ int ln_export_sat(const char* company, int32_t year, int32_t month, const char* 
 }
 
 int ln_read_voucher(const char* folio, char** json) {
-    if (json != nullptr) {
-        *json = nullptr;
-    }
+    clear_outs(json);
     if (folio == nullptr || json == nullptr) {
         return fail_thread(LN_E_INVALIDARG, "ln_read_voucher needs a folio and an out pointer.");
     }
@@ -687,12 +548,7 @@ int ln_read_voucher(const char* folio, char** json) {
 }
 
 int ln_posted_folios(ln_object* object, ln_variant** results, size_t* nresults) {
-    if (results != nullptr) {
-        *results = nullptr;
-    }
-    if (nresults != nullptr) {
-        *nresults = 0;
-    }
+    clear_outs(results, nresults);
     if (object == nullptr) {
         return LN_E_INVALIDARG;
     }

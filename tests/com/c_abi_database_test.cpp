@@ -151,21 +151,21 @@ TEST_F(CAbiDatabase, AVoucherReadsBackAsJson) {
     Text json;
     ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value)) << ln_get_error(nullptr);
     const std::string text = json.str();
-    EXPECT_EQ(0U, text.find("{\"header\": {\"Pl_Folio\": \"0000000001\", \"Em_Cve_Empresa\": "
-                            "\"001\", \"Pl_Ejercicio\": \"2024\", \"Pl_Periodo\": \"03\", "
-                            "\"Pl_Tipo\": 3, \"Pl_Numero\": \"0000000001\", \"Pl_Fecha\": "
-                            "\"2024-03-15\", \"Pl_Tabla\": \"\", \"Pl_Documento\": \"\", "
-                            "\"Pl_Referencia\": \"R\", \"Pl_Comentario\": \"Renta\""))
+    EXPECT_EQ(0U, text.find("{\"header\":{\"Pl_Folio\":\"0000000001\",\"Em_Cve_Empresa\":"
+                            "\"001\",\"Pl_Ejercicio\":\"2024\",\"Pl_Periodo\":\"03\","
+                            "\"Pl_Tipo\":3,\"Pl_Numero\":\"0000000001\",\"Pl_Fecha\":"
+                            "\"2024-03-15\",\"Pl_Tabla\":\"\",\"Pl_Documento\":\"\","
+                            "\"Pl_Referencia\":\"R\",\"Pl_Comentario\":\"Renta\""))
         << text;
-    const std::string lines = text.substr(text.find(", \"lines\": "));
+    const std::string lines = text.substr(text.find(",\"lines\":"));
     EXPECT_EQ(
-        ", \"lines\": [{\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0001\", "
-        "\"Cc_Cve_Cuenta_Contable\": \"1101\", \"Pd_Centro_Costo\": \"\", \"Pd_Concepto\": "
-        "\"Pago\", \"Pd_Referencia\": \"\", \"Pd_Tipo\": 1, \"Pd_Importe\": 10, \"electronic\": "
-        "[]}, "
-        "{\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0002\", \"Cc_Cve_Cuenta_Contable\": "
-        "\"2101\", \"Pd_Centro_Costo\": \"\", \"Pd_Concepto\": \"Pago\", "
-        "\"Pd_Referencia\": \"\", \"Pd_Tipo\": 2, \"Pd_Importe\": 10, \"electronic\": []}]}",
+        ",\"lines\":[{\"Pl_Folio\":\"0000000001\",\"Pd_ID\":\"0001\","
+        "\"Cc_Cve_Cuenta_Contable\":\"1101\",\"Pd_Centro_Costo\":\"\",\"Pd_Concepto\":"
+        "\"Pago\",\"Pd_Referencia\":\"\",\"Pd_Tipo\":1,\"Pd_Importe\":10,\"electronic\":"
+        "[]},"
+        "{\"Pl_Folio\":\"0000000001\",\"Pd_ID\":\"0002\",\"Cc_Cve_Cuenta_Contable\":"
+        "\"2101\",\"Pd_Centro_Costo\":\"\",\"Pd_Concepto\":\"Pago\","
+        "\"Pd_Referencia\":\"\",\"Pd_Tipo\":2,\"Pd_Importe\":10,\"electronic\":[]}]}",
         lines);
     Text none;
     ASSERT_EQ(LN_OK, ln_read_voucher("0000000002", &none.value));
@@ -180,7 +180,7 @@ TEST_F(CAbiDatabase, TextIsEscapedInTheJson) {
         "UPDATE Poliza SET Pl_Comentario = 'a\"b\\c' || char(10) || char(1)");
     Text json;
     ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value));
-    EXPECT_NE(std::string::npos, json.str().find("\"Pl_Comentario\": \"a\\\"b\\\\c\\n\\u0001\""))
+    EXPECT_NE(std::string::npos, json.str().find("\"Pl_Comentario\":\"a\\\"b\\\\c\\n\\u0001\""))
         << json.str();
 }
 
@@ -195,20 +195,19 @@ TEST_F(CAbiDatabase, ElectronicDetailRowsHangFromTheirLine) {
     Text json;
     ASSERT_EQ(LN_OK, ln_read_voucher("0000000001", &json.value));
     const std::string text = json.str();
-    EXPECT_NE(std::string::npos, text.find("\"Pd_Importe\": 10, \"electronic\": []}, {")) << text;
-    const std::string second = text.substr(text.find("\"Pd_ID\": \"0002\""));
-    EXPECT_EQ(0U, second.find("\"Pd_ID\": \"0002\", \"Cc_Cve_Cuenta_Contable\": \"2101\""))
-        << second;
-    const auto electronic = second.find("\"electronic\": [");
+    EXPECT_NE(std::string::npos, text.find("\"Pd_Importe\":10,\"electronic\":[]},{")) << text;
+    const std::string second = text.substr(text.find("\"Pd_ID\":\"0002\""));
+    EXPECT_EQ(0U, second.find("\"Pd_ID\":\"0002\",\"Cc_Cve_Cuenta_Contable\":\"2101\"")) << second;
+    const auto electronic = second.find("\"electronic\":[");
     ASSERT_NE(std::string::npos, electronic) << text;
     const std::string rows = second.substr(electronic);
-    EXPECT_EQ(0U, rows.find("\"electronic\": [{\"table\": \"Poliza_Detalle_Cheque\", "
-                            "\"Pl_Folio\": \"0000000001\", \"Pd_ID\": \"0002\", \"Pdc_Id\": "
-                            "\"0001\", \"Pdc_Numero\": \"76\""))
+    EXPECT_EQ(0U, rows.find("\"electronic\":[{\"table\":\"Poliza_Detalle_Cheque\","
+                            "\"Pl_Folio\":\"0000000001\",\"Pd_ID\":\"0002\",\"Pdc_Id\":"
+                            "\"0001\",\"Pdc_Numero\":\"76\""))
         << rows;
-    EXPECT_NE(std::string::npos, rows.find("}, {\"table\": \"Poliza_Detalle_Cheque\", "
-                                           "\"Pl_Folio\": \"0000000001\", \"Pd_ID\": "
-                                           "\"0002\", \"Pdc_Id\": \"0002\", \"Pdc_Numero\": "
+    EXPECT_NE(std::string::npos, rows.find("},{\"table\":\"Poliza_Detalle_Cheque\","
+                                           "\"Pl_Folio\":\"0000000001\",\"Pd_ID\":"
+                                           "\"0002\",\"Pdc_Id\":\"0002\",\"Pdc_Numero\":"
                                            "\"77\""))
         << rows;
     EXPECT_EQ(std::string::npos, text.find("\"99\"")) << text;

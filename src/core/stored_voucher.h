@@ -6,7 +6,7 @@
 
 #include "ledgernova/connection.h"
 
-namespace ledgernova::cli {
+namespace ledgernova::core {
 
 // One electronic detail row of a voucher line: the detail table that keeps it (one per kind:
 // invoice, cheque, transfer, ...) and every column of the row, in column order.
@@ -37,9 +37,18 @@ struct StoredVoucher {
 [[nodiscard]] std::optional<StoredVoucher> load_voucher(db::Connection& connection,
                                                         const std::string& folio);
 
+// Every field of the recordset's current row, in column order.
+[[nodiscard]] std::vector<db::Field> current_fields(const db::Recordset& rows);
+
+// The voucher as JSON: {"header": {column: value, ...}, "lines": [{column: value, ...,
+// "electronic": [{"table": name, column: value, ...}, ...]}, ...]}; Null values as null, dates in
+// ISO form; bytes that are not UTF-8 become U+FFFD. `indent` as nlohmann::json::dump takes it (-1:
+// one line).
+[[nodiscard]] std::string voucher_json(const StoredVoucher& voucher, int indent);
+
 // The value of the named column among the fields (compared without regard to case); throws
 // db::UsageError when there is no such column.
 [[nodiscard]] const Variant& field_value(const std::vector<db::Field>& fields,
                                          const std::string& name);
 
-}  // namespace ledgernova::cli
+}  // namespace ledgernova::core
