@@ -109,6 +109,28 @@ LEDGERNOVA_API void ln_release(ln_object* object);
 LEDGERNOVA_API int ln_post_voucher(ln_object* object, const ln_variant* header,
                                    const ln_variant* lines, size_t nlines, int32_t* posted);
 
+/* One electronic detail row of a manual voucher line: `line` is the line's place in the voucher
+ * (1 for the first), `kind` the row's kind ("COMPROBANTE", "COMPROBANTE OTRO", "COMPROBANTE
+ * EXTRANJERO", "CHEQUE", "TRANSFERENCIA", "OTRO METODO PAGO"), and `names` and `values` its
+ * `nfields` fields as UTF-8 texts, by the names of the detail table's columns ("Pdc_UUID", ...). */
+typedef struct ln_electronic_row {
+    size_t line;
+    const char* kind;
+    const char* const* names;
+    const char* const* values;
+    size_t nfields;
+} ln_electronic_row;
+
+/* ln_post_voucher with electronic detail: the `nrows` rows are written, in their order, after
+ * the line each names, checked as a template's rows are. A row refused refuses the voucher
+ * (ln_get_error(object) then starts with "Línea N, comprobante M:" after the member's name) and
+ * nothing of it stays. A row naming no line of the voucher, or with a NULL text, is refused with
+ * LN_E_INVALIDARG before anything runs. */
+LEDGERNOVA_API int ln_post_voucher_electronic(ln_object* object, const ln_variant* header,
+                                              const ln_variant* lines, size_t nlines,
+                                              const ln_electronic_row* rows, size_t nrows,
+                                              int32_t* posted);
+
 /* Creates, in the SQLite database file at `path` (made when missing), every table the component
  * and its default host use; tables that exist are left as they are. On failure ln_get_error(NULL)
  * tells why. */

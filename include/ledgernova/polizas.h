@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ledgernova/electronic_row.h"
 #include "ledgernova/export.h"
 #include "ledgernova/ipolizas.h"
 
@@ -57,6 +58,17 @@ class LEDGERNOVA_API Polizas final : public _Polizas {
     // lines one by one keep Add_Poliza_Detalle, which writes each statement as it goes.
     [[nodiscard]] bool post_voucher(const tPlEncabezado& Encabezado,
                                     const std::vector<tPlDetalle>& Detalles);
+
+    // The same with electronic detail: `Electronicos[k]` holds the rows of line k + 1 (lines past
+    // the vector's end carry none; more vectors than lines are refused). After a line is added,
+    // each of its rows is checked, completed by the bank and taxpayer lookups and written exactly
+    // as a template's detail command row of its kind is, under the module's validation switch
+    // (CON_VALIDAR_DATOS_CONTABILIDAD_ELECTRONICA). A row refused makes the whole voucher refused:
+    // get_Error() gives "Línea N, comprobante M:", a line break and the check's own text, and
+    // nothing of the voucher stays.
+    [[nodiscard]] bool post_voucher(const tPlEncabezado& Encabezado,
+                                    const std::vector<tPlDetalle>& Detalles,
+                                    const std::vector<std::vector<tPdElectronico>>& Electronicos);
 
     // The folios of the vouchers that the last Genera_Poliza_Tabla of this object wrote and
     // committed, in the order they were generated: none when it found nothing left to post

@@ -137,13 +137,17 @@ class Ledger:
         header: date (datetime.date), company, type ("diario"/"ingreso"/"egreso" or 3/1/2,
         default journal), reference, comment, and optionally table, document, template.
         lines: dicts of account, debit or credit, and optionally concept, reference,
-        cost_center. A refused voucher raises LedgerError and leaves nothing in the ledger.
+        cost_center and electronic: the line's electronic detail rows, each a dict of "kind"
+        ("COMPROBANTE", "CHEQUE", ...) and the row's fields by column name ("Pdc_UUID": ...).
+        A refused voucher raises LedgerError and leaves nothing in the ledger.
         """
         head = n.Arguments(_header_fields(header))
         body = n.Arguments([field for line in lines for field in _line_fields(line)])
+        electronic = n.ElectronicRows(lines)
         posted = ctypes.c_int32()
-        status = self._lib.ln_post_voucher(self._handle(), head.array, body.array, len(lines),
-                                           ctypes.byref(posted))
+        status = self._lib.ln_post_voucher_electronic(
+            self._handle(), head.array, body.array, len(lines), electronic.array,
+            electronic.count, ctypes.byref(posted))
         if status != n.LN_OK or not posted.value:
             raise LedgerError(self._error())
         fields = self._call("Encabezado", n.LN_PROPERTYGET)

@@ -34,6 +34,16 @@ class Variant(ctypes.Structure):
     ]
 
 
+class ElectronicRow(ctypes.Structure):
+    _fields_ = [
+        ("line", ctypes.c_size_t),
+        ("kind", ctypes.c_char_p),
+        ("names", ctypes.POINTER(ctypes.c_char_p)),
+        ("values", ctypes.POINTER(ctypes.c_char_p)),
+        ("nfields", ctypes.c_size_t),
+    ]
+
+
 def _library_path():
     explicit = os.environ.get("LEDGERNOVA_LIBRARY")
     if explicit:
@@ -61,6 +71,11 @@ def _declare(lib):
         "ln_post_voucher": (
             [obj, ctypes.POINTER(Variant), ctypes.POINTER(Variant), ctypes.c_size_t,
              ctypes.POINTER(ctypes.c_int32)],
+            ctypes.c_int,
+        ),
+        "ln_post_voucher_electronic": (
+            [obj, ctypes.POINTER(Variant), ctypes.POINTER(Variant), ctypes.c_size_t,
+             ctypes.POINTER(ElectronicRow), ctypes.c_size_t, ctypes.POINTER(ctypes.c_int32)],
             ctypes.c_int,
         ),
         "ln_open_database": ([ctypes.c_char_p], ctypes.c_int),
@@ -163,3 +178,33 @@ def from_variant(value):
         days = int(value.date_value)
         return _EPOCH + datetime.timedelta(days=days)
     return None
+
+
+class ElectronicRows:
+    """The electronic detail rows of a voucher's lines for one call; keeps the encoded texts alive
+    as long as the array. `lines` are dicts whose "electronic" list holds, per row, "kind" and the
+    row's fields by column name (values as text; numbers are written as Python writes them)."""
+
+    def __init__(self, lines):
+        self._keep = []
+        rows = [(number, row) for number, line in enumerate(lines, 1)
+                for row in line.get("electronic", ())]
+        self.array = (ElectronicRow * max(len(rows), 1))()
+        self.count = len(rows)
+        for slot, (number, row) in zip(self.array, rows):
+            self._fill(slot, number, row)
+
+    def _texts(self, texts):
+        encoded = (ctypes.c_char_p * max(len(texts), 1))(*[encode(text) for text in texts])
+        self._keep.append(encoded)
+        return encoded
+
+    def _fill(self, slot, number, row):
+        fields = [(name, value) for name, value in row.items() if name != "kind"]
+        slot.line = number
+        kind = encode(row["kind"])
+        self._keep.append(kind)
+        slot.kind = kind
+        slot.names = self._texts([name for name, _ in fields])
+        slot.values = self._texts([value for _, value in fields])
+        slot.nfields = len(fields)

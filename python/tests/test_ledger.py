@@ -102,3 +102,32 @@ def test_a_ledger_opened_on_a_missing_folder_raises(tmp_path):
     with pytest.raises(ledgernova.LedgerError) as refused:
         ledgernova.open(tmp_path / "missing" / "ledger.db")
     assert str(refused.value) != ""
+
+
+def test_electronic_rows_are_posted_with_their_line_or_refuse_the_voucher(ledger, ledger_path):
+    invoice = {"kind": "COMPROBANTE", "Pdc_UUID": "6F9619FF-8B86-D011-B42D-00C04FC964FF",
+               "Pdc_Monto": 8000.5, "Pdc_RFC": "AAA010101AAA", "Pdc_Metodo_Pago": "PUE"}
+    transfer = {"kind": "transferencia", "Pdt_Banco_Origen_Nacional": "002",
+                "Pdt_Cuenta_Origen": "0123", "Pdt_Banco_Destino_Nacional": "012",
+                "Pdt_Cuenta_Destino": "0456", "Pdt_Fecha": "2024-03-15", "Pdt_Monto": "8000.50",
+                "Pdt_Beneficiario": "Renta SA", "Pdt_RFC": "REN010101AB1"}
+    lines = [dict(BALANCED[0], electronic=[invoice]), dict(BALANCED[1], electronic=[transfer])]
+    folio = ledger.post_voucher(HEADER, lines)["folio"]
+    assert rows(ledger_path, "SELECT * FROM Poliza_Detalle_Comprobante") == [
+        (folio, "0001", "0001", "6F9619FF-8B86-D011-B42D-00C04FC964FF", 8000.5, "AAA010101AAA",
+         "MXN", "PUE", 1)]
+    assert rows(ledger_path, "SELECT * FROM Poliza_Detalle_Transferencia") == [
+        (folio, "0002", "0001", "002", "0123", "012", "0456", "2024-03-15", 8000.5, "Renta SA",
+         "REN010101AB1", "", "", "MXN", 1)]
+    assert ledger.voucher(folio)["lines"][1]["electronic"][0]["Pdt_Beneficiario"] == "Renta SA"
+
+    del transfer["Pdt_Beneficiario"]
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.post_voucher(HEADER, lines)
+    assert str(refused.value) == (
+        "ledgerNova.dll - post_voucher()\r\nLínea 2, comprobante 1:\r\n"
+        "No se encontró la columna en el comando especificado o esta vacía: \r\n"
+        "=> COLUMNA: BENEFICIARIO\r\n=> POLIZA: 0000000002\r\n=> ID: 0002\r\n"
+        "=> TIPO: transferencia\r\n=> SQL: ")
+    assert rows(ledger_path, "SELECT COUNT(*) FROM Poliza_Detalle_Transferencia") == [(1,)]
+    assert rows(ledger_path, "SELECT COUNT(*) FROM Poliza") == [(1,)]

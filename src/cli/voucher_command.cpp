@@ -30,7 +30,7 @@ int post_voucher(const GlobalOptions& options, const std::string& path) {
     const VoucherFile voucher = read_voucher_file(path);
     const auto ledger = open_ledger(options, LedgerAccess::Existing);
     Polizas poliza;
-    if (!poliza.post_voucher(header_of(poliza, voucher), voucher.lines)) {
+    if (!poliza.post_voucher(header_of(poliza, voucher), voucher.lines, voucher.electronic)) {
         return refused("the voucher was not posted", poliza.get_Error());
     }
     const tPlEncabezado header = poliza.get_Encabezado();
@@ -44,7 +44,9 @@ void add_voucher_command(CLI::App& app, Program& program) {
     auto* command = app.add_subcommand(
         "voucher", "post a manual voucher from a JSON file and check that it balances");
     auto path = std::make_shared<std::string>();
-    command->add_option("--file,-f", *path, "{\"header\": {...}, \"lines\": [{...}, ...]}")
+    command
+        ->add_option("--file,-f", *path,
+                     "{\"header\": {...}, \"lines\": [{..., \"electronic\": [...]}, ...]}")
         ->required();
     on_chosen(*command, program,
               [path](const GlobalOptions& options) { return post_voucher(options, *path); });

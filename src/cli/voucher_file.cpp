@@ -171,6 +171,47 @@ void read_header(const json& header, const std::string& path, VoucherFile& vouch
     }
 }
 
+// A row's value as the text the ledger receives: strings as they are, numbers as JSON writes them.
+std::string electronic_value(const std::string& key, const json& value, const Place& place) {
+    if (value.is_number()) {
+        return value.dump();
+    }
+    if (!value.is_string()) {
+        place.fail(key, "must be a string or a number");
+    }
+    return text_of(key, value, place);
+}
+
+tPdElectronico read_electronic_row(const json& row, const Place& place) {
+    tPdElectronico record;
+    record.Tipo = text_of("kind", member(row, "kind", &json::is_string, "a string", place), place);
+    for (const auto& item : row.items()) {
+        if (item.key() != "kind") {
+            record.Campos.emplace_back(item.key(),
+                                       electronic_value(item.key(), item.value(), place));
+        }
+    }
+    return record;
+}
+
+// The rows of "electronic"; the library checks kinds and field names as it checks any row.
+std::vector<tPdElectronico> read_electronic(const json& rows, const std::string& path,
+                                            std::size_t line) {
+    if (!rows.is_array()) {
+        Place(path, fmt::format("line {}", line)).fail("electronic", "must be an array");
+    }
+    std::vector<tPdElectronico> records;
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        const Place place(path, fmt::format("line {}, electronic row {}", line, j + 1));
+        if (!rows[j].is_object()) {
+            throw UsageError(fmt::format(
+                "voucher file {}: line {}, electronic row {} is not an object", path, line, j + 1));
+        }
+        records.push_back(read_electronic_row(rows[j], place));
+    }
+    return records;
+}
+
 void read_lines(const json& lines, const std::string& path, VoucherFile& voucher) {
     if (lines.empty()) {
         throw UsageError(fmt::format("voucher file {}: the voucher has no lines", path));
@@ -181,8 +222,13 @@ void read_lines(const json& lines, const std::string& path, VoucherFile& voucher
         }
         const Place place(path, fmt::format("line {}", i + 1));
         tPlDetalle& line = voucher.lines.emplace_back();
+        std::vector<tPdElectronico>& electronic = voucher.electronic.emplace_back();
         for (const auto& item : lines[i].items()) {
-            read_line_field(item.key(), item.value(), line, place);
+            if (item.key() == "electronic") {
+                electronic = read_electronic(item.value(), path, i + 1);
+            } else {
+                read_line_field(item.key(), item.value(), line, place);
+            }
         }
     }
 }

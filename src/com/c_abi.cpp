@@ -35,6 +35,8 @@ using ledgernova::com::DispStatus;
 constexpr std::size_t kHeaderFields = 12;
 constexpr std::size_t kLineFields = 7;
 
+using ElectronicRows = std::vector<std::vector<ledgernova::tPdElectronico>>;
+
 // Why the thread's last ln_create or ln_init_database failed; read through ln_get_error(NULL).
 thread_local std::string thread_failure;
 
@@ -210,8 +212,42 @@ int call_member(ln_object& object, const char* member, int kind, const ln_varian
     return LN_OK;
 }
 
+// The rows grouped by the line they name; false, with the refusal, for a row that names no line
+// of the voucher or has a NULL text.
+bool electronic_rows(ln_object& object, const ln_electronic_row* rows, std::size_t nrows,
+                     std::size_t nlines, ElectronicRows& grouped) {
+    if (nrows > 0 && rows == nullptr) {
+        refuse(object, LN_E_INVALIDARG, "The electronic rows are NULL.");
+        return false;
+    }
+    grouped.assign(nlines, {});
+    for (std::size_t r = 0; r < nrows; ++r) {
+        const ln_electronic_row& row = rows[r];
+        const std::string place = "Electronic row " + std::to_string(r + 1);
+        if (row.line == 0 || row.line > nlines) {
+            refuse(object, LN_E_INVALIDARG, place + " names no line of the voucher.");
+            return false;
+        }
+        if (row.kind == nullptr ||
+            (row.nfields > 0 && (row.names == nullptr || row.values == nullptr))) {
+            refuse(object, LN_E_INVALIDARG, place + " has a NULL text.");
+            return false;
+        }
+        ledgernova::tPdElectronico& record = grouped[row.line - 1].emplace_back();
+        record.Tipo = row.kind;
+        for (std::size_t f = 0; f < row.nfields; ++f) {
+            if (row.names[f] == nullptr || row.values[f] == nullptr) {
+                refuse(object, LN_E_INVALIDARG, place + " has a NULL text.");
+                return false;
+            }
+            record.Campos.emplace_back(row.names[f], row.values[f]);
+        }
+    }
+    return true;
+}
+
 int post_voucher(ln_object& object, const ln_variant* header, const ln_variant* lines,
-                 std::size_t nlines, std::int32_t& posted) {
+                 std::size_t nlines, const ElectronicRows& electronic, std::int32_t& posted) {
     std::vector<Variant> header_fields;
     std::vector<Variant> line_fields;
     if (nlines > SIZE_MAX / kLineFields) {
@@ -234,7 +270,7 @@ int post_voucher(ln_object& object, const ln_variant* header, const ln_variant* 
     if (polizas == nullptr) {
         return refuse(object, LN_E_MEMBERNOTFOUND, "The object cannot post a whole voucher.");
     }
-    posted = polizas->post_voucher(voucher.header, voucher.lines) ? 1 : 0;
+    posted = polizas->post_voucher(voucher.header, voucher.lines, electronic) ? 1 : 0;
     return LN_OK;
 }
 
@@ -375,6 +411,12 @@ void ln_release(ln_object* object) {
 
 int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_variant* lines,
                     size_t nlines, int32_t* posted) {
+    return ln_post_voucher_electronic(object, header, lines, nlines, nullptr, 0, posted);
+}
+
+int ln_post_voucher_electronic(ln_object* object, const ln_variant* header, const ln_variant* lines,
+                               size_t nlines, const ln_electronic_row* rows, size_t nrows,
+                               int32_t* posted) {
     if (object == nullptr || posted == nullptr) {
         return LN_E_INVALIDARG;
     }
@@ -384,7 +426,11 @@ int ln_post_voucher(ln_object* object, const ln_variant* header, const ln_varian
         if (header == nullptr) {
             return refuse(*object, LN_E_INVALIDARG, "The header is NULL.");
         }
-        return post_voucher(*object, header, lines, nlines, *posted);
+        ElectronicRows electronic;
+        if (!electronic_rows(*object, rows, nrows, nlines, electronic)) {
+            return LN_E_INVALIDARG;
+        }
+        return post_voucher(*object, header, lines, nlines, electronic, *posted);
     } catch (const std::exception& failure) {
         return refuse(*object, LN_E_EXCEPTION, failure.what());
     } catch (...) {

@@ -103,7 +103,12 @@ bool Polizas::Contabiliza_En_Linea(const std::string& sTabla) {
 
 bool Polizas::post_voucher(const tPlEncabezado& Encabezado,
                            const std::vector<tPlDetalle>& Detalles) {
-    return core::post_voucher(*contexto_, Encabezado, Detalles);
+    return core::post_voucher(*contexto_, Encabezado, Detalles, {});
+}
+
+bool Polizas::post_voucher(const tPlEncabezado& Encabezado, const std::vector<tPlDetalle>& Detalles,
+                           const std::vector<std::vector<tPdElectronico>>& Electronicos) {
+    return core::post_voucher(*contexto_, Encabezado, Detalles, Electronicos);
 }
 
 const std::vector<std::string>& Polizas::posted_folios() const {

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "electronic/manual_rows.h"
 #include "util/decimal.h"
 #include "util/text.h"
 
@@ -25,12 +26,30 @@ std::string sums_of(const std::vector<tPlDetalle>& lines) {
     return fmt::format("Cargos: {} Abonos: {}", cargos.to_fixed(2), abonos.to_fixed(2));
 }
 
-// Every line through the object's own member; false at the first one refused, its text kept.
-bool add_lines(Contexto& contexto, const std::vector<tPlDetalle>& lines) {
+// The electronic detail rows of the line just added, under its folio and line number; false at
+// the first one refused, named by its place.
+bool add_electronic(Contexto& contexto, std::size_t line, const std::vector<tPdElectronico>& rows) {
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        if (!electronic::Insertar_Detalle_Manual(contexto, contexto.header.Pl_Folio,
+                                                 contexto.line.Pd_ID, rows[j])) {
+            return fail(contexto, fmt::format("Línea {}, comprobante {}:{}{}", line + 1, j + 1,
+                                              util::kCrLf, contexto.Error));
+        }
+    }
+    return true;
+}
+
+// Every line through the object's own member, then its electronic detail; false at the first
+// one refused, its text kept.
+bool add_lines(Contexto& contexto, const std::vector<tPlDetalle>& lines,
+               const ElectronicRows& electronic) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         contexto.self.put_Detalle(lines[i]);
         if (!contexto.self.Add_Poliza_Detalle()) {
             return fail(contexto, fmt::format("Línea {}:{}{}", i + 1, util::kCrLf, contexto.Error));
+        }
+        if (i < electronic.size() && !add_electronic(contexto, i, electronic[i])) {
+            return false;
         }
     }
     return true;
@@ -46,14 +65,14 @@ bool balance(Contexto& contexto, const std::vector<tPlDetalle>& lines) {
 }
 
 bool write_voucher(Contexto& contexto, const tPlEncabezado& header,
-                   const std::vector<tPlDetalle>& lines) {
+                   const std::vector<tPlDetalle>& lines, const ElectronicRows& electronic) {
     db::Transaction transaction(Contexto::conexion());
     contexto.self.Nuevo();
     contexto.self.put_Encabezado(header);
     if (!contexto.Error.empty()) {
         return fail(contexto, contexto.Error);  // Nuevo reports only through Error
     }
-    if (!add_lines(contexto, lines) || !balance(contexto, lines)) {
+    if (!add_lines(contexto, lines, electronic) || !balance(contexto, lines)) {
         return false;
     }
     transaction.Commit();
@@ -63,7 +82,7 @@ bool write_voucher(Contexto& contexto, const tPlEncabezado& header,
 }  // namespace
 
 bool post_voucher(Contexto& contexto, const tPlEncabezado& header,
-                  const std::vector<tPlDetalle>& lines) {
+                  const std::vector<tPlDetalle>& lines, const ElectronicRows& electronic) {
     contexto.Error.clear();
     if (util::trim_blanks(header.Em_Cve_Empresa).empty()) {
         return fail(contexto, "No se especifico la empresa");
@@ -71,8 +90,11 @@ bool post_voucher(Contexto& contexto, const tPlEncabezado& header,
     if (lines.empty()) {
         return fail(contexto, "La póliza no tiene líneas");
     }
-    const bool posted =
-        guarded(contexto, kMember, 1, [&] { return write_voucher(contexto, header, lines); });
+    if (electronic.size() > lines.size()) {
+        return fail(contexto, "Hay detalle electrónico para más líneas de las que tiene la póliza");
+    }
+    const bool posted = guarded(contexto, kMember, 1,
+                                [&] { return write_voucher(contexto, header, lines, electronic); });
     if (!posted) {
         // Rolled back: the folio and number the object was given no longer exist.
         contexto.header.Pl_Folio.clear();

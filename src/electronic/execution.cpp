@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <utility>
 
 #include "electronic/checks.h"
 #include "electronic/invoices.h"
@@ -40,18 +41,9 @@ bool sin_resultados(Ejecucion& e, const Clase* clase) {
     return clase == nullptr || clase->escribe(e, e.valores_iniciales());
 }
 
-// Runs the command and writes its rows. False when the entry stopped; `Ejecutado` becomes true
-// only when every row was read.
-bool recorre(Ejecucion& e, bool& Ejecutado) {
-    if (e.Comando.empty()) {
-        return true;  // the database refuses an empty statement; there is nothing to run
-    }
-    e.rs = Contexto::conexion().Execute(e.Comando, -1);
-    Contexto::modulo().Texto_SQL.clear();
-    const Clase* clase = clase_de(e.Tipo);
-    if (e.rs.Eof()) {
-        return sin_resultados(e, clase);
-    }
+// Checks and writes every row of the result, whose columns are recognised first. `Ejecutado`
+// becomes true only when every row was read.
+bool escribe_filas(Ejecucion& e, const Clase* clase, bool& Ejecutado) {
     if (!Valida_Campos_SQL(e.contexto, e.rs, e.campos)) {
         return false;
     }
@@ -65,23 +57,55 @@ bool recorre(Ejecucion& e, bool& Ejecutado) {
     return true;
 }
 
-}  // namespace
+// Runs the command and writes its rows. False when the entry stopped.
+bool recorre(Ejecucion& e, bool& Ejecutado) {
+    if (e.Comando.empty()) {
+        return true;  // the database refuses an empty statement; there is nothing to run
+    }
+    e.rs = Contexto::conexion().Execute(e.Comando, -1);
+    Contexto::modulo().Texto_SQL.clear();
+    const Clase* clase = clase_de(e.Tipo);
+    if (e.rs.Eof()) {
+        return sin_resultados(e, clase);
+    }
+    return escribe_filas(e, clase, Ejecutado);
+}
 
-bool Ejecutar_Consulta(Contexto& contexto, const std::string& Pl_Folio, const std::string& Pd_ID,
-                       tPlDetalleElectronico& Detalle) {
+// The frame both entry points share: the local currency refreshed, one run for the line, and any
+// failure that no check foresees turned into the general failure text.
+template <typename Paso>
+bool ejecuta(Contexto& contexto, const std::string& Pl_Folio, const std::string& Pd_ID,
+             const std::string& Tipo, const std::string& Comando, Paso paso) {
     contexto.Error.clear();
-    Detalle.Ejecutado = false;
-    const std::string Tipo = Detalle.Tipo;
     try {
         contexto.Moneda_Local =
             Contexto::sistema().Get_Parametro("FIN_MONEDA_LOCAL", 0, "T", "MXN").to_text();
-        Ejecucion ejecucion(contexto, Pl_Folio, Pd_ID, Tipo, Detalle.Comando);
-        return recorre(ejecucion, Detalle.Ejecutado);
+        Ejecucion ejecucion(contexto, Pl_Folio, Pd_ID, Tipo, Comando);
+        return paso(ejecucion);
     } catch (const std::exception& failure) {
         contexto.Error =
             "Ejecutar_Consulta() - " + Tipo + std::string(util::kCrLf) + failure.what();
         return false;
     }
+}
+
+}  // namespace
+
+bool Ejecutar_Consulta(Contexto& contexto, const std::string& Pl_Folio, const std::string& Pd_ID,
+                       tPlDetalleElectronico& Detalle) {
+    Detalle.Ejecutado = false;
+    const std::string Tipo = Detalle.Tipo;
+    return ejecuta(contexto, Pl_Folio, Pd_ID, Tipo, Detalle.Comando,
+                   [&](Ejecucion& e) { return recorre(e, Detalle.Ejecutado); });
+}
+
+bool Escribir_Filas(Contexto& contexto, const std::string& Pl_Folio, const std::string& Pd_ID,
+                    const std::string& Tipo, db::Recordset filas) {
+    return ejecuta(contexto, Pl_Folio, Pd_ID, Tipo, {}, [&](Ejecucion& e) {
+        e.rs = std::move(filas);
+        bool leidas = false;
+        return escribe_filas(e, clase_de(Tipo), leidas);
+    });
 }
 
 }  // namespace ledgernova::electronic

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/contexto.h"
+#include "ledgernova/connection.h"
 
 namespace ledgernova::electronic {
 
@@ -32,5 +33,15 @@ struct tPlDetalleElectronico {
 // Refreshes the object's Moneda_Local from the host parameter FIN_MONEDA_LOCAL.
 [[nodiscard]] bool Ejecutar_Consulta(core::Contexto& contexto, const std::string& Pl_Folio,
                                      const std::string& Pd_ID, tPlDetalleElectronico& Detalle);
+
+// Checks and writes detail rows that the caller holds rather than a command yields (the rows a
+// manual voucher line carries): `filas` stands for the command's result, its columns named as
+// Valida_Campos_SQL recognises them. Every row goes through the checks, lookups and writer of the
+// kind `Tipo`, under the validation switch, exactly as Ejecutar_Consulta takes a command's rows,
+// with the same results and texts; the diagnostic block's command is empty. Nothing is executed
+// for the rows themselves, and a result without rows writes nothing. Never throws.
+[[nodiscard]] bool Escribir_Filas(core::Contexto& contexto, const std::string& Pl_Folio,
+                                  const std::string& Pd_ID, const std::string& Tipo,
+                                  db::Recordset filas);
 
 }  // namespace ledgernova::electronic

@@ -245,5 +245,90 @@ TEST_F(CliVoucherTest, MissingVoucherFileIsAUsageError) {
     EXPECT_EQ(ledger({"voucher"}).status, 2);
 }
 
+// The balanced voucher with electronic detail rows on its lines.
+std::string with_electronic(const std::string& charge, const std::string& credit) {
+    std::string text = with_line_value("\"Pd_Importe\": 1500.5}",
+                                       "\"Pd_Importe\": 1500.5, \"electronic\": " + charge + "}");
+    const std::string last = "\"Pd_Importe\": 1500.50}";
+    text.replace(text.find(last), last.size(),
+                 "\"Pd_Importe\": 1500.50, \"electronic\": " + credit + "}");
+    return text;
+}
+
+constexpr const char* kInvoice =
+    R"([{"kind": "COMPROBANTE", "Pdc_UUID": "6F9619FF-8B86-D011-B42D-00C04FC964FF",
+        "Pdc_Monto": 1500.5, "Pdc_RFC": "AAA010101AAA", "Pdc_Metodo_Pago": "PUE",
+        "Pdc_Tipo_Cambio": 1}])";
+constexpr const char* kOtherPayment =
+    R"([{"kind": "otro metodo pago", "Pdo_Metodo_Pago": "03", "Pdo_Fecha": "2024-03-15",
+        "Pdo_Beneficiario": "Inmobiliaria", "Pdo_RFC": "INM010101AB1", "Pdo_Monto": "1500.50",
+        "Pdo_Moneda": "MXN"}])";
+
+TEST_F(CliVoucherTest, ElectronicRowsOfTheFileAreWrittenAndShown) {
+    const CliRun posted = post(with_electronic(kInvoice, kOtherPayment));
+    ASSERT_EQ(posted.status, 0) << posted.err;
+    EXPECT_EQ(query("SELECT * FROM Poliza_Detalle_Comprobante"),
+              "0000000001|0001|0001|6F9619FF-8B86-D011-B42D-00C04FC964FF|1500.5|AAA010101AAA|"
+              "MXN|PUE|1\n");
+    EXPECT_EQ(query("SELECT * FROM Poliza_Detalle_Otro_Metodo_Pago"),
+              "0000000001|0002|0001|03|2024-03-15|Inmobiliaria|INM010101AB1|1500.5|MXN|1\n");
+
+    const CliRun shown = ledger({"show", "0000000001"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const std::string section = shown.out.substr(shown.out.find("Electronic detail"));
+    EXPECT_EQ(section,
+              "Electronic detail\n"
+              "Line 0001: Poliza_Detalle_Comprobante 0001\n"
+              "  Pdc_UUID         6F9619FF-8B86-D011-B42D-00C04FC964FF\n"
+              "  Pdc_Monto        1500.5\n"
+              "  Pdc_RFC          AAA010101AAA\n"
+              "  Pdc_Moneda       MXN\n"
+              "  Pdc_Metodo_Pago  PUE\n"
+              "  Pdc_Tipo_Cambio  1\n"
+              "Line 0002: Poliza_Detalle_Otro_Metodo_Pago 0001\n"
+              "  Pdo_Metodo_Pago   03\n"
+              "  Pdo_Fecha         2024-03-15\n"
+              "  Pdo_Beneficiario  Inmobiliaria\n"
+              "  Pdo_RFC           INM010101AB1\n"
+              "  Pdo_Monto         1500.5\n"
+              "  Pdo_Moneda        MXN\n"
+              "  Pdo_Tipo_Cambio   1\n");
+}
+
+TEST_F(CliVoucherTest, ARefusedElectronicRowLeavesNothingBehind) {
+    const CliRun posted = post(with_electronic("[]", R"([{"kind": "CHEQUE", "Pdc_Numero": "17",
+                                        "Pdc_Banco_Emisor_Nacional": "002"}])"));
+    EXPECT_EQ(posted.status, 1);
+    EXPECT_EQ(posted.err,
+              "ledgernova: the voucher was not posted:\n"
+              "ledgerNova.dll - post_voucher()\r\nLínea 2, comprobante 1:\r\n"
+              "No se encontró la columna en el comando especificado o esta vacía: \r\n"
+              "=> COLUMNA: CUENTA_ORIGEN\r\n=> POLIZA: 0000000001\r\n=> ID: 0002\r\n"
+              "=> TIPO: CHEQUE\r\n=> SQL: \n");
+    EXPECT_EQ(stored_vouchers() + stored_lines() +
+                  query("SELECT COUNT(*) FROM Poliza_Detalle_Comprobante"),
+              "0\n");
+    EXPECT_EQ(post(kBalanced).out, "folio 0000000001 number 0000000001\n") << "nothing was spent";
+}
+
+TEST_F(CliVoucherTest, ElectronicRowsOfTheWrongShapeAreUsageErrors) {
+    const auto error_of = [&](const std::string& rows) {
+        return post(with_electronic("[]", rows)).err;
+    };
+    EXPECT_EQ(error_of("{}"),
+              "ledgernova: voucher file voucher.json: line 2: key \"electronic\" must be an "
+              "array\n");
+    EXPECT_EQ(error_of("[7]"),
+              "ledgernova: voucher file voucher.json: line 2, electronic row 1 is not an "
+              "object\n");
+    EXPECT_EQ(error_of(R"([{"Pdc_UUID": "U"}])"),
+              "ledgernova: voucher file voucher.json: line 2, electronic row 1: key \"kind\" "
+              "must be present and be a string\n");
+    EXPECT_EQ(error_of(R"([{"kind": "COMPROBANTE", "Pdc_Monto": true}])"),
+              "ledgernova: voucher file voucher.json: line 2, electronic row 1: key "
+              "\"Pdc_Monto\" must be a string or a number\n");
+    EXPECT_EQ(stored_vouchers(), "");
+}
+
 }  // namespace
 }  // namespace ledgernova::testing

@@ -70,7 +70,7 @@ class CAbiDatabase : public ::testing::Test {
         return out;
     }
 
-    int post(double credit) {
+    int post(double credit, const std::vector<ln_electronic_row>& electronic = {}) {
         const std::vector<ln_variant> header = {
             text(""), text(""), text(""),  whole(3),      text(""), text("15/03/2024"),
             text(""), text(""), text("R"), text("Renta"), text(""), text("001")};
@@ -78,10 +78,15 @@ class CAbiDatabase : public ::testing::Test {
             text(""), text("1101"), text("Pago"), text(""), whole(1), number(10),     text(""),
             text(""), text("2101"), text("Pago"), text(""), whole(2), number(credit), text("")};
         std::int32_t posted = -1;
-        EXPECT_EQ(LN_OK, ln_post_voucher(object, header.data(), lines.data(), 2, &posted))
-            << ln_get_error(object);
+        last_status =
+            electronic.empty()
+                ? ln_post_voucher(object, header.data(), lines.data(), 2, &posted)
+                : ln_post_voucher_electronic(object, header.data(), lines.data(), 2,
+                                             electronic.data(), electronic.size(), &posted);
         return posted;
     }
+
+    int last_status = LN_OK;  // of the last post
 
     std::filesystem::path folder;
     ln_object* object = nullptr;
@@ -207,6 +212,56 @@ TEST_F(CAbiDatabase, ElectronicDetailRowsHangFromTheirLine) {
         << rows;
     EXPECT_EQ(std::string::npos, text.find("\"99\"")) << text;
     EXPECT_EQ("]}]}", text.substr(text.size() - 4));
+}
+
+// An invoice row's fields, as a C caller holds them.
+const std::vector<const char*> kInvoiceNames = {"Pdc_UUID", "Pdc_Monto", "Pdc_RFC"};
+const std::vector<const char*> kInvoiceValues = {"6F9619FF-8B86-D011-B42D-00C04FC964FF", "10",
+                                                 "AAA010101AAA"};
+
+TEST_F(CAbiDatabase, ElectronicRowsArePostedWithTheirLine) {
+    const std::string file = path("manual.db");
+    open(file);
+    const ln_electronic_row invoice{2, "COMPROBANTE", kInvoiceNames.data(), kInvoiceValues.data(),
+                                    kInvoiceNames.size()};
+    ASSERT_EQ(1, post(10, {invoice})) << ln_get_error(object);
+    EXPECT_EQ(LN_OK, last_status);
+    EXPECT_EQ("0000000001|0002|0001|6F9619FF-8B86-D011-B42D-00C04FC964FF|10|AAA010101AAA|MXN||1\n",
+              rows(file, "SELECT * FROM Poliza_Detalle_Comprobante"));
+
+    // Two fields only: the RFC is missing, so the voucher is refused whole.
+    const ln_electronic_row incomplete{1, "COMPROBANTE", kInvoiceNames.data(),
+                                       kInvoiceValues.data(), 2};
+    EXPECT_EQ(0, post(10, {incomplete}));
+    EXPECT_EQ(LN_OK, last_status);
+    EXPECT_STREQ(
+        "ledgerNova.dll - post_voucher()\r\nLínea 1, comprobante 1:\r\n"
+        "No se encontró la columna en el comando especificado o esta vacía:\r\n"
+        "=> COLUMNA: RFC_TERCERO\r\n=> POLIZA: 0000000002\r\n=> ID: 0001\r\n"
+        "=> TIPO: COMPROBANTE\r\n=> SQL: ",
+        ln_get_error(object));
+    EXPECT_EQ("1\n1\n", rows(file,
+                             "SELECT COUNT(*) FROM Poliza UNION ALL "
+                             "SELECT COUNT(*) FROM Poliza_Detalle_Comprobante"));
+}
+
+TEST_F(CAbiDatabase, ElectronicRowsThatNameNoLineOrHoldNullAreRefusedBeforePosting) {
+    const std::string file = path("refused.db");
+    open(file);
+    const ln_electronic_row beyond{3, "COMPROBANTE", kInvoiceNames.data(), kInvoiceValues.data(),
+                                   kInvoiceNames.size()};
+    EXPECT_EQ(0, post(10, {beyond}));
+    EXPECT_EQ(LN_E_INVALIDARG, last_status);
+    EXPECT_STREQ("Electronic row 1 names no line of the voucher.", ln_get_error(object));
+
+    const std::vector<const char*> null_value = {nullptr};
+    const ln_electronic_row valid{1, "COMPROBANTE", kInvoiceNames.data(), kInvoiceValues.data(),
+                                  kInvoiceNames.size()};
+    const ln_electronic_row holes{1, "COMPROBANTE", kInvoiceNames.data(), null_value.data(), 1};
+    EXPECT_EQ(0, post(10, {valid, holes}));
+    EXPECT_EQ(LN_E_INVALIDARG, last_status);
+    EXPECT_STREQ("Electronic row 2 has a NULL text.", ln_get_error(object));
+    EXPECT_EQ("0\n", rows(file, "SELECT COUNT(*) FROM Poliza"));
 }
 
 TEST_F(CAbiDatabase, TheExportGivesTheDocumentOrItsProblems) {

@@ -9,10 +9,10 @@ namespace ledgernova {
 namespace {
 
 using testing::header;
+using testing::kPostSource;
 using testing::Ledger;
 using testing::line;
 
-constexpr const char* kPostSource = "ledgerNova.dll - post_voucher()\r\n";
 constexpr const char* kAddSource = "ledgerNova.dll - Add_Poliza_Detalle()\r\n";
 
 class VoucherPostingTest : public ::testing::Test {

@@ -7,6 +7,9 @@
 
 namespace ledgernova::testing {
 
+// What every refusal of a whole voucher starts with.
+inline constexpr const char* kPostSource = "ledgerNova.dll - post_voucher()\r\n";
+
 inline tPlEncabezado header(Date date, eTipoPoliza tipo = eTp_Egreso,
                             const std::string& empresa = "001") {
     tPlEncabezado result;
