@@ -4,6 +4,7 @@
 
 #include "db/exclusive_lock.h"
 #include "db/sql_text.h"
+#include "host/kept_reads.h"
 #include "templates/generator.h"
 #include "util/text.h"
 
@@ -77,39 +78,15 @@ std::string documents_statement(const Plantilla& p, const std::string& folio) {
            kCrLf + "ORDER BY " + p.D + ", " + p.M;
 }
 
+// The link names the document as the document select returned it: the rows it stands for are
+// the ones the template's joins selected, so they need not be joined again.
 std::string link_statement(const Plantilla& p, const std::string& folio_poliza,
                            const std::string& documento) {
-    auto& sistema = core::Contexto::sistema();
-    return "INSERT INTO Poliza_Control( "
-           "   Pl_Folio, "
-           "   Pc_Tabla, "
-           "   Pc_Documento, "
-           "   Oper_Alta, "
-           "   Fecha_Alta, "
-           "   Oper_Ult_Modif, "
-           "   Fecha_Ult_Modif "
-           ") " +
-           kCrLf +
-           "SELECT DISTINCT "
-           "   '" +
-           db::esc(folio_poliza) +
-           "', "
-           "   '" +
-           db::esc(util::to_upper(p.T)) +
-           "', "
-           "   " +
-           p.M +
-           ", "
-           "   '" +
-           db::esc(sistema.Get_Operador()) +
-           "', "
-           "   GETDATE(), "
-           "   '" +
-           db::esc(sistema.Get_Operador()) +
-           "', "
-           "   GETDATE() " +
-           kCrLf + "FROM " + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(documento) +
-           "' " + general_condition(p);
+    const std::string operador = db::esc(core::Contexto::sistema().Get_Operador());
+    return "INSERT INTO Poliza_Control(Pl_Folio, Pc_Tabla, Pc_Documento, Oper_Alta, Fecha_Alta, "
+           "Oper_Ult_Modif, Fecha_Ult_Modif) VALUES('" +
+           db::esc(folio_poliza) + "', '" + db::esc(util::to_upper(p.T)) + "', '" +
+           db::esc(documento) + "', '" + operador + "', GETDATE(), '" + operador + "', GETDATE())";
 }
 
 std::string field_text(const db::Recordset& rows, std::string_view column) {
@@ -171,7 +148,7 @@ bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& ta
 
 std::vector<Plantilla> active_templates(const std::string& tabla) {
     std::vector<Plantilla> plantillas;
-    for (auto rows = core::Contexto::ejecutar(templates_statement(tabla)); !rows.Eof();
+    for (auto rows = core::Contexto::leer_estable(templates_statement(tabla)); !rows.Eof();
          rows.MoveNext()) {
         plantillas.push_back({field_text(rows, "Pc_Cve_Poliza_Configuracion"),
                               field_text(rows, "Pc_Campo_Movimiento"),
@@ -191,6 +168,8 @@ bool Genera_Poliza_Tabla(core::Contexto& contexto, const std::string& tabla,
         return core::refuse(contexto, kMember, "No se especifico la empresa");
     }
     return core::guarded(contexto, kMember, 1, [&] {
+        const host::KeptReadsScope lecturas(core::Contexto::modulo().lecturas,
+                                            core::Contexto::conexion());
         for (auto& plantilla : active_templates(tabla)) {
             if (!post_template(contexto, plantilla, tabla, folio, empresa)) {
                 return false;

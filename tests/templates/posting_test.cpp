@@ -36,10 +36,9 @@ TEST_F(PostingTest, TheDocumentSelectAndTheLinkInsertAreComposedExactly) {
         "Poliza.Pl_Configuracion = 'CMP' AND        Poliza_Control.Pc_Documento = 'A-1') "
         "\r\nORDER BY Compras.Fecha, Compras.Folio";
     const std::string link =
-        "INSERT INTO Poliza_Control(    Pl_Folio,    Pc_Tabla,    Pc_Documento,    Oper_Alta,    "
-        "Fecha_Alta,    Oper_Ult_Modif,    Fecha_Ult_Modif ) \r\nSELECT DISTINCT    "
-        "'0000000001',    'COMPRAS',    Compras.Folio,    'OPER',    GETDATE(),    'OPER',    "
-        "GETDATE() \r\nFROM Compras \r\nWHERE Compras.Folio = 'A-1'  AND Compras.Empresa = '01' ";
+        "INSERT INTO Poliza_Control(Pl_Folio, Pc_Tabla, Pc_Documento, Oper_Alta, Fecha_Alta, "
+        "Oper_Ult_Modif, Fecha_Ult_Modif) VALUES('0000000001', 'COMPRAS', 'A-1', 'OPER', "
+        "GETDATE(), 'OPER', GETDATE())";
     EXPECT_NE(executed.end(), std::find(executed.begin(), executed.end(), select));
     EXPECT_NE(executed.end(), std::find(executed.begin(), executed.end(), link));
 }
