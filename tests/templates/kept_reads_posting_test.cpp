@@ -59,9 +59,10 @@ TEST_F(KeptReadsPostingTest, TheNextPostingReadsOnlyWhatItsDocumentDecides) {
     EXPECT_EQ(18, configuration_reads());
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_POLIZA'"));
     ASSERT_TRUE(post_recorded("A-2")) << object.get_Error();
-    EXPECT_EQ(0, configuration_reads());
-    // The default host's parameters are rows of the same database.
-    EXPECT_EQ(0, begin_with("SELECT Pa_Valor FROM Parametro"));
+    // A server connection cannot tell whether anything changed: each call reads once.
+    EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
+    // The default host's parameters are rows of the same database: its four, or none.
+    EXPECT_EQ(Ledger::on_server() ? 4 : 0, begin_with("SELECT Pa_Valor FROM Parametro"));
     EXPECT_EQ(
         "0000000003|0001|5101|ADMINI|ACME|1|50.5\n"
         "0000000003|0002|2101||Proveedor|2|50.5\n"
@@ -82,13 +83,15 @@ TEST_F(KeptReadsPostingTest, AChangeThroughTheSameConnectionIsFollowedAtOnce) {
     EXPECT_EQ(10, configuration_reads());
 }
 
+// The commands go on the VAT template's two lines, which are not grouped: a server refuses a text
+// constant in a GROUP BY list.
 TEST_F(KeptReadsPostingTest, ACommandSharedByTheLinesOfAVoucherRunsOnce) {
-    add_electronic(1, 1, "COMPROBANTE", kInvoice);
-    add_electronic(3, 1, "COMPROBANTE", kInvoice);
+    add_electronic(1, 1, "COMPROBANTE", kInvoice, "CMP2");
+    add_electronic(2, 1, "COMPROBANTE", kInvoice, "CMP2");
     ASSERT_TRUE(post_recorded("A-1")) << object.get_Error();
     EXPECT_EQ(
-        "0000000001|0001|0001|11111111-2222-3333-4444-555555555555\n"
-        "0000000001|0002|0001|11111111-2222-3333-4444-555555555555\n",
+        "0000000002|0001|0001|11111111-2222-3333-4444-555555555555\n"
+        "0000000002|0002|0001|11111111-2222-3333-4444-555555555555\n",
         invoices());
     EXPECT_EQ(1, begin_with("SELECT '11111111-2222-3333-4444-555555555555' AS TIMBRE_UUID"));
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FIN_MONEDA_LOCAL'"));
@@ -100,8 +103,8 @@ TEST_F(KeptReadsPostingTest, ACommandReadingTheLedgerRunsForEveryLine) {
     const std::string reading_the_ledger =
         "'SELECT ''11111111-2222-3333-4444-555555555555'' AS TIMBRE_UUID, COUNT(*) * 100 AS "
         "CD_MONTO, ''AAA010101AAA'' AS Cd_Rfc_Emisor, ''PUE'' AS METODO_PAGO FROM Poliza'";
-    add_electronic(1, 1, "COMPROBANTE", reading_the_ledger);
-    add_electronic(3, 1, "COMPROBANTE", reading_the_ledger);
+    add_electronic(1, 1, "COMPROBANTE", reading_the_ledger, "CMP2");
+    add_electronic(2, 1, "COMPROBANTE", reading_the_ledger, "CMP2");
     ASSERT_TRUE(post_recorded("A-1")) << object.get_Error();
     EXPECT_EQ(2, begin_with("SELECT '11111111-2222-3333-4444-555555555555' AS TIMBRE_UUID"));
 }
@@ -117,7 +120,7 @@ TEST_F(KeptReadsPostingTest, AnApplicationsHostIsAskedOncePerCall) {
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_POLIZA'"));
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = "
                             "'CON_MODO_CONEXION_COM'"));
-    EXPECT_EQ(0, configuration_reads());
+    EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
 }
 
 class KeptReadsOnDiskTest : public KeptReadsPostingTest {
