@@ -17,6 +17,11 @@ class CountingConnection final : public db::DelegatingConnection {
         ++statements_;
         return DelegatingConnection::Execute(sql, options);
     }
+    // Reading the counters runs a statement on SQLite: it counts as one.
+    std::optional<db::ChangeCounters> change_counters() override {
+        ++statements_;
+        return DelegatingConnection::change_counters();
+    }
 
     // Statements executed since the connection was made.
     [[nodiscard]] std::int64_t statements() const { return statements_; }

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,9 @@ struct Contexto {
     std::string Fecha_Movimiento;
     std::int16_t Contador_Detalle = 0;
     std::vector<std::string> folios_generados;  // committed by the last Genera_Poliza_Tabla
+    // While a template generates a voucher: the electronic detail commands its lines ran, with
+    // their rows (see electronic::Ejecutar_Consulta).
+    std::optional<std::unordered_map<std::string, db::Recordset>> comandos_de_la_poliza;
 
     // The thread's module state, started on first use; throws when it cannot be started.
     [[nodiscard]] static host::ModuleState& modulo() { return host::modulo(); }
@@ -41,6 +46,23 @@ struct Contexto {
         state.Texto_SQL = std::move(statement);
         return conexion().Execute(state.Texto_SQL, -1);
     }
+
+    // The same for a read that no posting can change (template configuration, account
+    // catalogue): inside a batch call its rows are kept as host::KeptReads describes.
+    static db::Recordset leer_estable(std::string statement) {
+        auto& state = modulo();
+        state.Texto_SQL = std::move(statement);
+        return state.lecturas.rows(conexion(), state.Texto_SQL);
+    }
+
+    // The host's parameter and field value; inside a batch call each is asked once per call.
+    [[nodiscard]] static Variant parametro(const std::string& nombre, std::int32_t ambito,
+                                           const std::string& tipo,
+                                           const std::string& valor_default);
+    [[nodiscard]] static std::string valor_campo(const std::string& tabla,
+                                                 const std::string& campo_llave,
+                                                 const std::string& valor_llave,
+                                                 const std::string& campo_resultado);
 };
 
 // "ledgerNova.dll - <member>()", the source name in front of a member's error texts.

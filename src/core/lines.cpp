@@ -99,7 +99,7 @@ bool open_voucher(Contexto& contexto) {
 // Empty when the account accepts the line, else the refusal's message.
 std::string account_refusal(const Contexto& contexto) {
     const std::string& cuenta = contexto.line.Cc_Cve_Cuenta_Contable;
-    auto rows = Contexto::ejecutar(
+    auto rows = Contexto::leer_estable(
         "SELECT Cc_Registro,Cc_Resultado "
         "FROM Cuenta_Contable "
         "WHERE Cc_Cve_Cuenta_Contable = '" +

@@ -25,12 +25,11 @@ std::string solicitar_folio() {
 }
 
 std::string Genera_Numero_Poliza(Contexto& contexto) {
-    auto& sistema = Contexto::sistema();
     auto& datos = Contexto::datos();
     const auto& header = contexto.header;
-    contexto.Formato_Poliza = sistema.Get_Parametro("FTO_POLIZA", 0, "T", "0000000000").to_text();
+    contexto.Formato_Poliza = Contexto::parametro("FTO_POLIZA", 0, "T", "0000000000").to_text();
     contexto.Numero_Poliza_X_Empresa =
-        sistema.Get_Parametro("CON_NUMERO_POLIZA_X_EMPRESA", 0, "B", "0").to_bool();
+        Contexto::parametro("CON_NUMERO_POLIZA_X_EMPRESA", 0, "B", "0").to_bool();
     const std::string tipo = std::to_string(header.Pl_Tipo_Poliza);
     const std::string raw =
         contexto.Numero_Poliza_X_Empresa

@@ -25,8 +25,7 @@ bool parametro_booleano(const Variant& value) {
 }
 
 bool periodo_operativo_abierto(Date fecha) {
-    const Variant validar =
-        Contexto::sistema().Get_Parametro("GEN_VALIDAR_PERIODO_OPERATIVO", 0, "", "");
+    const Variant validar = Contexto::parametro("GEN_VALIDAR_PERIODO_OPERATIVO", 0, "", "");
     if (!parametro_booleano(validar)) {
         return true;
     }

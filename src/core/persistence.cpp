@@ -14,9 +14,9 @@ std::string estado_inicial(const tPlEncabezado& header) {
     if (header.Pl_Configuracion.empty()) {
         return "AC";
     }
-    const std::string automatica = Contexto::datos().Get_Valor_Campo(
-        "Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion", header.Pl_Configuracion,
-        "Pc_Aplicacion_Automatica", 0, "", "", "");
+    const std::string automatica =
+        Contexto::valor_campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion",
+                              header.Pl_Configuracion, "Pc_Aplicacion_Automatica");
     return automatica == "NO" ? "PD" : "AC";
 }
 

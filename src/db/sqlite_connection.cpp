@@ -621,6 +621,30 @@ void SqliteConnection::RollbackTrans() {
                           : fmt::format("ROLLBACK TO ln_{0}; RELEASE ln_{0}", depth_));
 }
 
+std::optional<ChangeCounters> SqliteConnection::change_counters() {
+    if (sqlite3_get_autocommit(handle_) == 0) {
+        return std::nullopt;
+    }
+    sqlite3_stmt* versions = cache_->find(
+        "SELECT data_version, schema_version FROM pragma_data_version, pragma_schema_version", 0);
+    if (versions == nullptr) {
+        throw Error("The database's versions cannot be read.");
+    }
+    const ResetOnExit reset(versions);
+    if (sqlite3_step(versions) != SQLITE_ROW) {
+        fail(handle_);
+    }
+    return ChangeCounters{sqlite3_column_int64(versions, 0), sqlite3_column_int64(versions, 1),
+                          sqlite3_total_changes64(handle_)};
+}
+
+std::optional<std::int64_t> SqliteConnection::own_changes() {
+    if (sqlite3_get_autocommit(handle_) == 0) {
+        return std::nullopt;
+    }
+    return sqlite3_total_changes64(handle_);
+}
+
 std::shared_ptr<Connection> open_sqlite(const std::string& path, OpenMode mode) {
     return std::make_shared<SqliteConnection>(path, mode);
 }

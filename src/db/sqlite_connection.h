@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "db/change_counters.h"
 #include "ledgernova/connection.h"
 
 struct sqlite3;
@@ -19,7 +20,7 @@ struct Parameterized;
 // Statements stay prepared between calls, keyed by their text with the literal values taken out
 // and bound back in, so a statement composed again for another document is parsed once; the
 // rows, names and errors are those of the text as written.
-class SqliteConnection final : public Connection {
+class SqliteConnection final : public Connection, public ChangeCounting {
   public:
     SqliteConnection(const std::string& path, OpenMode mode);
     SqliteConnection(const SqliteConnection&) = delete;
@@ -33,6 +34,10 @@ class SqliteConnection final : public Connection {
     void RollbackTrans() override;
     [[nodiscard]] int TransactionDepth() const override { return depth_; }
     [[nodiscard]] Dialect dialect() const override { return Dialect::SQLite; }
+    // The data and schema versions in one statement (the first moves only with other
+    // connections' commits) and this connection's total of changed rows.
+    [[nodiscard]] std::optional<ChangeCounters> change_counters() override;
+    [[nodiscard]] std::optional<std::int64_t> own_changes() override;
 
   private:
     class StatementCache;

@@ -51,7 +51,7 @@ std::optional<std::size_t> posicion_de(const std::string& tipo) {
 // that is none of the six.
 bool leer_detalles(core::Contexto& contexto, const std::string& key, const std::string& pcd_id,
                    Detalles& detalles) {
-    auto rows = core::Contexto::ejecutar(
+    auto rows = core::Contexto::leer_estable(
         "SELECT "
         "  Pcde_Id, "
         "  Pcde_Tipo, "

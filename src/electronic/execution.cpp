@@ -31,6 +31,37 @@ const Clase* clase_de(const std::string& Tipo) {
     return clase == kClases.end() ? nullptr : *clase;
 }
 
+// A command that names a table a posting writes may answer differently once a line was written.
+bool lee_lo_que_se_escribe(const std::string& comando) {
+    // The names are plain ASCII: they are looked for without folding the whole command.
+    const auto iguales = [](char escrito, char nombre) {
+        return (escrito >= 'A' && escrito <= 'Z' ? escrito - 'A' + 'a' : escrito) == nombre;
+    };
+    return std::ranges::any_of(
+        std::array<std::string_view, 3>{"poliza", "consecutivo", "folio_tabla"},
+        [&](std::string_view tabla) {
+            return !std::ranges::search(comando, tabla, iguales).empty();
+        });
+}
+
+// The rows of a command. While a voucher is generated, a command that an earlier line of the
+// voucher ran gives its rows again: the documents it reads do not change during the posting.
+db::Recordset filas_del_comando(Contexto& contexto, const std::string& comando) {
+    auto& ejecutados = contexto.comandos_de_la_poliza;
+    if (!ejecutados) {
+        return Contexto::conexion().Execute(comando, -1);
+    }
+    if (const auto found = ejecutados->find(comando); found != ejecutados->end()) {
+        return found->second;  // only commands that read no ledger table are kept
+    }
+    db::Recordset filas = Contexto::conexion().Execute(comando, -1);
+    if (lee_lo_que_se_escribe(comando)) {
+        return filas;
+    }
+    ejecutados->emplace(comando, filas);
+    return filas;
+}
+
 // A command that finds nothing stops the entry under the validation switch; without it, the entry
 // leaves one row of default values so that the line still shows its kind of detail.
 bool sin_resultados(Ejecucion& e, const Clase* clase) {
@@ -62,7 +93,7 @@ bool recorre(Ejecucion& e, bool& Ejecutado) {
     if (e.Comando.empty()) {
         return true;  // the database refuses an empty statement; there is nothing to run
     }
-    e.rs = Contexto::conexion().Execute(e.Comando, -1);
+    e.rs = filas_del_comando(e.contexto, e.Comando);
     Contexto::modulo().Texto_SQL.clear();
     const Clase* clase = clase_de(e.Tipo);
     if (e.rs.Eof()) {
@@ -78,8 +109,7 @@ bool ejecuta(Contexto& contexto, const std::string& Pl_Folio, const std::string&
              const std::string& Tipo, const std::string& Comando, Paso paso) {
     contexto.Error.clear();
     try {
-        contexto.Moneda_Local =
-            Contexto::sistema().Get_Parametro("FIN_MONEDA_LOCAL", 0, "T", "MXN").to_text();
+        contexto.Moneda_Local = Contexto::parametro("FIN_MONEDA_LOCAL", 0, "T", "MXN").to_text();
         Ejecucion ejecucion(contexto, Pl_Folio, Pd_ID, Tipo, Comando);
         return paso(ejecucion);
     } catch (const std::exception& failure) {

@@ -155,11 +155,15 @@ std::string counter_upsert(db::Dialect dialect, const std::string& table,
             "OUTPUT CAST(inserted.{3} AS VARCHAR(20)) AS Ultimo;",
             table, key_columns, key_values, column, first, merge_match(key_columns));
     }
-    const char* larger = dialect == db::Dialect::PostgreSQL ? "GREATEST" : "MAX";
+    const bool sqlite = dialect == db::Dialect::SQLite;
+    // On SQLite the first value is written as text, which the column's integer affinity stores as
+    // the number: a quoted value is bound as a parameter, so the statement is prepared once for
+    // every value instead of once per value.
     return fmt::format(
         "INSERT INTO {0}({1}, {3}) VALUES({2}, {4}) ON CONFLICT({1}) DO UPDATE SET {3} = "
         "{5}({0}.{3} + 1, excluded.{3}) RETURNING CAST({3} AS TEXT) AS Ultimo",
-        table, key_columns, key_values, column, first, larger);
+        table, key_columns, key_values, column,
+        sqlite ? fmt::format("'{}'", first) : std::to_string(first), sqlite ? "MAX" : "GREATEST");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "host/kept_reads.h"
 #include "ledgernova/host.h"
 
 namespace ledgernova::host {
@@ -18,6 +19,7 @@ struct ModuleState {
     std::string Cuenta_Ajuste_Egreso;
     std::string Centro_Costo_Ajuste_Egreso;
     bool Validar_Contabilidad_Electronica = true;
+    KeptReads lecturas;  // of the thread's batch postings, on the host's connection
 };
 
 // The calling thread's module state, started on first use. Throws when the start-up fails (the

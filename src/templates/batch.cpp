@@ -4,6 +4,7 @@
 
 #include "db/exclusive_lock.h"
 #include "db/sql_text.h"
+#include "host/kept_reads.h"
 #include "templates/generator.h"
 #include "util/text.h"
 
@@ -171,7 +172,7 @@ bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& ta
 
 std::vector<Plantilla> active_templates(const std::string& tabla) {
     std::vector<Plantilla> plantillas;
-    for (auto rows = core::Contexto::ejecutar(templates_statement(tabla)); !rows.Eof();
+    for (auto rows = core::Contexto::leer_estable(templates_statement(tabla)); !rows.Eof();
          rows.MoveNext()) {
         plantillas.push_back({field_text(rows, "Pc_Cve_Poliza_Configuracion"),
                               field_text(rows, "Pc_Campo_Movimiento"),
@@ -191,6 +192,8 @@ bool Genera_Poliza_Tabla(core::Contexto& contexto, const std::string& tabla,
         return core::refuse(contexto, kMember, "No se especifico la empresa");
     }
     return core::guarded(contexto, kMember, 1, [&] {
+        const host::KeptReadsScope lecturas(core::Contexto::modulo().lecturas,
+                                            core::Contexto::conexion());
         for (auto& plantilla : active_templates(tabla)) {
             if (!post_template(contexto, plantilla, tabla, folio, empresa)) {
                 return false;

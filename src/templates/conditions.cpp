@@ -24,7 +24,7 @@ std::string condiciones_unidas(db::Recordset rows) {
 }
 
 std::string leer_condiciones(const std::string& key, const std::string& empresa) {
-    auto rows = core::Contexto::ejecutar(
+    auto rows = core::Contexto::leer_estable(
         "SELECT * "
         "FROM Poliza_Configuracion_Condicion "
         "WHERE Pc_Cve_Poliza_Configuracion = '" +
@@ -35,9 +35,8 @@ std::string leer_condiciones(const std::string& key, const std::string& empresa)
 // The posting mode of the template's table: the module's parameter, unless the table says 1 or 2.
 std::int16_t modo_contabiliza(const db::Recordset& tabla) {
     const std::string modulo = campo_concatenado(tabla, "Pc_Modulo");
-    const std::int16_t modo_modulo = core::Contexto::sistema()
-                                         .Get_Parametro("CON_MODO_CONEXION_" + modulo, 0, "N", "1")
-                                         .to_int16();
+    const std::int16_t modo_modulo =
+        core::Contexto::parametro("CON_MODO_CONEXION_" + modulo, 0, "N", "1").to_int16();
     const std::string modo_tabla = campo_concatenado(tabla, "Pc_Modo_Contabiliza");
     if (modo_tabla == "1" || modo_tabla == "2") {
         return static_cast<std::int16_t>(modo_tabla == "1" ? 1 : 2);
@@ -53,7 +52,7 @@ std::string campo_poliza(const db::Recordset& tabla) {
 }
 
 std::string condicion_poliza(const std::string& key, const std::string& sValor) {
-    const auto tabla = core::Contexto::ejecutar(
+    const auto tabla = core::Contexto::leer_estable(
         "SELECT "
         "   Poliza_Configuracion_Tabla.Pc_Modulo, "
         "   Poliza_Configuracion_Tabla.Pc_Campo_Dia, "

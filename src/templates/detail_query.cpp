@@ -113,7 +113,7 @@ std::string detalle(core::Contexto& contexto, const std::string& key, Date iFech
                     const std::string& sValor, const std::string& CondicionG) {
     // The voucher condition first: it composes in Texto_SQL, where the lines are read next.
     const std::string P = GetSQL_Condicion_Poliza(contexto, key, sValor);
-    auto lineas = core::Contexto::ejecutar(
+    auto lineas = core::Contexto::leer_estable(
         "SELECT "
         "   Poliza_Configuracion_Detalle.Pcd_ID, "
         "   Poliza_Configuracion.Pc_Relacion, "

@@ -66,9 +66,8 @@ void llenar_linea(core::Contexto& contexto, const db::Recordset& row) {
 }
 
 bool permite_importe_cero(const std::string& clave) {
-    return core::Contexto::datos().Get_Valor_Campo(
-               "Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion", clave,
-               "Pc_Permitir_Importe_Cero", 0, "", "", "") == "SI";
+    return core::Contexto::valor_campo("Poliza_Configuracion", "Pc_Cve_Poliza_Configuracion", clave,
+                                       "Pc_Permitir_Importe_Cero") == "SI";
 }
 
 // One detail row: skipped, added as a line with its electronic detail, or the reason the
@@ -134,8 +133,12 @@ bool Genera_Poliza(core::Contexto& contexto, const Generacion& generacion,
                    std::string& folio_poliza) {
     contexto.Error.clear();
     folio_poliza.clear();
-    return core::guarded_as(contexto, "Genera_Poliza: " + generacion.clave + " error: ", 0,
-                            [&] { return generar(contexto, generacion, folio_poliza); });
+    contexto.comandos_de_la_poliza.emplace();  // the commands of this voucher's lines only
+    const bool generada =
+        core::guarded_as(contexto, "Genera_Poliza: " + generacion.clave + " error: ", 0,
+                         [&] { return generar(contexto, generacion, folio_poliza); });
+    contexto.comandos_de_la_poliza.reset();
+    return generada;
 }
 
 }  // namespace ledgernova::templates

@@ -35,7 +35,7 @@ std::string componer(const db::Recordset& plantilla, const std::string& P,
 
 std::string encabezado(core::Contexto& contexto, const std::string& key, Date iFecha,
                        const std::string& sValor, const std::string& CondicionG) {
-    const auto plantilla = core::Contexto::ejecutar(
+    const auto plantilla = core::Contexto::leer_estable(
         "SELECT "
         "   Poliza_Configuracion.Pc_Descripcion, "
         "   Poliza_Configuracion.Pc_Comentario, "

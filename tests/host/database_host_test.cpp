@@ -184,13 +184,13 @@ TEST_F(DatabaseHostTest, ACounterIsReservedByOneStatement) {
     (void)datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "", "", "", "",
                                   "");
     const std::vector<std::string> expected = {
-        "INSERT INTO Folio_Tabla(Ft_Tabla, Ft_Ultimo) VALUES('Poliza', 1) ON CONFLICT(Ft_Tabla) "
+        "INSERT INTO Folio_Tabla(Ft_Tabla, Ft_Ultimo) VALUES('Poliza', '1') ON CONFLICT(Ft_Tabla) "
         "DO UPDATE SET Ft_Ultimo = MAX(Folio_Tabla.Ft_Ultimo + 1, excluded.Ft_Ultimo) RETURNING "
         "CAST(Ft_Ultimo AS TEXT) AS Ultimo",
         "SELECT CAST((SELECT MAX(CAST(Pl_Numero AS INTEGER)) FROM Poliza WHERE Pl_Ejercicio = "
         "'2024') AS TEXT) AS Ultimo",
         "INSERT INTO Consecutivo(Cn_Tabla, Cn_Campo, Cn_Llave, Cn_Ultimo) VALUES('Poliza', "
-        "'Pl_Numero', 'Pl_Ejercicio = ''2024''', 1) ON CONFLICT(Cn_Tabla, Cn_Campo, Cn_Llave) DO "
+        "'Pl_Numero', 'Pl_Ejercicio = ''2024''', '1') ON CONFLICT(Cn_Tabla, Cn_Campo, Cn_Llave) DO "
         "UPDATE SET Cn_Ultimo = MAX(Consecutivo.Cn_Ultimo + 1, excluded.Cn_Ultimo) RETURNING "
         "CAST(Cn_Ultimo AS TEXT) AS Ultimo"};
     EXPECT_EQ(expected, ledger.recorder().statements());
