@@ -17,16 +17,31 @@ const char* dialect_folder(db::Dialect dialect) {
     return "";
 }
 
-const std::string& script_text(const std::string& name) {
+const std::string* find_script(const std::string& name) {
     for (const auto& script : schema::all_scripts()) {
         if (script.name == name) {
-            return script.text;
+            return &script.text;
         }
+    }
+    return nullptr;
+}
+
+const std::string& script_text(const std::string& name) {
+    if (const std::string* text = find_script(name)) {
+        return *text;
     }
     throw db::UsageError("No schema script " + name);
 }
 
 }  // namespace
+
+namespace schema {
+
+const std::string* demo_script(db::Dialect dialect) {
+    return find_script(std::string(dialect_folder(dialect)) + "/demo.sql");
+}
+
+}  // namespace schema
 
 void create_schema(db::Connection& connection) {
     const std::string folder = dialect_folder(connection.dialect());
