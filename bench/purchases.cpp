@@ -101,7 +101,7 @@ void fill_purchase_ledger(db::Connection& connection, int documents) {
     const bool sqlite = connection.dialect() == db::Dialect::SQLite;
     create_schema(connection);
     db::Transaction transaction(connection);
-    connection.Execute(*schema::demo_script(connection.dialect()));
+    connection.Execute(schema::demo_script(connection.dialect()));
     connection.Execute(sqlite ? kSqliteInvoiceOnEveryLine : kPostgresqlInvoiceOnEveryLine);
     connection.Execute(
         fmt::format(fmt::runtime(sqlite ? kSqlitePurchases : kPostgresqlPurchases), documents));

@@ -17,18 +17,11 @@ const char* dialect_folder(db::Dialect dialect) {
     return "";
 }
 
-const std::string* find_script(const std::string& name) {
+const std::string& script_text(const std::string& name) {
     for (const auto& script : schema::all_scripts()) {
         if (script.name == name) {
-            return &script.text;
+            return script.text;
         }
-    }
-    return nullptr;
-}
-
-const std::string& script_text(const std::string& name) {
-    if (const std::string* text = find_script(name)) {
-        return *text;
     }
     throw db::UsageError("No schema script " + name);
 }
@@ -37,8 +30,8 @@ const std::string& script_text(const std::string& name) {
 
 namespace schema {
 
-const std::string* demo_script(db::Dialect dialect) {
-    return find_script(std::string(dialect_folder(dialect)) + "/demo.sql");
+const std::string& demo_script(db::Dialect dialect) {
+    return script_text(std::string(dialect_folder(dialect)) + "/demo.sql");
 }
 
 }  // namespace schema

@@ -15,8 +15,7 @@ struct Script {
 // Every script under schema/, embedded at build time, in name order.
 [[nodiscard]] const std::vector<Script>& all_scripts();
 
-// The demo catalogue of the dialect ("<dialect>/demo.sql"), run after its tables.sql; null when
-// the dialect has none.
-[[nodiscard]] const std::string* demo_script(db::Dialect dialect);
+// The demo catalogue of the dialect ("<dialect>/demo.sql"), run after its tables.sql.
+[[nodiscard]] const std::string& demo_script(db::Dialect dialect);
 
 }  // namespace ledgernova::schema
