@@ -25,11 +25,17 @@ FROM Poliza_Configuracion_Detalle_Electronico AS Origen,
 WHERE Origen.Pc_Cve_Poliza_Configuracion = 'COM-NAC' AND Origen.Pcd_Id = 4;
 )sql";
 
+// The same on PostgreSQL, which refuses a column that is neither grouped nor aggregated: line 1
+// sums the purchase lines, and its select is grouped by the line's own columns only, so there the
+// command takes the folio through MAX.
 constexpr const char* kPostgresqlInvoiceOnEveryLine = R"sql(
 INSERT INTO Poliza_Configuracion_Detalle_Electronico
     (Pc_Cve_Poliza_Configuracion, Pcd_Id, Pcde_Id, Pcde_Tipo, Pcde_Comando)
 SELECT Origen.Pc_Cve_Poliza_Configuracion, Linea.Pcd_Id, Origen.Pcde_Id, Origen.Pcde_Tipo,
-       Origen.Pcde_Comando
+       CASE Linea.Pcd_Id
+           WHEN 1 THEN replace(Origen.Pcde_Comando COLLATE "C", 'quote_literal(Compras.Cm_Folio)',
+                               'quote_literal(MAX(Compras.Cm_Folio))')
+           ELSE Origen.Pcde_Comando END
 FROM Poliza_Configuracion_Detalle_Electronico AS Origen,
      (SELECT 1 AS Pcd_Id UNION ALL SELECT 2 UNION ALL SELECT 3) AS Linea
 WHERE Origen.Pc_Cve_Poliza_Configuracion = 'COM-NAC' AND Origen.Pcd_Id = 4

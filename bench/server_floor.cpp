@@ -41,10 +41,10 @@ class Session {
                                 static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
                                 SQL_DRIVER_NOPROMPT),
               SQL_HANDLE_DBC, connection_, "SQLDriverConnect");
-        check(SQLSetConnectAttrW(connection_, SQL_ATTR_AUTOCOMMIT,
-                                 reinterpret_cast<SQLPOINTER>(
-                                     static_cast<std::intptr_t>(SQL_AUTOCOMMIT_OFF)),
-                                 SQL_IS_UINTEGER),
+        check(SQLSetConnectAttrW(
+                  connection_, SQL_ATTR_AUTOCOMMIT,
+                  reinterpret_cast<SQLPOINTER>(static_cast<std::intptr_t>(SQL_AUTOCOMMIT_OFF)),
+                  SQL_IS_UINTEGER),
               SQL_HANDLE_DBC, connection_, "SQLSetConnectAttr");
     }
     Session(const Session&) = delete;
@@ -105,11 +105,12 @@ class Prepared {
 
   private:
     void bind(std::size_t index, Value& value, SQLLEN& length) {
-        length = value ? static_cast<SQLLEN>(value->size() * sizeof(char16_t)) : SQL_NULL_DATA;
+        const SQLLEN bytes = value ? static_cast<SQLLEN>(value->size() * sizeof(char16_t)) : 0;
+        length = value ? bytes : SQL_NULL_DATA;
         const auto size = static_cast<SQLULEN>(value && !value->empty() ? value->size() : 1);
         check(SQLBindParameter(statement_, static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT,
-                               SQL_C_WCHAR, SQL_VARCHAR, size, 0,
-                               value ? wide(*value) : nullptr, length, &length),
+                               SQL_C_WCHAR, SQL_VARCHAR, size, 0, value ? wide(*value) : nullptr,
+                               bytes, &length),
               SQL_HANDLE_STMT, statement_, "SQLBindParameter");
     }
 
@@ -157,9 +158,8 @@ class ServerFloor final : public Floor {
                 const std::string& floor_schema)
         : ledger_(connection_string), floor_(connection_string) {
         for (const char* table : kVoucherTables) {
-            tables_.push_back(std::make_unique<TableCopy>(ledger_, floor_,
-                                                          ledger_schema + "." + table,
-                                                          floor_schema + "." + table));
+            tables_.push_back(std::make_unique<TableCopy>(
+                ledger_, floor_, ledger_schema + "." + table, floor_schema + "." + table));
         }
         ledger_.commit();
     }

@@ -15,7 +15,8 @@ ServerSchemas::ServerSchemas(std::string connection_string)
         throw db::UsageError("the benchmark runs on a PostgreSQL server only");
     }
     for (const std::string& schema : {ledger_, floor_}) {
-        connection->Execute("DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema);
+        connection->Execute("DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " +
+                            schema);
     }
 }
 

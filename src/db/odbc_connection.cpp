@@ -69,13 +69,27 @@ Recordset execute_direct(SQLHDBC connection, const std::string& sql) {
     }
 }
 
+// Where the statement's first word is: past blanks, parentheses and line comments.
+std::size_t first_word(std::string_view key) {
+    std::size_t start = key.find_first_not_of(" \t\r\n(");
+    while (start != std::string_view::npos && key.substr(start, 2) == "--") {
+        const std::size_t line_end = key.find('\n', start);
+        start = line_end == std::string_view::npos ? line_end
+                                                   : key.find_first_not_of(" \t\r\n(", line_end);
+    }
+    return start;
+}
+
 // PREPARE takes one SELECT, INSERT, UPDATE, DELETE or VALUES (WITH before any of them).
 bool preparable(std::string_view key) {
     const std::size_t last = key.find_last_not_of(" \t\r\n;");
     if (last == std::string_view::npos || key.substr(0, last).find(';') != std::string_view::npos) {
         return false;
     }
-    const std::size_t start = key.find_first_not_of(" \t\r\n(");
+    const std::size_t start = first_word(key);
+    if (start == std::string_view::npos) {
+        return false;
+    }
     const std::size_t end = key.find_first_of(" \t\r\n(", start);
     const std::string word = util::to_upper(key.substr(start, end - start));
     return word == "SELECT" || word == "INSERT" || word == "UPDATE" || word == "DELETE" ||
@@ -300,8 +314,8 @@ void OdbcConnection::deallocate_forgotten() {
 // text, the pending savepoints kept.
 Recordset OdbcConnection::run_guarded(const std::string& sql) {
     const bool checkpointed = checkpoint_ || !pending_.empty();
-    const std::string text = fmt::format("{}{}\n;{}", pending_, sql,
-                                         checkpointed ? kRenewCheckpoint : kSetCheckpoint);
+    const std::string text =
+        fmt::format("{}{}\n;{}", pending_, sql, checkpointed ? kRenewCheckpoint : kSetCheckpoint);
     try {
         Recordset rows = run(text);
         pending_.clear();
@@ -376,8 +390,9 @@ void OdbcConnection::begin_level() {
         return;
     }
     const bool checkpointed = checkpoint_ || !pending_.empty();
-    pending_ += fmt::format("{}SAVEPOINT ln_{}; {}; ", checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "",
-                            depth_, kSetCheckpoint);
+    pending_ +=
+        fmt::format("{}SAVEPOINT ln_{}; {}; ", checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "",
+                    depth_, kSetCheckpoint);
 }
 
 // SQL Server keeps its savepoints until the transaction ends: nothing to release. On PostgreSQL
@@ -393,8 +408,9 @@ void OdbcConnection::rollback_level() {
         run_plain(fmt::format("ROLLBACK TRANSACTION ln_{}", depth_));
         return;
     }
-    const std::string sql = fmt::format("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}", pending_, depth_,
-                    kSetCheckpoint);
+    const std::string sql =
+        fmt::format("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}", pending_,
+                    depth_, kSetCheckpoint);
     pending_.clear();
     run_plain(sql);
     checkpoint_ = true;

@@ -109,7 +109,35 @@ class Parameterizer {
     }
 
     [[nodiscard]] bool bound_number(bool real, std::size_t end) const {
-        return (real && style_ == ParameterStyle::SQLite) || compared(end, real);
+        if (style_ == ParameterStyle::SQLite) {
+            return real || compared(end, real);
+        }
+        return stands_alone(end) && (compared(end, real) || inserted(end));
+    }
+
+    // On PostgreSQL a parameter in arithmetic takes the type of the other operand: 2.5 * n would
+    // become a whole number for a whole n. So a number is a value only where nothing follows but
+    // a word, a comma, a parenthesis that closes or the end.
+    [[nodiscard]] bool stands_alone(std::size_t end) const {
+        const std::size_t next = sql_.find_first_not_of(" \t\r\n", end);
+        return next == std::string_view::npos || sql_[next] == ',' || sql_[next] == ')' ||
+               sql_[next] == ';' || (is_word_byte(sql_[next]) && !is_digit(sql_[next]));
+    }
+
+    // On PostgreSQL a number listed in the VALUES of an INSERT is a value too: the column it goes
+    // into gives the parameter its type.
+    [[nodiscard]] bool inserted(std::size_t end) const {
+        constexpr std::size_t kSafeDigits = 18;
+        if (at_ == 0 || end - at_ > kSafeDigits) {
+            return false;
+        }
+        const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
+        if (before == std::string_view::npos || (sql_[before] != '(' && sql_[before] != ',')) {
+            return false;
+        }
+        const std::string upper = util::to_upper(sql_.substr(0, at_));
+        return upper.find_first_not_of(" \t\r\n") == upper.find("INSERT") &&
+               upper.find("VALUES") != std::string::npos;
     }
 
     // The marker of the value just added: ?n or $n.

@@ -15,10 +15,10 @@ namespace ledgernova::db {
 // affinity, as a literal is; a whole number becomes +CAST(?n AS INTEGER) only after '=', since
 // ORDER BY 2 names a column.
 //
-// PostgreSQL: a quoted text, and a number right after '=', becomes $n, its value the literal as
-// written (quotes and all), which the server reads again as the argument of EXECUTE. A parameter
-// takes its type from where it stands, as a quoted literal does; a number elsewhere would turn
-// into text in a select list, so it stays in the text.
+// PostgreSQL: a quoted text, and a number right after '=' or listed in the VALUES of an INSERT,
+// becomes $n, its value the literal as written (quotes and all), which the server reads again as
+// the argument of EXECUTE. A parameter takes its type from where it stands, as a quoted literal
+// does; a number elsewhere would turn into text in a select list, so it stays in the text.
 enum class ParameterStyle { SQLite, PostgreSQL };
 
 // A statement text with its literal values taken out, `values` holding their texts in order.

@@ -180,7 +180,6 @@ void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::stri
     }
 }
 
-
 bool only_separators(const char* tail) {
     for (; *tail != '\0'; ++tail) {
         if (std::isspace(static_cast<unsigned char>(*tail)) == 0 && *tail != ';') {

@@ -25,8 +25,9 @@ class OdbcPreparedTest : public ::testing::Test {
         }
         ledger_ = std::make_unique<Ledger>();
         server_ = std::dynamic_pointer_cast<OdbcConnection>(ledger_->connect());
-        db().Execute("CREATE TABLE t(k TEXT PRIMARY KEY, n NUMERIC(19,4), b BIGINT, d DATE, "
-                     "note TEXT)");
+        db().Execute(
+            "CREATE TABLE t(k TEXT PRIMARY KEY, n NUMERIC(19,4), b BIGINT, d DATE, "
+            "note TEXT)");
     }
 
     OdbcConnection& db() { return *server_; }
@@ -53,11 +54,13 @@ TEST_F(OdbcPreparedTest, ATextComposedAgainIsPreparedOnceWithItsValuesTakenOut) 
     insert("a");
     insert("O'Brien");
     EXPECT_EQ("a|NULL\n", rows("SELECT k, note FROM t WHERE k = 'a' AND note IS NULL"));
-    EXPECT_EQ("O'Brien|NULL\n", rows("SELECT k, note FROM t WHERE k = 'O''Brien' AND note IS NULL"));
+    EXPECT_EQ("O'Brien|NULL\n",
+              rows("SELECT k, note FROM t WHERE k = 'O''Brien' AND note IS NULL"));
     EXPECT_EQ("", rows("SELECT k, note FROM t WHERE k = 'x' AND note IS NULL"));
-    EXPECT_EQ("PREPARE ln_p1 AS INSERT INTO t(k) VALUES($1)\n"
-              "PREPARE ln_p2 AS SELECT k, note FROM t WHERE k = $1 AND note IS NULL\n",
-              rows("SELECT statement FROM pg_prepared_statements ORDER BY prepare_time, name"));
+    EXPECT_EQ(
+        "PREPARE ln_p1 AS INSERT INTO t(k) VALUES($1)\n"
+        "PREPARE ln_p2 AS SELECT k, note FROM t WHERE k = $1 AND note IS NULL\n",
+        rows("SELECT statement FROM pg_prepared_statements ORDER BY prepare_time, name"));
 }
 
 TEST_F(OdbcPreparedTest, BoundValuesArriveIntact) {
@@ -69,8 +72,9 @@ TEST_F(OdbcPreparedTest, BoundValuesArriveIntact) {
     };
     // The text first runs as written; from the second time on its values are bound.
     update("none", "n = 1, b = 1, d = '2024-01-01', note = 'none'");
-    update("O'Brien", "n = 123456789012345.6789, b = 922337203685477580, d = '2024-02-29', "
-                      "note = 'it''s'");
+    update("O'Brien",
+           "n = 123456789012345.6789, b = 922337203685477580, d = '2024-02-29', "
+           "note = 'it''s'");
     update("ñandú € 𝄞", "n = 0.0001, b = 1, d = '9999-12-31', note = 'ñandú € 𝄞'");
     update("", "n = 0, b = 0, d = '0100-01-01', note = ''");
     update("x'", "n = 1e3, b = 2, d = '2024-03-01', note = 'a''''b'");

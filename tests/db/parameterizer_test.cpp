@@ -35,16 +35,24 @@ TEST(ParameterizeForTheServer, QuotedValuesAreTakenOutAsWrittenQuotesAndAll) {
         "'Compras'\n'O''Brien'\n'ñandú € 𝄞'",
         for_server("SELECT Pl_Folio FROM Poliza WHERE Pc_Tabla = 'Compras' AND Pc_Documento IN "
                    "('O''Brien', 'ñandú € 𝄞')"));
-    EXPECT_EQ("INSERT INTO t VALUES($1, NULL, 12.50, 9223372036854775807)\n''",
-              for_server("INSERT INTO t VALUES('', NULL, 12.50, 9223372036854775807)"));
+
 }
 
-TEST(ParameterizeForTheServer, OnlyNumbersAfterAnEqualSignAreValues) {
+TEST(ParameterizeForTheServer, OnlyNumbersAfterAnEqualSignOrInsertedAreValues) {
+    // The column a value goes into gives it its type.
+    // In arithmetic it would take the type of the other operand, a whole number for a whole one.
+    EXPECT_EQ("INSERT INTO t (a, b) VALUES($1, NULL, $2, ( $3 ), 2.5 * 3, 9223372036854775807)\n"
+              "''\n12.50\n7",
+              for_server("INSERT INTO t (a, b) VALUES('', NULL, 12.50, ( 7 ), 2.5 * 3, "
+                         "9223372036854775807)"));
+    EXPECT_EQ("INSERT INTO t (a, b) SELECT 1, 2", for_server("INSERT INTO t (a, b) SELECT 1, 2"));
     // Elsewhere a number decides the type of its column (numeric, not text) or names a column.
-    EXPECT_EQ("UPDATE t SET n = $1, m = n + 1 WHERE Pd_ID = $2 AND v <= $3 AND w = -1 ORDER BY 2\n"
-              "1234567890123.45\n3\n5e3",
-              for_server("UPDATE t SET n = 1234567890123.45, m = n + 1 WHERE Pd_ID = 3 AND v "
-                         "<= 5e3 AND w = -1 ORDER BY 2"));
+    EXPECT_EQ(
+        "UPDATE t SET n = $1, m = n + 1, o = 2 * n WHERE Pd_ID = $2 AND v <= $3 AND w = -1 "
+        "ORDER BY 2\n"
+        "1234567890123.45\n3\n5e3",
+        for_server("UPDATE t SET n = 1234567890123.45, m = n + 1, o = 2 * n WHERE Pd_ID = 3 AND "
+                   "v <= 5e3 AND w = -1 ORDER BY 2"));
     EXPECT_EQ("SELECT 1.5 AS x, 2 FROM t LIMIT 1", for_server("SELECT 1.5 AS x, 2 FROM t LIMIT 1"));
     // A whole number of more than 18 digits stays in the text, as for SQLite.
     EXPECT_EQ("SELECT 1 WHERE a = 1234567890123456789",
