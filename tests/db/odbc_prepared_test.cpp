@@ -9,6 +9,7 @@
 
 #include "db/odbc_connection.h"
 #include "db/sql_text.h"
+#include "support/database_error.h"
 #include "support/ledger.h"
 
 namespace ledgernova::db {
@@ -36,15 +37,7 @@ class OdbcPreparedTest : public ::testing::Test {
         db().Execute("INSERT INTO t(k) VALUES('" + esc(key) + "')");
     }
 
-    // The message of the db::Error the statement throws; "" when it runs.
-    std::string failure_of(const std::string& sql) {
-        try {
-            (void)db().Execute(sql);
-        } catch (const Error& failure) {
-            return failure.what();
-        }
-        return "";
-    }
+    std::string failure_of(const std::string& sql) { return testing::failure_of(db(), sql); }
 
     std::unique_ptr<Ledger> ledger_;
     std::shared_ptr<OdbcConnection> server_;
