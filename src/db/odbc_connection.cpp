@@ -96,6 +96,10 @@ bool preparable(std::string_view key) {
            word == "WITH" || word == "VALUES";
 }
 
+bool is_syntax_error(const Error& failure) {
+    return std::string_view(failure.what()).starts_with("[SQLSTATE 42601]");
+}
+
 // "cached plan must not change result type": a table that SELECT * reads gained or lost a
 // column since the statement was prepared.
 bool plan_went_stale(const Error& failure) {
@@ -250,7 +254,28 @@ Recordset OdbcConnection::run_as_written(const std::string& sql) {
         return run(sql);
     }
     send_pending();  // a text that does not parse would take them down with it
-    return run_guarded(sql);
+    try {
+        return run_guarded(sql);
+    } catch (const Error& failure) {
+        if (!is_syntax_error(failure)) {
+            throw;
+        }
+    }
+    return run_alone(sql);
+}
+
+// The checkpoint's statements after a text that ends too soon change where the server finds its
+// error ("at or near ;" for "at end of input"): alone, the text fails in its own words.
+Recordset OdbcConnection::run_alone(const std::string& sql) {
+    try {
+        Recordset rows = run(sql);
+        run_plain(checkpoint_ ? kRenewCheckpoint : kSetCheckpoint);
+        checkpoint_ = true;
+        return rows;
+    } catch (const Error&) {
+        back_to_checkpoint();
+        throw;
+    }
 }
 
 Recordset OdbcConnection::run_prepared(const std::string& key, const std::string& sql) {

@@ -64,6 +64,7 @@ class OdbcConnection final : public Connection {
 
     Recordset run_on_postgresql(const std::string& sql);
     Recordset run_as_written(const std::string& sql);
+    Recordset run_alone(const std::string& sql);
     Recordset run_prepared(const std::string& key, const std::string& sql);
     bool prepare(const std::string& name, const std::string& key);
     Recordset execute_prepared(const std::string& name);

@@ -129,6 +129,11 @@ TEST_F(OdbcPreparedTest, ATextTheServerWillNotPrepareRunsAsWritten) {
         EXPECT_EQ(value == "NULL" ? "1\n" : "0\n",
                   rows("SELECT COUNT(*) FROM t WHERE " + value + " IS NULL"));
     }
+    // A text that ends too soon fails in its own words, as it would alone.
+    EXPECT_EQ(
+        "[SQLSTATE 42601] ERROR: syntax error at end of input;\nError while executing the "
+        "query (native error 1)",
+        failure_of("SELECT k FROM"));
     insert("b");
     db().CommitTrans();
     EXPECT_EQ("a\nb\n", ledger_->rows("SELECT k FROM t ORDER BY k"));
