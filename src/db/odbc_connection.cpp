@@ -308,7 +308,9 @@ bool OdbcConnection::prepare(const std::string& name, const std::string& key) {
         run_plain(fmt::format("PREPARE {} AS {}", name, key));
         return true;
     } catch (const Error&) {
-        back_to_checkpoint();
+        if (depth_ > 0) {
+            back_to_checkpoint();
+        }
         return false;
     }
 }
