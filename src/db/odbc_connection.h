@@ -29,7 +29,8 @@ struct Parameterized;
 // On PostgreSQL a statement composed a second time with other quoted values (another folio,
 // another document) runs prepared: the text with its values taken out is prepared once per
 // connection and executed with the values as its arguments, so the server parses and plans it
-// once; the rows, names and errors are those of the text as written.
+// once. A value takes its type from where it stands, as the literal did, so the rows and names
+// are those of the text as written; a text the server will not prepare runs as written.
 class OdbcConnection final : public Connection {
   public:
     // Connects without prompting; throws db::Error with the driver's diagnostics when the
