@@ -35,16 +35,16 @@ TEST(ParameterizeForTheServer, QuotedValuesAreTakenOutAsWrittenQuotesAndAll) {
         "'Compras'\n'O''Brien'\n'ñandú € 𝄞'",
         for_server("SELECT Pl_Folio FROM Poliza WHERE Pc_Tabla = 'Compras' AND Pc_Documento IN "
                    "('O''Brien', 'ñandú € 𝄞')"));
-
 }
 
 TEST(ParameterizeForTheServer, OnlyNumbersAfterAnEqualSignOrInsertedAreValues) {
     // The column a value goes into gives it its type.
     // In arithmetic it would take the type of the other operand, a whole number for a whole one.
-    EXPECT_EQ("INSERT INTO t (a, b) VALUES($1, NULL, $2, ( $3 ), 2.5 * 3, 9223372036854775807)\n"
-              "''\n12.50\n7",
-              for_server("INSERT INTO t (a, b) VALUES('', NULL, 12.50, ( 7 ), 2.5 * 3, "
-                         "9223372036854775807)"));
+    EXPECT_EQ(
+        "INSERT INTO t (a, b) VALUES($1, NULL, $2, ( $3 ), 2.5 * 3, 9223372036854775807)\n"
+        "''\n12.50\n7",
+        for_server("INSERT INTO t (a, b) VALUES('', NULL, 12.50, ( 7 ), 2.5 * 3, "
+                   "9223372036854775807)"));
     EXPECT_EQ("INSERT INTO t (a, b) SELECT 1, 2", for_server("INSERT INTO t (a, b) SELECT 1, 2"));
     // Elsewhere a number decides the type of its column (numeric, not text) or names a column.
     EXPECT_EQ(
