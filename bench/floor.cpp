@@ -13,19 +13,6 @@
 namespace ledgernova::bench {
 namespace {
 
-// Every table a posted voucher leaves rows in, in the order posting first writes to them.
-constexpr std::array<const char*, 9> kTables = {
-    "Poliza",
-    "Poliza_Detalle",
-    "Poliza_Detalle_Comprobante",
-    "Poliza_Detalle_Comprobante_Nacional_Otro",
-    "Poliza_Detalle_Comprobante_extranjero",
-    "Poliza_Detalle_Cheque",
-    "Poliza_Detalle_Transferencia",
-    "Poliza_Detalle_Otro_Metodo_Pago",
-    "Poliza_Control",
-};
-
 [[noreturn]] void fail(sqlite3* handle) {
     throw db::Error(sqlite3_errmsg(handle), sqlite3_extended_errcode(handle));
 }
@@ -142,22 +129,20 @@ class FloorDatabase : public Database {
     }
 };
 
-}  // namespace
-
-class Floor::Copier {
+class SqliteFloor final : public Floor {
   public:
-    Copier(const std::string& ledger_path, const std::string& floor_path,
-           const std::string& synchronous)
+    SqliteFloor(const std::string& ledger_path, const std::string& floor_path,
+                const std::string& synchronous)
         : ledger_(ledger_path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX),
           floor_(floor_path, synchronous),
           begin_(floor_, "BEGIN IMMEDIATE"),
           commit_(floor_, "COMMIT") {
-        for (const char* table : kTables) {
+        for (const char* table : kVoucherTables) {
             tables_.push_back(std::make_unique<TableCopy>(ledger_, floor_, table));
         }
     }
 
-    double copy(const std::string& folio) {
+    double copy(const std::string& folio) override {
         for (auto& table : tables_) {
             read_rows(*table, folio);
         }
@@ -187,16 +172,12 @@ class Floor::Copier {
     std::vector<std::unique_ptr<TableCopy>> tables_;
 };
 
-Floor::Floor(const std::string& ledger_path, const std::string& floor_path,
-             const std::string& synchronous) {
+}  // namespace
+
+std::unique_ptr<Floor> sqlite_floor(const std::string& ledger_path, const std::string& floor_path,
+                                    const std::string& synchronous) {
     create_schema(*db::open_sqlite(floor_path));
-    copier_ = std::make_unique<Copier>(ledger_path, floor_path, synchronous);
-}
-
-Floor::~Floor() = default;
-
-double Floor::copy(const std::string& folio) {
-    return copier_->copy(folio);
+    return std::make_unique<SqliteFloor>(ledger_path, floor_path, synchronous);
 }
 
 }  // namespace ledgernova::bench

@@ -1,6 +1,7 @@
 // ledgernova-bench: posts generated purchases through Genera_Poliza_Tabla, one call per document,
-// on a fresh SQLite ledger in a temporary folder, and prints one JSON line with the cost of a
-// voucher, the statements it took, the cost of writing the same rows directly (the floor), how
+// on a fresh SQLite ledger in a temporary folder (or, with --connect, in fresh schemas of a
+// PostgreSQL server), and prints one JSON line with the cost of a voucher, the statements (and on
+// a server the round trips) it took, the cost of writing the same rows directly (the floor), how
 // the cost grows along the run and the peak memory of the process.
 
 #include <sys/resource.h>
@@ -21,11 +22,14 @@
 #include <nlohmann/json.hpp>
 
 #include "counting_connection.h"
+#include "db/odbc_connection.h"
 #include "floor.h"
 #include "ledgernova/host.h"
 #include "ledgernova/module.h"
 #include "ledgernova/polizas.h"
+#include "ledgernova/schema.h"
 #include "purchases.h"
+#include "server_schemas.h"
 
 namespace ledgernova::bench {
 namespace {
@@ -33,6 +37,7 @@ namespace {
 struct Options {
     int documents = 10000;
     std::string durability = "full";
+    std::string connect;  // an ODBC connection string: the run goes to that server
 
     [[nodiscard]] std::string synchronous() const {
         return durability == "normal" ? "NORMAL" : "FULL";
@@ -45,6 +50,7 @@ struct Posting {
     std::vector<double> first_us;  // each of the first thousand vouchers (all, in a short run)
     std::vector<double> last_us;   // each of the last thousand
     std::int64_t statements = 0;
+    std::int64_t round_trips = 0;  // on a server
 };
 
 // A fresh folder for the run's databases, removed with everything in it at the end.
@@ -101,18 +107,25 @@ void post_all(Polizas& polizas, Floor& floor, int documents, Posting& posting) {
     }
 }
 
+// Calls that reached the server, when the connection is one.
+std::int64_t round_trips(const std::shared_ptr<db::Connection>& connection) {
+    const auto server = std::dynamic_pointer_cast<db::OdbcConnection>(connection);
+    return server ? server->round_trips() : 0;
+}
+
 // Posts through the default host over a counting connection to the ledger.
-Posting post_documents(const std::string& ledger, Floor& floor, const Options& options) {
-    auto connection = db::open_sqlite(ledger);
-    connection->Execute("PRAGMA synchronous = " + options.synchronous());
+Posting post_documents(const std::shared_ptr<db::Connection>& connection, Floor& floor,
+                       int documents) {
     auto counting = std::make_shared<CountingConnection>(connection);
     set_host_factory([counting] { return make_database_host({counting, "BENCH", {}}); });
     Posting posting;
     {
         Polizas polizas;  // starts the module: host objects and module parameters
-        const std::int64_t before = counting->statements();
-        post_all(polizas, floor, options.documents, posting);
-        posting.statements = counting->statements() - before;
+        const std::int64_t statements = counting->statements();
+        const std::int64_t trips = round_trips(connection);
+        post_all(polizas, floor, documents, posting);
+        posting.statements = counting->statements() - statements;
+        posting.round_trips = round_trips(connection) - trips;
     }
     Termina_Modulo();
     set_host_factory({});
@@ -127,13 +140,12 @@ std::int64_t count_of(db::Connection& connection, const char* table) {
 
 // The number of vouchers posted, after checking that each has its four lines, one invoice per
 // line and its document link.
-std::int64_t checked_vouchers(const std::string& ledger, int documents) {
-    const auto connection = db::open_sqlite(ledger);
-    const std::int64_t vouchers = count_of(*connection, "Poliza");
+std::int64_t checked_vouchers(db::Connection& connection, int documents) {
+    const std::int64_t vouchers = count_of(connection, "Poliza");
     if (vouchers != documents ||
-        count_of(*connection, "Poliza_Detalle") != kLinesPerVoucher * vouchers ||
-        count_of(*connection, "Poliza_Detalle_Comprobante") != kLinesPerVoucher * vouchers ||
-        count_of(*connection, "Poliza_Control") != vouchers) {
+        count_of(connection, "Poliza_Detalle") != kLinesPerVoucher * vouchers ||
+        count_of(connection, "Poliza_Detalle_Comprobante") != kLinesPerVoucher * vouchers ||
+        count_of(connection, "Poliza_Control") != vouchers) {
         throw std::runtime_error("the ledger does not hold the expected vouchers");
     }
     return vouchers;
@@ -160,19 +172,31 @@ double peak_rss_mb() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
+double per_voucher(double total, std::int64_t vouchers) {
+    return total / static_cast<double>(vouchers);
+}
+
 nlohmann::ordered_json report(const Options& options, std::int64_t vouchers,
                               const Posting& posting) {
-    const double per_voucher = posting.total_us / static_cast<double>(vouchers);
-    const double floor_us = posting.floor_us / static_cast<double>(vouchers);
+    const double per_voucher_us = per_voucher(posting.total_us, vouchers);
+    const double floor_us = per_voucher(posting.floor_us, vouchers);
     nlohmann::ordered_json line;
     line["documents"] = options.documents;
-    line["durability"] = options.durability;
+    if (options.connect.empty()) {
+        line["durability"] = options.durability;
+    } else {
+        line["database"] = "postgresql";
+    }
     line["vouchers"] = vouchers;
-    line["per_voucher_us"] = rounded(per_voucher, 1);
+    line["per_voucher_us"] = rounded(per_voucher_us, 1);
     line["statements_per_voucher"] =
-        rounded(static_cast<double>(posting.statements) / static_cast<double>(vouchers), 2);
+        rounded(per_voucher(static_cast<double>(posting.statements), vouchers), 2);
+    if (!options.connect.empty()) {
+        line["round_trips_per_voucher"] =
+            rounded(per_voucher(static_cast<double>(posting.round_trips), vouchers), 2);
+    }
     line["floor_us"] = rounded(floor_us, 1);
-    line["ratio"] = rounded(per_voucher / floor_us, 3);
+    line["ratio"] = rounded(per_voucher_us / floor_us, 3);
     line["growth"] = rounded(mean(posting.last_us) / mean(posting.first_us), 3);
     // The same with the median voucher of each thousand: a burst of other work on the machine
     // moves a mean, hardly a median.
@@ -181,15 +205,36 @@ nlohmann::ordered_json report(const Options& options, std::int64_t vouchers,
     return line;
 }
 
-int run(const Options& options) {
+int run_on_sqlite(const Options& options) {
     const TempFolder folder;
     const std::string ledger = folder.file("ledger.db");
     build_purchase_ledger(ledger, options.documents);
-    Floor floor(ledger, folder.file("floor.db"), options.synchronous());
-    const Posting posting = post_documents(ledger, floor, options);
-    const std::int64_t vouchers = checked_vouchers(ledger, options.documents);
+    const auto floor = sqlite_floor(ledger, folder.file("floor.db"), options.synchronous());
+    auto connection = db::open_sqlite(ledger);
+    connection->Execute("PRAGMA synchronous = " + options.synchronous());
+    const Posting posting = post_documents(connection, *floor, options.documents);
+    const std::int64_t vouchers = checked_vouchers(*db::open_sqlite(ledger), options.documents);
     std::cout << report(options, vouchers, posting).dump() << std::endl;
     return EXIT_SUCCESS;
+}
+
+int run_on_server(const Options& options) {
+    const ServerSchemas schemas(options.connect);
+    {
+        const auto setup = schemas.open(schemas.ledger());
+        fill_purchase_ledger(*setup, options.documents);
+        create_schema(*schemas.open(schemas.floor()));
+    }
+    const auto floor = server_floor(options.connect, schemas.ledger(), schemas.floor());
+    const auto connection = schemas.open(schemas.ledger());
+    const Posting posting = post_documents(connection, *floor, options.documents);
+    const std::int64_t vouchers = checked_vouchers(*connection, options.documents);
+    std::cout << report(options, vouchers, posting).dump() << std::endl;
+    return EXIT_SUCCESS;
+}
+
+int run(const Options& options) {
+    return options.connect.empty() ? run_on_sqlite(options) : run_on_server(options);
 }
 
 }  // namespace
@@ -197,12 +242,17 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
     ledgernova::bench::Options options;
-    CLI::App app{"Posts generated purchases on a fresh SQLite ledger and prints its costs as JSON"};
+    CLI::App app{
+        "Posts generated purchases on a fresh SQLite ledger (or on a PostgreSQL server) and prints "
+        "its costs as JSON"};
     app.add_option("--documents", options.documents, "Purchases to post, one voucher each")
         ->check(CLI::Range(1, 9'999'999));
     app.add_option("--durability", options.durability,
                    "SQLite synchronous setting of both databases")
         ->check(CLI::IsMember({"full", "normal"}));
+    app.add_option("--connect", options.connect,
+                   "ODBC connection string of a PostgreSQL server to run on instead, in schemas "
+                   "of its own that are dropped at the end");
     CLI11_PARSE(app, argc, argv);
     try {
         return ledgernova::bench::run(options);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ledgernova/connection.h"
+
 namespace ledgernova::bench {
 
 // The source table the benchmark posts from and the company it posts for.
@@ -16,6 +18,10 @@ inline constexpr int kLinesPerVoucher = 4;
 // purchases of company "01" in March 2024, each of which posts as one voucher of four lines.
 // Throws db::Error when a statement fails.
 void build_purchase_ledger(const std::string& path, int documents);
+
+// The same in the database of `connection`, SQLite or PostgreSQL (in the first schema of its
+// search path), whose tables are created first. Throws db::Error, and UsageError on SQL Server.
+void fill_purchase_ledger(db::Connection& connection, int documents);
 
 // The key of the purchase numbered `index` (1 to documents): "B-0000001", ...
 [[nodiscard]] std::string purchase_folio(int index);

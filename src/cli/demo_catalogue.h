@@ -8,8 +8,8 @@ namespace ledgernova::cli {
 // centres, banks and bank accounts, suppliers, cheque types, the host parameters it needs, March
 // 2024 purchases and payments of company '01' and the templates that post them. Runs in one
 // transaction and may run again: rows already present are kept, the demo's templates replaced.
-// Throws UsageError on a database other than SQLite (the catalogue exists for it only) and
-// db::Error when the database refuses the script.
+// Throws db::Error when the database refuses the script (the SQL Server one has not been tried on
+// a server yet).
 void load_demo_catalogue(db::Connection& connection);
 
 }  // namespace ledgernova::cli

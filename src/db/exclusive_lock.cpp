@@ -29,7 +29,10 @@ void lock_until_transaction_ends(Connection& connection, std::string_view resour
         case Dialect::SQLite:
             return;
         case Dialect::PostgreSQL:
-            connection.Execute(fmt::format("SELECT pg_advisory_xact_lock({})", key));
+            // The key goes quoted, so that the statement has one shape for every resource and
+            // the backend keeps it prepared.
+            connection.Execute(
+                fmt::format("SELECT pg_advisory_xact_lock(CAST('{}' AS BIGINT))", key));
             return;
         case Dialect::SqlServer:
             connection.Execute(fmt::format(

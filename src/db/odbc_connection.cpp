@@ -6,6 +6,8 @@
 
 #include "db/odbc_internal.h"
 #include "db/odbc_text.h"
+#include "db/parameterizer.h"
+#include "db/prepared_statements.h"
 #include "db/top_rewrite.h"
 #include "util/text.h"
 
@@ -14,8 +16,11 @@ namespace {
 
 using odbc::check;
 
-// The savepoint that keeps one statement's failure from spoiling a PostgreSQL transaction.
-constexpr const char* kStatementSavepoint = "ln_statement";
+// The checkpoint: a savepoint just after the last statement of a PostgreSQL transaction that
+// succeeded. It follows each statement in the statement's own round trip.
+constexpr const char* kSetCheckpoint = "SAVEPOINT ln_ok";
+constexpr const char* kRenewCheckpoint = "RELEASE SAVEPOINT ln_ok; SAVEPOINT ln_ok";
+constexpr const char* kBackToCheckpoint = "ROLLBACK TO SAVEPOINT ln_ok";
 
 SQLHENV env(void* handle) {
     return static_cast<SQLHENV>(handle);
@@ -64,6 +69,43 @@ Recordset execute_direct(SQLHDBC connection, const std::string& sql) {
     }
 }
 
+// Where the statement's first word is: past blanks, parentheses and line comments.
+std::size_t first_word(std::string_view key) {
+    std::size_t start = key.find_first_not_of(" \t\r\n(");
+    while (start != std::string_view::npos && key.substr(start, 2) == "--") {
+        const std::size_t line_end = key.find('\n', start);
+        start = line_end == std::string_view::npos ? line_end
+                                                   : key.find_first_not_of(" \t\r\n(", line_end);
+    }
+    return start;
+}
+
+// PREPARE takes one SELECT, INSERT, UPDATE, DELETE or VALUES (WITH before any of them).
+bool preparable(std::string_view key) {
+    const std::size_t last = key.find_last_not_of(" \t\r\n;");
+    if (last == std::string_view::npos || key.substr(0, last).find(';') != std::string_view::npos) {
+        return false;
+    }
+    const std::size_t start = first_word(key);
+    if (start == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t end = key.find_first_of(" \t\r\n(", start);
+    const std::string word = util::to_upper(key.substr(start, end - start));
+    return word == "SELECT" || word == "INSERT" || word == "UPDATE" || word == "DELETE" ||
+           word == "WITH" || word == "VALUES";
+}
+
+bool is_syntax_error(const Error& failure) {
+    return std::string_view(failure.what()).starts_with("[SQLSTATE 42601]");
+}
+
+// "cached plan must not change result type": a table that SELECT * reads gained or lost a
+// column since the statement was prepared.
+bool plan_went_stale(const Error& failure) {
+    return std::string_view(failure.what()).starts_with("[SQLSTATE 0A000]");
+}
+
 // psqlODBC's "level of rollback on errors" set to none: the driver leaves a failed statement to
 // the application. By default it rolls the whole transaction back when the failing statement is
 // the first of its transaction, or when it fails to parse, which takes the savepoints of the
@@ -100,13 +142,16 @@ std::string info_text(SQLHDBC connection, SQLUSMALLINT item) {
 
 }  // namespace
 
-OdbcConnection::OdbcConnection(const std::string& connection_string) {
+OdbcConnection::OdbcConnection(const std::string& connection_string)
+    : prepared_(std::make_unique<PreparedStatements>()),
+      parameterized_(std::make_unique<Parameterized>()) {
     try {
         allocate();
         open(connection_string);
         // ISO output of dates cast to text, and month-day order for ambiguous input, as SQL
         // Server reads dates under its default language.
         run_plain(dialect_ == Dialect::PostgreSQL ? "SET DateStyle = ISO, MDY" : "SET NOCOUNT ON");
+        round_trips_ = 0;
     } catch (...) {
         release();
         throw;
@@ -183,35 +228,157 @@ Recordset OdbcConnection::Execute(std::string_view sql, long /*options*/) {
     if (dialect_ != Dialect::PostgreSQL) {
         return run(std::string(sql));
     }
-    const std::string text = rewrite_select_top(sql);
-    return depth_ > 0 ? run_guarded(text) : run(text);
+    return run_on_postgresql(rewrite_select_top(sql));
 }
 
 Recordset OdbcConnection::run(const std::string& sql) {
+    ++round_trips_;
     return execute_direct(dbc(connection_), sql);
-}
-
-// PostgreSQL aborts the whole transaction at the first failed statement; a savepoint around each
-// statement gives the statement-level failure the other databases have.
-Recordset OdbcConnection::run_guarded(const std::string& sql) {
-    run_plain(fmt::format("SAVEPOINT {}", kStatementSavepoint));
-    try {
-        Recordset rows = run(sql);
-        run_plain(fmt::format("RELEASE SAVEPOINT {}", kStatementSavepoint));
-        return rows;
-    } catch (...) {
-        // Should even this fail, the statement's own failure is the one worth reporting.
-        try {
-            run_plain(fmt::format("ROLLBACK TO SAVEPOINT {0}; RELEASE SAVEPOINT {0}",
-                                  kStatementSavepoint));
-        } catch (const Error&) {
-        }
-        throw;
-    }
 }
 
 void OdbcConnection::run_plain(const std::string& sql) {
     (void)run(sql);
+}
+
+// A text that comes again with the same shape runs prepared; anything else as written.
+Recordset OdbcConnection::run_on_postgresql(const std::string& sql) {
+    parameterize(sql, ParameterStyle::PostgreSQL, *parameterized_);
+    if (!parameterized_->usable || !preparable(parameterized_->text)) {
+        return run_as_written(sql);
+    }
+    return run_prepared(parameterized_->text, sql);
+}
+
+Recordset OdbcConnection::run_as_written(const std::string& sql) {
+    if (depth_ == 0) {
+        return run(sql);
+    }
+    send_pending();  // a text that does not parse would take them down with it
+    try {
+        return run_guarded(sql);
+    } catch (const Error& failure) {
+        if (!is_syntax_error(failure)) {
+            throw;
+        }
+    }
+    return run_alone(sql);
+}
+
+// The checkpoint's statements after a text that ends too soon change where the server finds its
+// error ("at or near ;" for "at end of input"): alone, the text fails in its own words.
+Recordset OdbcConnection::run_alone(const std::string& sql) {
+    try {
+        Recordset rows = run(sql);
+        run_plain(checkpoint_ ? kRenewCheckpoint : kSetCheckpoint);
+        checkpoint_ = true;
+        return rows;
+    } catch (const Error&) {
+        back_to_checkpoint();
+        throw;
+    }
+}
+
+Recordset OdbcConnection::run_prepared(const std::string& key, const std::string& sql) {
+    PreparedStatements::Entry& entry = prepared_->find(key);
+    if (entry.state == PreparedStatements::State::Seen) {
+        entry.state = prepare(entry.name, key) ? PreparedStatements::State::Prepared
+                                               : PreparedStatements::State::Refused;
+    }
+    if (entry.state != PreparedStatements::State::Prepared) {
+        return run_as_written(sql);
+    }
+    try {
+        return execute_prepared(entry.name);
+    } catch (const Error& failure) {
+        if (!plan_went_stale(failure)) {
+            throw;
+        }
+    }
+    prepared_->refuse(entry);  // a table it reads changed shape: its rows are the text's now
+    deallocate_forgotten();
+    return run_as_written(sql);
+}
+
+// False when the server refuses to prepare the text (a statement PREPARE does not take, a value
+// whose type nothing around it tells); the transaction is then as it was.
+bool OdbcConnection::prepare(const std::string& name, const std::string& key) {
+    deallocate_forgotten();
+    send_pending();
+    try {
+        run_plain(fmt::format("PREPARE {} AS {}", name, key));
+        return true;
+    } catch (const Error&) {
+        if (depth_ > 0) {
+            back_to_checkpoint();
+        }
+        return false;
+    }
+}
+
+// EXECUTE composed of the values as written parses whatever they hold, so the savepoints waiting
+// for the next statement can travel with it.
+Recordset OdbcConnection::execute_prepared(const std::string& name) {
+    std::string sql = "EXECUTE " + name;
+    const auto& values = parameterized_->values;
+    if (!values.empty()) {
+        sql += fmt::format("({})", fmt::join(values, ", "));
+    }
+    return depth_ == 0 ? run(sql) : run_guarded(sql);
+}
+
+void OdbcConnection::deallocate_forgotten() {
+    for (const std::string& name : prepared_->take_forgotten()) {
+        if (depth_ == 0) {
+            run_plain("DEALLOCATE " + name);
+        } else {
+            (void)run_guarded("DEALLOCATE " + name);
+        }
+    }
+}
+
+// Runs the text, with the pending savepoints before it and the checkpoint renewed after it, in
+// one round trip. When it fails, the transaction goes back to the checkpoint: to just before the
+// text, the pending savepoints kept.
+Recordset OdbcConnection::run_guarded(const std::string& sql) {
+    const bool checkpointed = checkpoint_ || !pending_.empty();
+    const std::string text =
+        fmt::format("{}{}\n;{}", pending_, sql, checkpointed ? kRenewCheckpoint : kSetCheckpoint);
+    try {
+        Recordset rows = run(text);
+        pending_.clear();
+        checkpoint_ = true;
+        return rows;
+    } catch (const Error&) {
+        if (!pending_.empty()) {
+            pending_.clear();  // they parse, so they ran before the statement failed
+            checkpoint_ = true;
+        }
+        back_to_checkpoint();
+        throw;
+    }
+}
+
+void OdbcConnection::send_pending() {
+    if (!pending_.empty()) {
+        run_plain(pending_);
+        pending_.clear();
+        checkpoint_ = true;
+    }
+}
+
+// Without a checkpoint nothing of the transaction has run yet: the server's transaction is rolled
+// back whole and the next statement begins another. Should even this fail, the statement's own
+// failure is the one worth reporting.
+void OdbcConnection::back_to_checkpoint() noexcept {
+    if (!checkpoint_) {
+        ++round_trips_;
+        SQLEndTran(SQL_HANDLE_DBC, dbc(connection_), SQL_ROLLBACK);
+        return;
+    }
+    try {
+        run_plain(kBackToCheckpoint);
+    } catch (const Error&) {
+    }
 }
 
 void OdbcConnection::set_autocommit(bool on) {
@@ -223,7 +390,11 @@ void OdbcConnection::set_autocommit(bool on) {
 
 // Ends the outermost transaction and turns autocommit back on. A commit the server refuses has
 // rolled the transaction back: the connection is left outside any transaction all the same.
+// Savepoints still pending go with the transaction.
 void OdbcConnection::end_transaction(bool commit) {
+    pending_.clear();
+    checkpoint_ = false;
+    ++round_trips_;
     const SQLRETURN result =
         SQLEndTran(SQL_HANDLE_DBC, dbc(connection_), commit ? SQL_COMMIT : SQL_ROLLBACK);
     if (!SQL_SUCCEEDED(result)) {
@@ -238,28 +409,45 @@ void OdbcConnection::end_transaction(bool commit) {
     set_autocommit(true);
 }
 
-std::string OdbcConnection::savepoint_statement(int level) const {
-    return dialect_ == Dialect::SqlServer ? fmt::format("SAVE TRANSACTION ln_{}", level)
-                                          : fmt::format("SAVEPOINT ln_{}", level);
+// Inner levels are the savepoints ln_1, ln_2, ... On PostgreSQL the checkpoint is kept above the
+// innermost level: released before a level opens, set again after it.
+void OdbcConnection::begin_level() {
+    if (dialect_ == Dialect::SqlServer) {
+        run_plain(fmt::format("SAVE TRANSACTION ln_{}", depth_));
+        return;
+    }
+    const bool checkpointed = checkpoint_ || !pending_.empty();
+    pending_ +=
+        fmt::format("{}SAVEPOINT ln_{}; {}; ", checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "",
+                    depth_, kSetCheckpoint);
 }
 
-// SQL Server keeps its savepoints until the transaction ends: nothing to release.
-std::string OdbcConnection::release_statement(int level) const {
-    return dialect_ == Dialect::SqlServer ? std::string()
-                                          : fmt::format("RELEASE SAVEPOINT ln_{}", level);
+// SQL Server keeps its savepoints until the transaction ends: nothing to release. On PostgreSQL
+// the release takes the checkpoint above the level with it.
+void OdbcConnection::commit_level() {
+    if (dialect_ == Dialect::PostgreSQL) {
+        pending_ += fmt::format("RELEASE SAVEPOINT ln_{}; {}; ", depth_, kSetCheckpoint);
+    }
 }
 
-std::string OdbcConnection::rollback_to_statement(int level) const {
-    return dialect_ == Dialect::SqlServer
-               ? fmt::format("ROLLBACK TRANSACTION ln_{}", level)
-               : fmt::format("ROLLBACK TO SAVEPOINT ln_{0}; RELEASE SAVEPOINT ln_{0}", level);
+void OdbcConnection::rollback_level() {
+    if (dialect_ == Dialect::SqlServer) {
+        run_plain(fmt::format("ROLLBACK TRANSACTION ln_{}", depth_));
+        return;
+    }
+    const std::string sql =
+        fmt::format("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}", pending_,
+                    depth_, kSetCheckpoint);
+    pending_.clear();
+    run_plain(sql);
+    checkpoint_ = true;
 }
 
 void OdbcConnection::BeginTrans() {
     if (depth_ == 0) {
         set_autocommit(false);
     } else {
-        run_plain(savepoint_statement(depth_));
+        begin_level();
     }
     ++depth_;
 }
@@ -268,16 +456,12 @@ void OdbcConnection::CommitTrans() {
     if (depth_ == 0) {
         throw UsageError("No transaction is active.");
     }
-    if (depth_ == 1) {
-        --depth_;
-        end_transaction(true);
-        return;
-    }
-    const std::string release = release_statement(depth_ - 1);
-    if (!release.empty()) {
-        run_plain(release);
-    }
     --depth_;
+    if (depth_ == 0) {
+        end_transaction(true);
+    } else {
+        commit_level();
+    }
 }
 
 void OdbcConnection::RollbackTrans() {
@@ -288,7 +472,7 @@ void OdbcConnection::RollbackTrans() {
     if (depth_ == 0) {
         end_transaction(false);
     } else {
-        run_plain(rollback_to_statement(depth_));
+        rollback_level();
     }
 }
 

@@ -13,33 +13,11 @@
 
 #include <fmt/format.h>
 
+#include "db/parameterizer.h"
 #include "db/top_rewrite.h"
 #include "util/text.h"
 
 namespace ledgernova::db {
-
-// A statement text with its literal values taken out, `values` holding their texts in order.
-// A quoted text becomes ?n (doubled quotes made single again in the value). A number with a
-// decimal point or an exponent becomes +CAST(?n AS REAL): SQLite turns the bound text into the
-// very double it reads from the literal, and the unary plus leaves the expression without
-// affinity, as a literal is; a whole number becomes +CAST(?n AS INTEGER) only after '=', since
-// ORDER BY 2 names a column. Not `usable` when the text has parameters of its own, a quote that
-// does not close, or a quote glued to a word (X'0A', N'a').
-struct Parameterized {
-    // Ready for another statement; what was allocated for the last one is kept for reuse.
-    void clear() {
-        text.clear();
-        values.clear();
-        unquoted.clear();
-        usable = true;
-    }
-
-    std::string text;
-    std::vector<std::string_view> values;  // into the statement, or into `unquoted`
-    std::list<std::string> unquoted;       // values whose doubled quotes were made single
-    bool usable = true;
-};
-
 namespace {
 
 constexpr int kBusyTimeoutMs = 30000;
@@ -201,187 +179,6 @@ void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::stri
         fail(handle);
     }
 }
-
-// As SQLite's tokenizer sees it, whatever the process's locale.
-bool is_word_byte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    const auto lower = static_cast<unsigned char>(byte | 0x20U);
-    return (lower >= 'a' && lower <= 'z') || (byte >= '0' && byte <= '9') || c == '_' || c == '$' ||
-           byte >= 0x80;
-}
-
-// Scans a statement the way SQLite's tokenizer splits it: names in double quotes, backquotes or
-// brackets, comments and blob literals are copied as they are; each quoted text becomes the next
-// numbered parameter.
-class Parameterizer {
-  public:
-    // Writes into `result`, which is cleared first.
-    Parameterizer(std::string_view sql, Parameterized& result) : sql_(sql), result_(result) {
-        result_.clear();
-        result_.text.reserve(sql.size());
-    }
-
-    void run() {
-        while (result_.usable && at_ < sql_.size()) {
-            step();
-        }
-    }
-
-  private:
-    void step() {
-        // Most of a statement is plain code: skipped with locals that stay in registers.
-        const std::size_t start = at_;
-        const std::size_t size = sql_.size();
-        const char* const bytes = sql_.data();
-        std::size_t at = start;
-        while (at < size && !kSpecial[static_cast<unsigned char>(bytes[at])]) {
-            ++at;
-        }
-        result_.text.append(bytes + start, at - start);
-        at_ = at;
-        if (at_ < size) {
-            special(sql_[at_]);
-        }
-    }
-
-    // The bytes that may start something other than plain SQL code.
-    static constexpr std::array<bool, 256> kSpecial = [] {
-        std::array<bool, 256> special{};
-        for (const char c : std::string_view("'\"`[-/?:@#$0123456789")) {
-            special[static_cast<unsigned char>(c)] = true;
-        }
-        return special;
-    }();
-
-    void special(char c) {
-        if (c == '\'') {
-            text_value();
-        } else if (c == '"' || c == '`') {
-            copy_to(past_quoted(c));
-        } else if (c == '[') {
-            copy_to(past(sql_.find(']', at_), 1));
-        } else if (sql_.substr(at_, 2) == "--") {
-            copy_to(past(sql_.find('\n', at_), 1));
-        } else if (sql_.substr(at_, 2) == "/*") {
-            copy_to(past(sql_.find("*/", at_ + 2), 2));
-        } else if (is_digit(c) && !after_word()) {
-            number();
-        } else if (c == '?' || c == ':' || c == '@' || c == '#' || (c == '$' && !after_word())) {
-            result_.usable = false;  // a parameter of the caller's own
-        } else {
-            result_.text.push_back(c);  // '-', '/', or a digit or '$' inside a name
-            ++at_;
-        }
-    }
-
-    void number() {
-        std::size_t end = digits_from(at_);
-        bool real = false;
-        if (end < sql_.size() && sql_[end] == '.') {
-            real = true;
-            end = digits_from(end + 1);
-        }
-        if (const std::size_t exponent = exponent_digits(end); exponent != end) {
-            real = true;
-            end = digits_from(exponent);
-        }
-        const bool glued = end < sql_.size() && (is_word_byte(sql_[end]) || sql_[end] == '.');
-        if (glued || (!real && !compared_whole(end))) {
-            copy_to(end);  // a token SQLite refuses, or a whole number that may name a column
-            return;
-        }
-        result_.values.push_back(sql_.substr(at_, end - at_));
-        result_.text += "+CAST(?";
-        result_.text += std::to_string(result_.values.size());
-        result_.text += real ? " AS REAL)" : " AS INTEGER)";
-        at_ = end;
-    }
-
-    // A whole number right after '=' (set or compared: x = 5, y <= 5) is a value, never a column
-    // position; one of at most 18 digits is read by SQLite as the integer it casts to.
-    [[nodiscard]] bool compared_whole(std::size_t end) const {
-        constexpr std::size_t kSafeDigits = 18;
-        if (at_ == 0 || end - at_ > kSafeDigits) {
-            return false;
-        }
-        const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
-        return before != std::string_view::npos && sql_[before] == '=';
-    }
-
-    [[nodiscard]] std::size_t digits_from(std::size_t at) const {
-        while (at < sql_.size() && is_digit(sql_[at])) {
-            ++at;
-        }
-        return at;
-    }
-
-    // Where the digits of an exponent that starts at `at` begin ("e5", "E-3"); `at` when there is
-    // none.
-    [[nodiscard]] std::size_t exponent_digits(std::size_t at) const {
-        if (at >= sql_.size() || (sql_[at] != 'e' && sql_[at] != 'E')) {
-            return at;
-        }
-        const std::size_t sign =
-            at + 1 < sql_.size() && (sql_[at + 1] == '+' || sql_[at + 1] == '-');
-        const std::size_t first = at + 1 + sign;
-        return first < sql_.size() && is_digit(sql_[first]) ? first : at;
-    }
-
-    static bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-    void text_value() {
-        const std::size_t end = past_quoted('\'');
-        if (end == std::string_view::npos || after_word() ||
-            (end < sql_.size() && is_word_byte(sql_[end]))) {
-            result_.usable = false;
-            return;
-        }
-        const std::string_view written = sql_.substr(at_ + 1, end - at_ - 2);
-        result_.values.push_back(
-            written.find('\'') == std::string_view::npos
-                ? written
-                : result_.unquoted.emplace_back(util::replace_all(written, "''", "'")));
-        result_.text += '?';
-        result_.text += std::to_string(result_.values.size());
-        at_ = end;
-    }
-
-    // Just past the token that opens with `quote` at the current position (a doubled quote
-    // inside belongs to it); npos when it does not close.
-    [[nodiscard]] std::size_t past_quoted(char quote) const {
-        for (std::size_t i = at_ + 1; i < sql_.size(); ++i) {
-            if (sql_[i] != quote) {
-                continue;
-            }
-            if (i + 1 < sql_.size() && sql_[i + 1] == quote) {
-                ++i;
-                continue;
-            }
-            return i + 1;
-        }
-        return std::string_view::npos;
-    }
-
-    // Just past a closer found at `found`, or the end of the text when there is none.
-    [[nodiscard]] std::size_t past(std::size_t found, std::size_t closer) const {
-        return found == std::string_view::npos ? sql_.size() : found + closer;
-    }
-
-    void copy_to(std::size_t end) {
-        if (end == std::string_view::npos) {
-            result_.usable = false;
-            return;
-        }
-        result_.text.append(sql_.substr(at_, end - at_));
-        at_ = end;
-    }
-
-    [[nodiscard]] bool after_word() const { return at_ > 0 && is_word_byte(sql_[at_ - 1]); }
-
-    std::string_view sql_;
-    std::size_t at_ = 0;
-    Parameterized& result_;
-};
 
 bool only_separators(const char* tail) {
     for (; *tail != '\0'; ++tail) {
@@ -554,7 +351,7 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
     if (without_blanks(sql).find_first_not_of("\r\n\t;") == std::string::npos) {
         throw UsageError("Command text was not set for the command object.");
     }
-    Parameterizer(sql, *parameterized_).run();
+    parameterize(sql, ParameterStyle::SQLite, *parameterized_);
     if (parameterized_->usable) {
         if (sqlite3_stmt* kept =
                 cache_->find(parameterized_->text, parameterized_->values.size())) {

@@ -29,6 +29,14 @@ const std::string& script_text(const std::string& name) {
 
 }  // namespace
 
+namespace schema {
+
+const std::string& demo_script(db::Dialect dialect) {
+    return script_text(std::string(dialect_folder(dialect)) + "/demo.sql");
+}
+
+}  // namespace schema
+
 void create_schema(db::Connection& connection) {
     const std::string folder = dialect_folder(connection.dialect());
     db::Transaction transaction(connection);

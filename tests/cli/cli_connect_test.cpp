@@ -116,5 +116,26 @@ TEST_F(CliConnectTest, TextThatIsNotUtf8OrHoldsANulIsRefusedAndNothingIsStored) 
     EXPECT_EQ(rows("SELECT COUNT(*) FROM Poliza"), "0\n");
 }
 
+// The demo catalogue in its PostgreSQL words: loaded twice without a change, its templates post
+// with their electronic detail.
+TEST_F(CliConnectTest, InitDemoLoadsTheCatalogueWhoseTemplatesPost) {
+    const CliRun init = program({"init", "--demo"});
+    ASSERT_EQ(init.status, 0) << init.err;
+    EXPECT_NE(init.out.find("demo catalogue loaded"), std::string::npos) << init.out;
+    ASSERT_EQ(program({"init", "--demo"}).status, 0);
+    EXPECT_EQ(rows("SELECT COUNT(*), SUM(Cm_Total) FROM Compras"), "8|95417.29\n");
+
+    const CliRun posted = program({"post", "Compras", "C-0004", "--company", "01"});
+    ASSERT_EQ(posted.status, 0) << posted.err;
+    EXPECT_EQ(posted.out, "folio 0000000001 number 0000000001 template COM-EXT\n");
+    EXPECT_EQ(rows("SELECT Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Concepto FROM Poliza_Detalle "
+                   "ORDER BY Pd_ID"),
+              "0001|1150-001|Compra INV-240308-17 - Inventario de mercancías\n"
+              "0002|6101-003|Compra INV-240308-17 - Licencias de software\n"
+              "0003|2102-001|Factura INV-240308-17 Tech Supplies Inc. USD 1200.00 TC 16.8500\n");
+    EXPECT_EQ(rows("SELECT Pd_ID, Pdce_Numero_Factura FROM Poliza_Detalle_Comprobante_extranjero"),
+              "0003|INV-240308-17\n");
+}
+
 }  // namespace
 }  // namespace ledgernova::testing

@@ -9,6 +9,7 @@
 #include "db/odbc_text.h"
 #include "ledgernova/connection.h"
 #include "ledgernova/schema.h"
+#include "support/database_error.h"
 #include "support/ledger.h"
 
 namespace ledgernova::db {
@@ -62,15 +63,7 @@ class OdbcConnectionTest : public ::testing::Test {
     Connection& db() { return ledger_->direct(); }
     std::string rows(const std::string& sql) { return ledger_->rows(sql); }
 
-    // The message of the db::Error the statement throws; "" when it runs.
-    std::string failure_of(const std::string& sql) {
-        try {
-            (void)db().Execute(sql);
-        } catch (const Error& failure) {
-            return failure.what();
-        }
-        return "";
-    }
+    std::string failure_of(const std::string& sql) { return testing::failure_of(db(), sql); }
 
     std::unique_ptr<Ledger> ledger_;
 };

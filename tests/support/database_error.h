@@ -27,4 +27,14 @@ inline ::testing::AssertionResult database_error_is(const std::string& composed,
                                          << "\n  actual: " << ::testing::PrintToString(actual);
 }
 
+// The message of the db::Error the statement throws; "" when it runs.
+inline std::string failure_of(db::Connection& connection, const std::string& sql) {
+    try {
+        (void)connection.Execute(sql);
+    } catch (const db::Error& failure) {
+        return failure.what();
+    }
+    return "";
+}
+
 }  // namespace ledgernova::testing

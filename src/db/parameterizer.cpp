@@ -1,0 +1,246 @@
+#include "db/parameterizer.h"
+
+#include <array>
+
+#include "util/text.h"
+
+namespace ledgernova::db {
+namespace {
+
+// As SQLite's tokenizer sees it, whatever the process's locale.
+bool is_word_byte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    const auto lower = static_cast<unsigned char>(byte | 0x20U);
+    return (lower >= 'a' && lower <= 'z') || (byte >= '0' && byte <= '9') || c == '_' || c == '$' ||
+           byte >= 0x80;
+}
+
+// Scans a statement the way SQLite's tokenizer splits it (PostgreSQL's agrees on every token that
+// is taken out; what it reads otherwise, such as E'a' or $1, leaves the text unusable): names in
+// double quotes, backquotes or brackets, comments and blob literals are copied as they are; each
+// quoted text becomes the next numbered parameter.
+class Parameterizer {
+  public:
+    // Writes into `result`, which is cleared first.
+    Parameterizer(std::string_view sql, ParameterStyle style, Parameterized& result)
+        : sql_(sql), style_(style), result_(result) {
+        result_.clear();
+        result_.text.reserve(sql.size());
+    }
+
+    void run() {
+        while (result_.usable && at_ < sql_.size()) {
+            step();
+        }
+    }
+
+  private:
+    void step() {
+        // Most of a statement is plain code: skipped with locals that stay in registers.
+        const std::size_t start = at_;
+        const std::size_t size = sql_.size();
+        const char* const bytes = sql_.data();
+        std::size_t at = start;
+        while (at < size && !kSpecial[static_cast<unsigned char>(bytes[at])]) {
+            ++at;
+        }
+        result_.text.append(bytes + start, at - start);
+        at_ = at;
+        if (at_ < size) {
+            special(sql_[at_]);
+        }
+    }
+
+    // The bytes that may start something other than plain SQL code.
+    static constexpr std::array<bool, 256> kSpecial = [] {
+        std::array<bool, 256> special{};
+        for (const char c : std::string_view("'\"`[-/?:@#$0123456789")) {
+            special[static_cast<unsigned char>(c)] = true;
+        }
+        return special;
+    }();
+
+    void special(char c) {
+        if (c == '\'') {
+            text_value();
+        } else if (c == '"' || c == '`') {
+            copy_to(past_quoted(c));
+        } else if (c == '[') {
+            copy_to(past(sql_.find(']', at_), 1));
+        } else if (sql_.substr(at_, 2) == "--") {
+            copy_to(past(sql_.find('\n', at_), 1));
+        } else if (sql_.substr(at_, 2) == "/*") {
+            copy_to(past(sql_.find("*/", at_ + 2), 2));
+        } else if (is_digit(c) && !after_word()) {
+            number();
+        } else if (c == '?' || c == ':' || c == '@' || c == '#' || (c == '$' && !after_word())) {
+            result_.usable = false;  // a parameter of the caller's own
+        } else {
+            result_.text.push_back(c);  // '-', '/', or a digit or '$' inside a name
+            ++at_;
+        }
+    }
+
+    void number() {
+        std::size_t end = digits_from(at_);
+        bool real = false;
+        if (end < sql_.size() && sql_[end] == '.') {
+            real = true;
+            end = digits_from(end + 1);
+        }
+        if (const std::size_t exponent = exponent_digits(end); exponent != end) {
+            real = true;
+            end = digits_from(exponent);
+        }
+        const bool glued = end < sql_.size() && (is_word_byte(sql_[end]) || sql_[end] == '.');
+        if (glued || !bound_number(real, end)) {
+            copy_to(end);  // a token SQLite refuses, or a number left in the text
+            return;
+        }
+        result_.values.push_back(sql_.substr(at_, end - at_));
+        if (style_ == ParameterStyle::PostgreSQL) {
+            add_marker();
+        } else {
+            result_.text += "+CAST(";
+            add_marker();
+            result_.text += real ? " AS REAL)" : " AS INTEGER)";
+        }
+        at_ = end;
+    }
+
+    [[nodiscard]] bool bound_number(bool real, std::size_t end) const {
+        if (style_ == ParameterStyle::SQLite) {
+            return real || compared(end, real);
+        }
+        return stands_alone(end) && (compared(end, real) || inserted(end));
+    }
+
+    // On PostgreSQL a parameter in arithmetic takes the type of the other operand: 2.5 * n would
+    // become a whole number for a whole n. So a number is a value only where nothing follows but
+    // a word, a comma, a parenthesis that closes or the end.
+    [[nodiscard]] bool stands_alone(std::size_t end) const {
+        const std::size_t next = sql_.find_first_not_of(" \t\r\n", end);
+        return next == std::string_view::npos || sql_[next] == ',' || sql_[next] == ')' ||
+               sql_[next] == ';' || (is_word_byte(sql_[next]) && !is_digit(sql_[next]));
+    }
+
+    // On PostgreSQL a number listed in the VALUES of an INSERT is a value too: the column it goes
+    // into gives the parameter its type.
+    [[nodiscard]] bool inserted(std::size_t end) const {
+        constexpr std::size_t kSafeDigits = 18;
+        if (at_ == 0 || end - at_ > kSafeDigits) {
+            return false;
+        }
+        const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
+        if (before == std::string_view::npos || (sql_[before] != '(' && sql_[before] != ',')) {
+            return false;
+        }
+        const std::string upper = util::to_upper(sql_.substr(0, at_));
+        return upper.find_first_not_of(" \t\r\n") == upper.find("INSERT") &&
+               upper.find("VALUES") != std::string::npos;
+    }
+
+    // The marker of the value just added: ?n or $n.
+    void add_marker() {
+        result_.text += style_ == ParameterStyle::PostgreSQL ? '$' : '?';
+        result_.text += std::to_string(result_.values.size());
+    }
+
+    // A number right after '=' (set or compared: x = 5, y <= 5) is a value, never a column
+    // position; a whole one of at most 18 digits is read by SQLite as the integer it casts to.
+    [[nodiscard]] bool compared(std::size_t end, bool real) const {
+        constexpr std::size_t kSafeDigits = 18;
+        if (at_ == 0 || (!real && end - at_ > kSafeDigits)) {
+            return false;
+        }
+        const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
+        return before != std::string_view::npos && sql_[before] == '=';
+    }
+
+    [[nodiscard]] std::size_t digits_from(std::size_t at) const {
+        while (at < sql_.size() && is_digit(sql_[at])) {
+            ++at;
+        }
+        return at;
+    }
+
+    // Where the digits of an exponent that starts at `at` begin ("e5", "E-3"); `at` when there is
+    // none.
+    [[nodiscard]] std::size_t exponent_digits(std::size_t at) const {
+        if (at >= sql_.size() || (sql_[at] != 'e' && sql_[at] != 'E')) {
+            return at;
+        }
+        const std::size_t sign =
+            at + 1 < sql_.size() && (sql_[at + 1] == '+' || sql_[at + 1] == '-');
+        const std::size_t first = at + 1 + sign;
+        return first < sql_.size() && is_digit(sql_[first]) ? first : at;
+    }
+
+    static bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+    void text_value() {
+        const std::size_t end = past_quoted('\'');
+        if (end == std::string_view::npos || after_word() ||
+            (end < sql_.size() && is_word_byte(sql_[end]))) {
+            result_.usable = false;
+            return;
+        }
+        result_.values.push_back(style_ == ParameterStyle::PostgreSQL
+                                     ? sql_.substr(at_, end - at_)
+                                     : unquoted(sql_.substr(at_ + 1, end - at_ - 2)));
+        add_marker();
+        at_ = end;
+    }
+
+    // The value of a quoted text as written between its quotes.
+    std::string_view unquoted(std::string_view written) {
+        return written.find('\'') == std::string_view::npos
+                   ? written
+                   : result_.unquoted.emplace_back(util::replace_all(written, "''", "'"));
+    }
+
+    // Just past the token that opens with `quote` at the current position (a doubled quote
+    // inside belongs to it); npos when it does not close.
+    [[nodiscard]] std::size_t past_quoted(char quote) const {
+        for (std::size_t i = at_ + 1; i < sql_.size(); ++i) {
+            if (sql_[i] != quote) {
+                continue;
+            }
+            if (i + 1 < sql_.size() && sql_[i + 1] == quote) {
+                ++i;
+                continue;
+            }
+            return i + 1;
+        }
+        return std::string_view::npos;
+    }
+
+    // Just past a closer found at `found`, or the end of the text when there is none.
+    [[nodiscard]] std::size_t past(std::size_t found, std::size_t closer) const {
+        return found == std::string_view::npos ? sql_.size() : found + closer;
+    }
+
+    void copy_to(std::size_t end) {
+        if (end == std::string_view::npos) {
+            result_.usable = false;
+            return;
+        }
+        result_.text.append(sql_.substr(at_, end - at_));
+        at_ = end;
+    }
+
+    [[nodiscard]] bool after_word() const { return at_ > 0 && is_word_byte(sql_[at_ - 1]); }
+
+    std::string_view sql_;
+    ParameterStyle style_;
+    std::size_t at_ = 0;
+    Parameterized& result_;
+};
+
+}  // namespace
+
+void parameterize(std::string_view sql, ParameterStyle style, Parameterized& result) {
+    Parameterizer(sql, style, result).run();
+}
+
+}  // namespace ledgernova::db
