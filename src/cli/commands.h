@@ -35,6 +35,7 @@ void add_online_command(CLI::App& app, Program& program);
 void add_cancel_command(CLI::App& app, Program& program);
 void add_demo_command(CLI::App& app, Program& program);
 void add_export_sat_command(CLI::App& app, Program& program);
+void add_opening_command(CLI::App& app, Program& program);
 void add_folios_command(CLI::App& app, Program& program);
 
 }  // namespace ledgernova::cli

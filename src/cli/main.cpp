@@ -31,6 +31,7 @@ int run(int argc, char** argv) {
     add_cancel_command(app, program);
     add_demo_command(app, program);
     add_export_sat_command(app, program);
+    add_opening_command(app, program);
     add_folios_command(app, program);
     app.require_subcommand(0, 1);
     try {
