@@ -15,6 +15,9 @@ install(TARGETS ledgernova_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/schema/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/ledgernova/schema
         FILES_MATCHING PATTERN "*.sql")
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/share/sat/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/ledgernova/sat
+        FILES_MATCHING PATTERN "*.xsd")
 
 set(LEDGERNOVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ledgernova)
 install(EXPORT ledgernovaTargets
@@ -52,6 +55,6 @@ if(LEDGERNOVA_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libsqlite3-0, libfmt9, libxml2, libodbc1 | unixodbc, libstdc++6, libc6")
+      "libsqlite3-0, libfmt9, libxml2, zlib1g, libodbc1 | unixodbc, libstdc++6, libc6")
 endif()
 include(CPack)

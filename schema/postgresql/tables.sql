@@ -311,6 +311,16 @@ CREATE TABLE IF NOT EXISTS Empresa (
     Es_Cve_Estado   TEXT COLLATE ci NOT NULL DEFAULT 'AC'
 );
 
+-- What the electronic accounting files need of an account (its SAT grouping
+-- code, its nature 'D' debit or 'A' credit, its level, 1 at the top, and the
+-- account it is a subaccount of, '' at the top) and of a company (its name),
+-- added here so that ledgers made before them get them too.
+ALTER TABLE Cuenta_Contable ADD COLUMN IF NOT EXISTS Cc_Codigo_Agrupador TEXT COLLATE ci NOT NULL DEFAULT '';
+ALTER TABLE Cuenta_Contable ADD COLUMN IF NOT EXISTS Cc_Naturaleza TEXT COLLATE ci NOT NULL DEFAULT '';
+ALTER TABLE Cuenta_Contable ADD COLUMN IF NOT EXISTS Cc_Nivel INTEGER NOT NULL DEFAULT 1;
+ALTER TABLE Cuenta_Contable ADD COLUMN IF NOT EXISTS Cc_Cuenta_Padre TEXT COLLATE ci NOT NULL DEFAULT '';
+ALTER TABLE Empresa ADD COLUMN IF NOT EXISTS Em_Nombre TEXT COLLATE ci NOT NULL DEFAULT '';
+
 -- A bank.
 CREATE TABLE IF NOT EXISTS Banco (
     Bn_Cve_Banco   TEXT COLLATE ci NOT NULL PRIMARY KEY,

@@ -286,20 +286,28 @@ CREATE TABLE IF NOT EXISTS Poliza_Configuracion_Detalle_Electronico (
 -- Catalogues of the host application read while posting
 -------------------------------------------------------------------------------
 
--- An account of the chart of accounts.
+-- An account of the chart of accounts. The electronic accounting files also
+-- need its SAT grouping code, its nature ('D' debit, 'A' credit), its level
+-- (1 at the top) and the account it is a subaccount of ('' at the top); a ledger
+-- made before those four columns existed gets them from `init` (missing_columns.cpp).
 CREATE TABLE IF NOT EXISTS Cuenta_Contable (
     Cc_Cve_Cuenta_Contable  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
     Cc_Descripcion          TEXT COLLATE NOCASE DEFAULT '',
     Cc_Registro             TEXT COLLATE NOCASE DEFAULT 'SI',
     Cc_Resultado            TEXT COLLATE NOCASE DEFAULT 'NO',
-    Es_Cve_Estado           TEXT COLLATE NOCASE NOT NULL DEFAULT 'AC'
+    Es_Cve_Estado           TEXT COLLATE NOCASE NOT NULL DEFAULT 'AC',
+    Cc_Codigo_Agrupador     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    Cc_Naturaleza           TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    Cc_Nivel                INTEGER NOT NULL DEFAULT 1,
+    Cc_Cuenta_Padre         TEXT COLLATE NOCASE NOT NULL DEFAULT ''
 );
 
--- A company.
+-- A company, with its name as the files and reports show it.
 CREATE TABLE IF NOT EXISTS Empresa (
     Em_Cve_Empresa  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
     Em_R_F_C        TEXT COLLATE NOCASE DEFAULT '',
-    Es_Cve_Estado   TEXT COLLATE NOCASE NOT NULL DEFAULT 'AC'
+    Es_Cve_Estado   TEXT COLLATE NOCASE NOT NULL DEFAULT 'AC',
+    Em_Nombre       TEXT COLLATE NOCASE NOT NULL DEFAULT ''
 );
 
 -- A bank.

@@ -308,6 +308,21 @@ CREATE TABLE Empresa (
     Es_Cve_Estado   NVARCHAR(100) NOT NULL DEFAULT 'AC'
 );
 
+-- What the electronic accounting files need of an account (its SAT grouping
+-- code, its nature 'D' debit or 'A' credit, its level, 1 at the top, and the
+-- account it is a subaccount of, '' at the top) and of a company (its name),
+-- added here so that ledgers made before them get them too.
+IF COL_LENGTH(N'Cuenta_Contable', N'Cc_Codigo_Agrupador') IS NULL
+ALTER TABLE Cuenta_Contable ADD Cc_Codigo_Agrupador NVARCHAR(100) NOT NULL DEFAULT '';
+IF COL_LENGTH(N'Cuenta_Contable', N'Cc_Naturaleza') IS NULL
+ALTER TABLE Cuenta_Contable ADD Cc_Naturaleza NVARCHAR(100) NOT NULL DEFAULT '';
+IF COL_LENGTH(N'Cuenta_Contable', N'Cc_Nivel') IS NULL
+ALTER TABLE Cuenta_Contable ADD Cc_Nivel INT NOT NULL DEFAULT 1;
+IF COL_LENGTH(N'Cuenta_Contable', N'Cc_Cuenta_Padre') IS NULL
+ALTER TABLE Cuenta_Contable ADD Cc_Cuenta_Padre NVARCHAR(100) NOT NULL DEFAULT '';
+IF COL_LENGTH(N'Empresa', N'Em_Nombre') IS NULL
+ALTER TABLE Empresa ADD Em_Nombre NVARCHAR(400) NOT NULL DEFAULT '';
+
 -- A bank.
 IF OBJECT_ID(N'Banco', N'U') IS NULL
 CREATE TABLE Banco (

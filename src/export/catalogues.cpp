@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <string_view>
+
+#include "export/schema_validation.h"
 
 namespace ledgernova::sat {
 namespace {
@@ -53,6 +56,14 @@ std::vector<std::string> listed(const std::array<std::string_view, N>& codes) {
     return {codes.begin(), codes.end()};
 }
 
+const std::set<std::string, std::less<>>& grouping_codes() {
+    static const auto codes = [] {
+        const auto values = catalogue_values("c_CodAgrup");
+        return std::set<std::string, std::less<>>(values.begin(), values.end());
+    }();
+    return codes;
+}
+
 }  // namespace
 
 bool is_bank_code(std::string_view code) {
@@ -65,6 +76,14 @@ bool is_payment_method(std::string_view code) {
 
 bool is_currency(std::string_view code) {
     return contains(kMonedas, code);
+}
+
+bool is_grouping_code(std::string_view code) {
+    return grouping_codes().contains(code);
+}
+
+bool grouping_codes_missing() {
+    return grouping_codes().empty();
 }
 
 std::vector<std::string> catalogue_codes(Catalogue catalogue) {

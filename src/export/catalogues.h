@@ -18,6 +18,12 @@ enum class Catalogue {
 [[nodiscard]] bool is_payment_method(std::string_view code);
 [[nodiscard]] bool is_currency(std::string_view code);
 
+// c_CodAgrup, the SAT's grouping codes ("102.01"), read once from the shipped catalogue schema
+// (schema_validation.h): too long a list to keep here. When that schema cannot be read, no code
+// is one and grouping_codes_missing() tells why.
+[[nodiscard]] bool is_grouping_code(std::string_view code);
+[[nodiscard]] bool grouping_codes_missing();
+
 // Every code of a catalogue, in the order the schema lists them.
 [[nodiscard]] std::vector<std::string> catalogue_codes(Catalogue catalogue);
 

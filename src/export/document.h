@@ -25,6 +25,9 @@ enum class Rule {
     RequestType,      // AF, FC, DE or CO
     OrderNumber,      // three capitals, seven digits, "/", two digits
     ProcedureNumber,  // two capitals, twelve digits
+    GroupingCode,     // a code of c_CodAgrup, the SAT's grouping of accounts
+    Nature,           // an account's nature: D (deudora, debit) or A (acreedora, credit)
+    Level,            // an account's level in the chart: a whole number from 1
     Fixed             // a value the schema fixes (Version); never refused
 };
 
@@ -57,13 +60,31 @@ struct Element {
     std::vector<Element> children;
 };
 
-// The schema's namespace and where it is published.
-inline constexpr const char* kNamespace =
-    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/PolizasPeriodo";
-inline constexpr const char* kSchemaLocation =
+// A schema's namespace, where it is published, and the prefix its elements are written with.
+struct Namespace {
+    const char* uri;
+    const char* schema_location;
+    const char* prefix;
+};
+
+inline constexpr Namespace kPolizasPeriodo = {
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/PolizasPeriodo",
     "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/PolizasPeriodo "
-    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/PolizasPeriodo/PolizasPeriodo_1_3.xsd";
-inline constexpr const char* kPrefix = "PLZ";
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/PolizasPeriodo/PolizasPeriodo_1_3.xsd",
+    "PLZ"};
+
+inline constexpr Namespace kCatalogoCuentas = {
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/CatalogoCuentas",
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/CatalogoCuentas "
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/CatalogoCuentas/CatalogoCuentas_1_3.xsd",
+    "catalogocuentas"};
+
+inline constexpr Namespace kBalanzaComprobacion = {
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/BalanzaComprobacion",
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/BalanzaComprobacion "
+    "http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/BalanzaComprobacion/"
+    "BalanzaComprobacion_1_3.xsd",
+    "BCE"};
 
 }  // namespace ledgernova::sat
 

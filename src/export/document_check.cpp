@@ -50,8 +50,8 @@ class Checker {
                                    first->second);
     }
 
-    // The schema wants at least one Poliza in the file and one Transaccion in each Poliza; the
-    // authority, that each Poliza balances.
+    // The schema wants at least one Poliza in the file and one Transaccion in each Poliza, one
+    // Ctas in a Catalogo; the authority, that each Poliza balances.
     void check_children(const Element& element) {
         if (element.name == "Poliza" && !element.children.empty()) {
             check_balance(element);
@@ -62,6 +62,8 @@ class Checker {
         if (element.name == "Polizas") {
             add(element, {}, {},
                 "no voucher to deliver: the period has none that is not cancelled");
+        } else if (element.name == "Catalogo") {
+            add(element, {}, {}, "no account to deliver: the chart of accounts is empty");
         } else if (element.name == "Poliza") {
             add(element, {}, {},
                 "a voucher without lines: the schema wants one Transaccion at least");

@@ -1,11 +1,8 @@
 #include "ledgernova/export_sat.h"
 
-#include <exception>
-
 #include "export/document_builder.h"
-#include "export/document_check.h"
+#include "export/export_outcome.h"
 #include "export/period_ledger.h"
-#include "export/xml_writer.h"
 
 namespace ledgernova {
 namespace {
@@ -18,33 +15,16 @@ std::vector<sat::LedgerVoucher> read_snapshot(db::Connection& connection,
     return sat::read_period(connection, request);
 }
 
-ExportResult failed(const std::string& message) {
-    ExportResult result;
-    result.problems.push_back({{}, {}, {}, {}, {}, {}, "the export failed: " + message});
-    return result;
-}
-
 ExportResult export_period(db::Connection& connection, const ExportRequest& request) {
     const sat::Element document = sat::build_document(request, read_snapshot(connection, request));
-    ExportResult result;
-    result.problems = sat::check_document(document);
-    if (result.problems.empty() || request.force) {
-        result.xml = sat::write_xml(document);
-        result.ok = true;
-    }
-    return result;
+    return sat::checked_export(document, sat::kPolizasPeriodo, sat::Schema::PolizasPeriodo,
+                               request.force);
 }
 
 }  // namespace
 
 ExportResult export_polizas_periodo(db::Connection& connection, const ExportRequest& request) {
-    try {
-        return export_period(connection, request);
-    } catch (const std::exception& error) {
-        return failed(error.what());
-    } catch (...) {
-        return failed("an unknown failure");
-    }
+    return sat::guarded_export([&] { return export_period(connection, request); });
 }
 
 }  // namespace ledgernova

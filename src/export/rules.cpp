@@ -115,6 +115,13 @@ bool is_year(const std::string& value) {
     return matches(value, "20[0-9]{2}") && value >= "2015";
 }
 
+std::string grouping_code_refusal(const std::string& value) {
+    if (grouping_codes_missing()) {
+        return "cannot be checked: the c_CodAgrup catalogue of the schemas cannot be read";
+    }
+    return is_grouping_code(value) ? "" : "not a grouping code of the c_CodAgrup catalogue";
+}
+
 // The reason for a value that is present; empty when the rule accepts it.
 std::string rule_refusal(const Attribute& attribute) {
     const std::string& v = attribute.value;
@@ -157,6 +164,12 @@ std::string rule_refusal(const Attribute& attribute) {
             return matches(v, "[A-Z]{2}[0-9]{12}")
                        ? ""
                        : "not a procedure number: 2 capitals and 12 digits";
+        case Rule::GroupingCode:
+            return grouping_code_refusal(v);
+        case Rule::Nature:
+            return v == "D" || v == "A" ? "" : "not a nature: D (deudora) or A (acreedora)";
+        case Rule::Level:
+            return matches(v, "[1-9][0-9]{0,8}") ? "" : "not a level: a whole number from 1";
         case Rule::Fixed:
             return {};
     }

@@ -49,16 +49,16 @@ void add_children(xmlNode* parent, xmlNs* ns, const Element& element) {
     }
 }
 
-xmlNode* new_root(xmlDoc* document, const Element& root) {
+xmlNode* new_root(xmlDoc* document, const Element& root, const Namespace& schema) {
     xmlNode* node = checked(xmlNewDocNode(document, nullptr, xml(root.name), nullptr));
     xmlDocSetRootElement(document, node);
-    xmlNs* ns = xmlNewNs(node, xml(kNamespace), xml(kPrefix));
+    xmlNs* ns = xmlNewNs(node, xml(schema.uri), xml(schema.prefix));
     xmlNs* xsi = xmlNewNs(node, xml("http://www.w3.org/2001/XMLSchema-instance"), xml("xsi"));
     if (ns == nullptr || xsi == nullptr) {
         throw std::runtime_error("libxml2 could not declare the namespaces");
     }
     xmlSetNs(node, ns);
-    xmlNewNsProp(node, xsi, xml("schemaLocation"), xml(kSchemaLocation));
+    xmlNewNsProp(node, xsi, xml("schemaLocation"), xml(schema.schema_location));
     return node;
 }
 
@@ -76,13 +76,13 @@ std::string serialize(xmlDoc* document) {
 
 }  // namespace
 
-std::string write_xml(const Element& root) {
+std::string write_xml(const Element& root, const Namespace& ns) {
     xmlInitParser();
     DocumentPtr document(xmlNewDoc(xml("1.0")));
     if (!document) {
         throw std::runtime_error("libxml2 could not create an XML document");
     }
-    xmlNode* node = new_root(document.get(), root);
+    xmlNode* node = new_root(document.get(), root, ns);
     add_attributes(node, root);
     add_children(node, node->ns, root);
     return serialize(document.get());

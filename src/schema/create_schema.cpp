@@ -1,5 +1,6 @@
 #include "ledgernova/schema.h"
 
+#include "schema/missing_columns.h"
 #include "schema/scripts.h"
 
 namespace ledgernova {
@@ -32,6 +33,9 @@ void create_schema(db::Connection& connection) {
     const std::string folder = dialect_folder(connection.dialect());
     db::Transaction transaction(connection);
     connection.Execute(script_text(folder + "/tables.sql"));
+    if (connection.dialect() == db::Dialect::SQLite) {
+        schema::add_missing_sqlite_columns(connection);
+    }
     transaction.Commit();
 }
 

@@ -43,9 +43,7 @@ class ExportSatCliTest : public CliTest {
         return ledger(arguments);
     }
 
-    static std::string schema_errors(const std::string& xml) {
-        return PolizasSchema::instance()->errors(xml);
-    }
+    static std::string schema_errors(const std::string& xml) { return polizas_schema_errors(xml); }
 };
 
 TEST_F(ExportSatCliTest, WritesTheValidDocumentToTheFileNamed) {
