@@ -1,8 +1,8 @@
 // `ledgernova export-sat --company C --year YYYY --month MM --rfc RFC --request AF|FC|DE|CO
 // [--order N | --procedure N] [--out FILE] [--force]`: the vouchers of a month as the tax
-// administration's electronic accounting XML (PolizasPeriodo 1.3).
+// administration's electronic accounting XML (PolizasPeriodo 1.3). `export-sat balance ...` is
+// the trial balance (export_balance_command.cpp).
 
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -12,6 +12,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/export_output.h"
 #include "ledgernova/export_sat.h"
 
 namespace ledgernova::cli {
@@ -22,24 +23,13 @@ struct ExportArguments {
     std::string out;  // empty: standard output
 };
 
-void print_problems(const ExportResult& result, const char* heading) {
-    std::cerr << fmt::format("ledgernova: {} ({} problem{}):\n", heading, result.problems.size(),
-                             result.problems.size() == 1 ? "" : "s");
-    for (const auto& problem : result.problems) {
-        std::cerr << "  " << describe(problem) << '\n';
+// Without a kind (balance, ...) the command exports the vouchers, and then needs their request.
+void require_request(const CLI::App& command) {
+    for (const char* option : {"--company", "--year", "--month", "--rfc", "--request"}) {
+        if (command.count(option) == 0) {
+            throw UsageError(fmt::format("{} is required", option));
+        }
     }
-}
-
-// The document to the file named, or to standard output; false when the file cannot be written.
-bool deliver(const std::string& xml, const std::string& out) {
-    if (out.empty()) {
-        std::cout << xml;
-        return static_cast<bool>(std::cout.flush());
-    }
-    std::ofstream file(out, std::ios::binary | std::ios::trunc);
-    file << xml;
-    file.close();
-    return !file.fail();
 }
 
 int export_sat(const GlobalOptions& options, const ExportArguments& arguments) {
@@ -60,14 +50,12 @@ int export_sat(const GlobalOptions& options, const ExportArguments& arguments) {
 }
 
 void add_request_options(CLI::App& command, ExportRequest& request) {
-    command.add_option("--company", request.company, "the company (Em_Cve_Empresa)")->required();
-    command.add_option("--year", request.year, "the fiscal year, YYYY")->required();
+    command.add_option("--company", request.company, "the company (Em_Cve_Empresa)");
+    command.add_option("--year", request.year, "the fiscal year, YYYY");
     command.add_option("--month", request.month, "the month, 1 to 12 (12 includes period 13)")
-        ->required()
         ->check(CLI::Range(1, 12));
-    command.add_option("--rfc", request.rfc, "the taxpayer's RFC")->required();
+    command.add_option("--rfc", request.rfc, "the taxpayer's RFC");
     command.add_option("--request", request.request_type, "the request type (TipoSolicitud)")
-        ->required()
         ->check(CLI::IsMember({"AF", "FC", "DE", "CO"}));
     auto* order = command.add_option("--order", request.order_number,
                                      "the order number (NumOrden), for AF and FC");
@@ -86,9 +74,16 @@ void add_export_sat_command(CLI::App& app, Program& program) {
     add_request_options(*command, arguments->request);
     command->add_option("--out", arguments->out,
                         "the XML file to write (default: standard output)");
-    on_chosen(*command, program, [arguments](const GlobalOptions& options) {
-        return export_sat(options, *arguments);
+    // A kind's own action, set when it was chosen, stands.
+    command->callback([command, &program, arguments] {
+        if (command->get_subcommands().empty()) {
+            require_request(*command);
+            program.action = [arguments](const GlobalOptions& options) {
+                return export_sat(options, *arguments);
+            };
+        }
     });
+    add_export_balance_command(*command, program);
 }
 
 }  // namespace ledgernova::cli

@@ -29,9 +29,9 @@ Element balance_document(const BalanceRequest& request,
                  {},
                  {rule_attribute("Version", "1.3", Rule::Fixed),
                   rule_attribute("RFC", request.rfc, Rule::Rfc),
-                  rule_attribute("Mes", fmt::format("{:02}", request.month), Rule::Month),
+                  rule_attribute("Mes", fmt::format("{:02}", request.month), Rule::BalanceMonth),
                   rule_attribute("Anio", std::to_string(request.year), Rule::Year),
-                  rule_attribute("TipoEnvio", request.type, Rule::Text),
+                  text_attribute("TipoEnvio", request.type, 1),
                   rule_attribute("FechaModBal", request.modified, Rule::Date, false)},
                  {}};
     for (const auto& row : accounts) {

@@ -2,7 +2,7 @@
 
 #include "export/balance_document.h"
 #include "export/balance_ledger.h"
-#include "export/export_failure.h"
+#include "export/export_outcome.h"
 
 namespace ledgernova {
 namespace {
@@ -34,10 +34,8 @@ ExportResult export_balance(db::Connection& connection, const BalanceRequest& as
     if (!result.problems.empty()) {
         return result;
     }
-    result.xml = sat::write_xml(sat::balance_document(snapshot.request, snapshot.trial.accounts),
-                                sat::kBalanceNamespace);
-    result.ok = true;
-    return result;
+    return sat::checked_export(sat::balance_document(snapshot.request, snapshot.trial.accounts),
+                               sat::kBalanzaComprobacion, sat::Schema::BalanzaComprobacion, false);
 }
 
 }  // namespace

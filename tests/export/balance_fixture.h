@@ -18,7 +18,6 @@ class BalanceFixture : public ExportSatFixture {
   protected:
     void SetUp() override {
         ExportSatFixture::SetUp();
-        add_chart_columns();
         chart("1000", "D");
         chart("1100", "D", "1000");
         chart("1101", "D", "1100");
@@ -29,17 +28,6 @@ class BalanceFixture : public ExportSatFixture {
         chart("3101", "A", "3000");
         chart("4101", "A");
         chart("6101", "D");
-    }
-
-    // Until every ledger has the chart's nature and parent columns, the fixture adds them.
-    void add_chart_columns() {
-        try {
-            ledger_.direct().Execute("SELECT Cc_Naturaleza, Cc_Cuenta_Padre FROM Cuenta_Contable");
-        } catch (const db::Error&) {
-            ledger_.direct().Execute("ALTER TABLE Cuenta_Contable ADD COLUMN Cc_Naturaleza TEXT");
-            ledger_.direct().Execute(
-                "ALTER TABLE Cuenta_Contable ADD COLUMN Cc_Cuenta_Padre TEXT DEFAULT ''");
-        }
     }
 
     void chart(const std::string& code, const std::string& nature, const std::string& parent = "") {

@@ -96,7 +96,7 @@ TEST_F(ExportBalanceTest, RefusesWhatTheRequestGetsWrongWithOneLineEach) {
 
 TEST_F(ExportBalanceTest, RefusesAnAccountWithoutNatureAndAnUnbalancedMonth) {
     ledger_.direct().Execute(
-        "UPDATE Cuenta_Contable SET Cc_Naturaleza = NULL "
+        "UPDATE Cuenta_Contable SET Cc_Naturaleza = '' "
         "WHERE Cc_Cve_Cuenta_Contable = '6101'");
     ledger_.direct().Execute("UPDATE Poliza_Detalle SET Pd_Importe = 250.11 WHERE Pd_Tipo = 1");
 
