@@ -1,6 +1,6 @@
 // `ledgernova export-sat balance --company C --year YYYY --month MM [--type N|C --modified
-// YYYY-MM-DD] [--rfc RFC] [--out FILE]`: a month's trial balance as the tax administration's
-// electronic accounting XML (BalanzaComprobacion 1.3).
+// YYYY-MM-DD] [--rfc RFC] [--out FILE] [--zip]`: a month's trial balance as the tax
+// administration's electronic accounting XML (BalanzaComprobacion 1.3).
 
 #include <iostream>
 #include <memory>
@@ -12,25 +12,47 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/export_output.h"
+#include "export/balance_ledger.h"
 #include "ledgernova/export_balance.h"
+#include "ledgernova/sat_files.h"
 
 namespace ledgernova::cli {
 namespace {
 
 struct BalanceArguments {
     BalanceRequest request;
-    std::string out;  // empty: standard output
+    std::string out;  // empty: standard output, or with `zip` the file's SAT name
+    bool zip = false;
 };
+
+// The ZIP the authority receives, holding the XML under its SAT name; the archive goes to `out`,
+// or to that name with ".zip" in the current folder.
+bool deliver_zip(const BalanceRequest& request, const std::string& xml, std::string out) {
+    const SatFileKind kind =
+        request.type == "C" ? SatFileKind::ComplementaryBalance : SatFileKind::NormalBalance;
+    const std::string zip =
+        zip_one_file(sat_file_name(request.rfc, request.year, request.month, kind), xml);
+    if (out.empty()) {
+        out = sat_file_name(request.rfc, request.year, request.month, kind, ".zip");
+    }
+    return !zip.empty() && deliver(zip, out);
+}
 
 int export_balance(const GlobalOptions& options, const BalanceArguments& arguments) {
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    const ExportResult result = export_balanza_comprobacion(*connection, arguments.request);
+    BalanceRequest request = arguments.request;
+    if (request.rfc.empty()) {
+        request.rfc = sat::company_rfc(*connection, request.company);
+    }
+    const ExportResult result = export_balanza_comprobacion(*connection, request);
     if (!result.ok) {
         print_problems(result, "the XML was not written");
         return kExitRefused;
     }
-    if (!deliver(result.xml, arguments.out)) {
-        std::cerr << fmt::format("ledgernova: could not write {}\n", arguments.out);
+    if (arguments.zip ? !deliver_zip(request, result.xml, arguments.out)
+                      : !deliver(result.xml, arguments.out)) {
+        std::cerr << fmt::format("ledgernova: could not write {}\n",
+                                 arguments.out.empty() ? "the ZIP" : arguments.out);
         return kExitRefused;
     }
     return kExitOk;
@@ -56,7 +78,10 @@ void add_export_balance_command(CLI::App& export_sat, Program& program) {
                         "with --type C: the date the books were changed, YYYY-MM-DD");
     command->add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
     command->add_option("--out", arguments->out,
-                        "the XML file to write (default: standard output)");
+                        "the file to write (default: standard output; with --zip, the SAT name)");
+    command->add_flag("--zip", arguments->zip,
+                      "write the ZIP the authority receives, the XML inside named RFC, year, "
+                      "month and BN or BC");
     on_chosen(*command, program, [arguments](const GlobalOptions& options) {
         return export_balance(options, *arguments);
     });

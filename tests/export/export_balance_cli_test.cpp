@@ -62,6 +62,24 @@ TEST_F(ExportBalanceCliTest, WritesTheBalanceThatXmllintAccepts) {
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
+TEST_F(ExportBalanceCliTest, ZipsTheFileUnderItsSatNameForTheAuthority) {
+    const CliRun run = balance({"--zip", "--type", "C", "--modified", "2024-04-02"});
+
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    ASSERT_TRUE(exists("LNO010101AB1202403BC.zip"));
+    // Python's zipfile reads the archive as any ZIP reader would.
+    const std::string command =
+        "cd '" + folder().string() +
+        "' && python3 -c 'import zipfile; z = zipfile.ZipFile(\"LNO010101AB1202403BC.zip\"); "
+        "open(\"names.txt\", \"w\").write(\"\\n\".join(z.namelist()) + \"\\n\"); "
+        "open(\"inside.xml\", \"wb\").write(z.read(z.namelist()[0]))'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(read_file("names.txt"), "LNO010101AB1202403BC.xml\n");
+    EXPECT_EQ(schema_errors(sat::Schema::BalanzaComprobacion, read_file("inside.xml")), "");
+    EXPECT_NE(read_file("inside.xml").find("FechaModBal=\"2024-04-02\""), std::string::npos);
+}
+
 TEST_F(ExportBalanceCliTest, RefusesWithOneLinePerProblemAndWritesNoFile) {
     execute("UPDATE Cuenta_Contable SET Cc_Naturaleza = '' WHERE Cc_Cve_Cuenta_Contable = '6101'");
     execute("UPDATE Poliza_Detalle SET Pd_Importe = 250.49 WHERE Pd_Tipo = 2");

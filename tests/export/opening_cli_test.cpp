@@ -36,10 +36,10 @@ TEST_F(OpeningCliTest, StoresReplacesAndListsTheBalancesOfACompany) {
 
     EXPECT_EQ(query("SELECT Em_Cve_Empresa, Cc_Cve_Cuenta_Contable, Si_Ejercicio, Si_Periodo, "
                     "CAST(Si_Saldo AS TEXT) FROM Saldo_Inicial ORDER BY 1, 3, 4, 2"),
-              "0'1|2101|2024|01|3.0\n"
+              "0'1|2101|2024|01|3\n"
               "0'1|1101|2024|06|14999.99\n"
               "0'1|2101|2024|06|-0.75\n"
-              "002|1101|2024|06|8.0\n");
+              "002|1101|2024|06|8\n");
     const CliRun list = ledger({"opening", "list", "--company", "0'1"});
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.err, "");
