@@ -4,6 +4,7 @@
 
 #include "export/balance_fixture.h"
 #include "ledgernova/export_balance.h"
+#include "util/text.h"
 
 namespace ledgernova::testing {
 namespace {
@@ -118,7 +119,10 @@ TEST_F(ExportBalanceTest, AFailingReadIsOneProblemWithTheDatabasesMessage) {
     ASSERT_EQ(result.problems.size(), 1u);
     EXPECT_EQ(result.problems[0].reason.rfind("the export failed: ", 0), 0u)
         << result.problems[0].reason;
-    EXPECT_NE(result.problems[0].reason.find("Saldo_Inicial"), std::string::npos);
+    // PostgreSQL names the table in lower case.
+    EXPECT_NE(util::fold_case(result.problems[0].reason).find(util::fold_case("Saldo_Inicial")),
+              std::string::npos)
+        << result.problems[0].reason;
 }
 
 }  // namespace
