@@ -45,52 +45,55 @@ INSERT OR IGNORE INTO Periodo_Operativo
 -- Companies
 -------------------------------------------------------------------------------
 
-INSERT OR IGNORE INTO Empresa (Em_Cve_Empresa, Em_R_F_C) VALUES
-    ('01', 'CNO980512AB3'),  -- Comercializadora del Norte, S.A. de C.V.
-    ('02', 'SIB050318KT7');  -- Servicios Integrales del Bajío, S.A. de C.V.
+INSERT OR IGNORE INTO Empresa (Em_Cve_Empresa, Em_R_F_C, Em_Nombre) VALUES
+    ('01', 'CNO980512AB3', 'Comercializadora del Norte, S.A. de C.V.'),
+    ('02', 'SIB050318KT7', 'Servicios Integrales del Bajío, S.A. de C.V.');
 
 -------------------------------------------------------------------------------
 -- Chart of accounts: summary accounts ('NO') group the entry accounts ('SI');
--- accounts of the income statement carry Cc_Resultado 'SI'.
+-- accounts of the income statement carry Cc_Resultado 'SI'. Each has the SAT
+-- grouping code (c_CodAgrup), nature ('D' deudora, 'A' acreedora), level and
+-- parent account that the electronic accounting files carry.
 -------------------------------------------------------------------------------
 
 INSERT OR IGNORE INTO Cuenta_Contable
-    (Cc_Cve_Cuenta_Contable, Cc_Descripcion, Cc_Registro, Cc_Resultado) VALUES
-    ('1000',     'ACTIVO',                                              'NO', 'NO'),
-    ('1100',     'ACTIVO CIRCULANTE',                                   'NO', 'NO'),
-    ('1102',     'BANCOS',                                              'NO', 'NO'),
-    ('1102-001', 'Bancos BBVA cta. 0123456789',                         'SI', 'NO'),
-    ('1102-002', 'Bancos Banamex cta. 7003451288',                      'SI', 'NO'),
-    ('1102-003', 'Bancos Santander cta. 65503456712',                   'SI', 'NO'),
-    ('1150',     'INVENTARIOS',                                         'NO', 'NO'),
-    ('1150-001', 'Inventario de mercancías',                            'SI', 'NO'),
-    ('1180',     'IVA ACREDITABLE',                                     'NO', 'NO'),
-    ('1180-001', 'IVA acreditable pendiente de pago',                   'SI', 'NO'),
-    ('1180-002', 'IVA acreditable pagado',                              'SI', 'NO'),
-    ('2000',     'PASIVO',                                              'NO', 'NO'),
-    ('2100',     'PASIVO A CORTO PLAZO',                                'NO', 'NO'),
-    ('2101',     'PROVEEDORES NACIONALES',                              'NO', 'NO'),
-    ('2101-001', 'Papelería La Estrella, S.A. de C.V.',                 'SI', 'NO'),
-    ('2101-002', 'Distribuidora de Abarrotes Monterrey, S.A. de C.V.',  'SI', 'NO'),
-    ('2101-003', 'Servicios de Limpieza Industrial del Norte, S.C.',    'SI', 'NO'),
-    ('2101-004', 'Transportes Rápidos del Centro, S.A. de C.V.',        'SI', 'NO'),
-    ('2101-005', 'Publicidad Creativa Digital, S.A. de C.V.',           'SI', 'NO'),
-    ('2102',     'PROVEEDORES EXTRANJEROS',                             'NO', 'NO'),
-    ('2102-001', 'Tech Supplies Inc.',                                  'SI', 'NO'),
-    ('5000',     'COSTOS',                                              'NO', 'SI'),
-    ('5100',     'COMPRAS',                                             'NO', 'SI'),
-    ('5102-001', 'Descuentos y bonificaciones sobre compras',           'SI', 'SI'),
-    ('6000',     'GASTOS DE OPERACIÓN',                                 'NO', 'SI'),
-    ('6100',     'GASTOS DE ADMINISTRACIÓN',                            'NO', 'SI'),
-    ('6101-001', 'Papelería y artículos de oficina',                    'SI', 'SI'),
-    ('6101-002', 'Servicios de limpieza',                               'SI', 'SI'),
-    ('6101-003', 'Licencias de software',                               'SI', 'SI'),
-    ('6200',     'GASTOS DE VENTA',                                     'NO', 'SI'),
-    ('6201-001', 'Publicidad y propaganda',                             'SI', 'SI'),
-    ('6201-002', 'Fletes y acarreos',                                   'SI', 'SI'),
-    ('7000',     'OTROS RESULTADOS',                                    'NO', 'SI'),
-    ('7101-001', 'Otros gastos: diferencias por redondeo',              'SI', 'SI'),
-    ('7201-001', 'Otros productos: diferencias por redondeo',           'SI', 'SI');
+    (Cc_Cve_Cuenta_Contable, Cc_Descripcion, Cc_Registro, Cc_Resultado,
+     Cc_Codigo_Agrupador, Cc_Naturaleza, Cc_Nivel, Cc_Cuenta_Padre) VALUES
+    ('1000',     'ACTIVO',                                             'NO', 'NO', '100',    'D', 1, ''),
+    ('1100',     'ACTIVO CIRCULANTE',                                  'NO', 'NO', '100.01', 'D', 2, '1000'),
+    ('1102',     'BANCOS',                                             'NO', 'NO', '102',    'D', 3, '1100'),
+    ('1102-001', 'Bancos BBVA cta. 0123456789',                        'SI', 'NO', '102.01', 'D', 4, '1102'),
+    ('1102-002', 'Bancos Banamex cta. 7003451288',                     'SI', 'NO', '102.01', 'D', 4, '1102'),
+    ('1102-003', 'Bancos Santander cta. 65503456712',                  'SI', 'NO', '102.01', 'D', 4, '1102'),
+    ('1150',     'INVENTARIOS',                                        'NO', 'NO', '115',    'D', 3, '1100'),
+    ('1150-001', 'Inventario de mercancías',                           'SI', 'NO', '115.01', 'D', 4, '1150'),
+    ('1180',     'IVA ACREDITABLE',                                    'NO', 'NO', '118',    'D', 3, '1100'),
+    ('1180-001', 'IVA acreditable pendiente de pago',                  'SI', 'NO', '119.01', 'D', 4, '1180'),
+    ('1180-002', 'IVA acreditable pagado',                             'SI', 'NO', '118.01', 'D', 4, '1180'),
+    ('2000',     'PASIVO',                                             'NO', 'NO', '200',    'A', 1, ''),
+    ('2100',     'PASIVO A CORTO PLAZO',                               'NO', 'NO', '200.01', 'A', 2, '2000'),
+    ('2101',     'PROVEEDORES NACIONALES',                             'NO', 'NO', '201.01', 'A', 3, '2100'),
+    ('2101-001', 'Papelería La Estrella, S.A. de C.V.',                'SI', 'NO', '201.01', 'A', 4, '2101'),
+    ('2101-002', 'Distribuidora de Abarrotes Monterrey, S.A. de C.V.', 'SI', 'NO', '201.01', 'A', 4, '2101'),
+    ('2101-003', 'Servicios de Limpieza Industrial del Norte, S.C.',   'SI', 'NO', '201.01', 'A', 4, '2101'),
+    ('2101-004', 'Transportes Rápidos del Centro, S.A. de C.V.',       'SI', 'NO', '201.01', 'A', 4, '2101'),
+    ('2101-005', 'Publicidad Creativa Digital, S.A. de C.V.',          'SI', 'NO', '201.01', 'A', 4, '2101'),
+    ('2102',     'PROVEEDORES EXTRANJEROS',                            'NO', 'NO', '201.02', 'A', 3, '2100'),
+    ('2102-001', 'Tech Supplies Inc.',                                 'SI', 'NO', '201.02', 'A', 4, '2102'),
+    ('5000',     'COSTOS',                                             'NO', 'SI', '500',    'D', 1, ''),
+    ('5100',     'COMPRAS',                                            'NO', 'SI', '502',    'D', 2, '5000'),
+    ('5102-001', 'Descuentos y bonificaciones sobre compras',          'SI', 'SI', '503.01', 'A', 3, '5100'),
+    ('6000',     'GASTOS DE OPERACIÓN',                                'NO', 'SI', '600',    'D', 1, ''),
+    ('6100',     'GASTOS DE ADMINISTRACIÓN',                           'NO', 'SI', '603',    'D', 2, '6000'),
+    ('6101-001', 'Papelería y artículos de oficina',                   'SI', 'SI', '603',    'D', 3, '6100'),
+    ('6101-002', 'Servicios de limpieza',                              'SI', 'SI', '603',    'D', 3, '6100'),
+    ('6101-003', 'Licencias de software',                              'SI', 'SI', '603',    'D', 3, '6100'),
+    ('6200',     'GASTOS DE VENTA',                                    'NO', 'SI', '602',    'D', 2, '6000'),
+    ('6201-001', 'Publicidad y propaganda',                            'SI', 'SI', '602',    'D', 3, '6200'),
+    ('6201-002', 'Fletes y acarreos',                                  'SI', 'SI', '602',    'D', 3, '6200'),
+    ('7000',     'OTROS RESULTADOS',                                   'NO', 'SI', '700',    'D', 1, ''),
+    ('7101-001', 'Otros gastos: diferencias por redondeo',             'SI', 'SI', '703',    'D', 2, '7000'),
+    ('7201-001', 'Otros productos: diferencias por redondeo',          'SI', 'SI', '704',    'A', 2, '7000');
 
 -------------------------------------------------------------------------------
 -- Cost centres, as lines name them

@@ -36,9 +36,8 @@ void add_cancel_command(CLI::App& app, Program& program);
 void add_demo_command(CLI::App& app, Program& program);
 void add_export_sat_command(CLI::App& app, Program& program);
 void add_opening_command(CLI::App& app, Program& program);
-
-// The kinds of export-sat other than the vouchers add their subcommands to it.
-void add_export_balance_command(CLI::App& export_sat, Program& program);
 void add_folios_command(CLI::App& app, Program& program);
+void add_account_command(CLI::App& app, Program& program);
+void add_company_command(CLI::App& app, Program& program);
 
 }  // namespace ledgernova::cli

@@ -1,18 +1,26 @@
 // `ledgernova export-sat --company C --year YYYY --month MM --rfc RFC --request AF|FC|DE|CO
-// [--order N | --procedure N] [--out FILE] [--force]`: the vouchers of a month as the tax
-// administration's electronic accounting XML (PolizasPeriodo 1.3). `export-sat balance ...` is
-// the trial balance (export_balance_command.cpp).
+// [--order N | --procedure N] [--out FILE|FOLDER] [--zip] [--force]`: the vouchers of a month as
+// the tax administration's electronic accounting XML (PolizasPeriodo 1.3);
+// `ledgernova export-sat catalogue --company C --year YYYY --month MM [--rfc RFC] [--out ...]
+// [--zip]`: the chart of accounts (CatalogoCuentas 1.3);
+// `ledgernova export-sat balance --company C --year YYYY --month MM [--type N|C --modified
+// YYYY-MM-DD] [--rfc RFC] [--out ...] [--zip]`: the month's trial balance (BalanzaComprobacion
+// 1.3), month 13 the year-end period.
 
-#include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/export_output.h"
+#include "cli/refusal.h"
+#include "cli/sat_delivery.h"
+#include "ledgernova/chart.h"
+#include "ledgernova/export_balance.h"
+#include "ledgernova/export_catalogue.h"
 #include "ledgernova/export_sat.h"
 
 namespace ledgernova::cli {
@@ -20,40 +28,104 @@ namespace {
 
 struct ExportArguments {
     ExportRequest request;
-    std::string out;  // empty: standard output
+    Delivery delivery;
 };
 
-// Without a kind (balance, ...) the command exports the vouchers, and then needs their request.
-void require_request(const CLI::App& command) {
-    for (const char* option : {"--company", "--year", "--month", "--rfc", "--request"}) {
-        if (command.count(option) == 0) {
-            throw UsageError(fmt::format("{} is required", option));
+struct CatalogueArguments {
+    CatalogueRequest request;
+    Delivery delivery;
+};
+
+struct BalanceArguments {
+    BalanceRequest request;
+    Delivery delivery;
+};
+
+std::vector<std::string> described(const ExportResult& result) {
+    std::vector<std::string> lines;
+    for (const auto& problem : result.problems) {
+        lines.push_back(describe(problem));
+    }
+    return lines;
+}
+
+// The result delivered, or its problems listed; the exit status.
+int finish(const ExportResult& result, const SatFile& file, const Delivery& delivery) {
+    if (!result.ok) {
+        return refused("the XML was not written", described(result));
+    }
+    if (!result.problems.empty()) {
+        print_problems("written anyway (--force), although the schema will refuse it",
+                       described(result));
+    }
+    deliver(result.xml, file, delivery);
+    return kExitOk;
+}
+
+// The voucher export's options are required only when no other export is chosen.
+void require_voucher_options(const ExportRequest& request) {
+    for (const auto& [given, name] : {std::pair{!request.company.empty(), "--company"},
+                                      {request.year != 0, "--year"},
+                                      {request.month != 0, "--month"},
+                                      {!request.rfc.empty(), "--rfc"},
+                                      {!request.request_type.empty(), "--request"}}) {
+        if (!given) {
+            throw UsageError(std::string(name) + " is required");
         }
     }
 }
 
-int export_sat(const GlobalOptions& options, const ExportArguments& arguments) {
+int export_vouchers(const GlobalOptions& options, const ExportArguments& arguments) {
+    const ExportRequest& request = arguments.request;
+    require_voucher_options(request);
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    const ExportResult result = export_polizas_periodo(*connection, arguments.request);
-    if (!result.ok) {
-        print_problems(result, "the XML was not written");
-        return kExitRefused;
+    return finish(export_polizas_periodo(*connection, request),
+                  {request.rfc, request.year, request.month, SatFileKind::Vouchers},
+                  arguments.delivery);
+}
+
+int export_catalogue(const GlobalOptions& options, const CatalogueArguments& arguments) {
+    const CatalogueRequest& request = arguments.request;
+    const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
+    const std::string rfc =
+        request.rfc.empty() ? stored_rfc(*connection, request.company) : request.rfc;
+    return finish(export_catalogo_cuentas(*connection, request),
+                  {rfc, request.year, request.month, SatFileKind::Catalogue}, arguments.delivery);
+}
+
+int export_balance(const GlobalOptions& options, const BalanceArguments& arguments) {
+    BalanceRequest request = arguments.request;
+    const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
+    if (request.rfc.empty()) {
+        request.rfc = stored_rfc(*connection, request.company);
     }
-    if (!result.problems.empty()) {
-        print_problems(result, "written anyway (--force), although the schema will refuse it");
-    }
-    if (!deliver(result.xml, arguments.out)) {
-        std::cerr << fmt::format("ledgernova: could not write {}\n", arguments.out);
-        return kExitRefused;
-    }
-    return kExitOk;
+    const SatFileKind kind =
+        request.type == "C" ? SatFileKind::ComplementaryBalance : SatFileKind::NormalBalance;
+    return finish(export_balanza_comprobacion(*connection, request),
+                  {request.rfc, request.year, request.month, kind}, arguments.delivery);
+}
+
+// A trial balance also has the year-end period 13 as a month of its own.
+void add_period_options(CLI::App& command, std::string& company, int& year, int& month,
+                        bool required, int last_month = 12) {
+    command.add_option("--company", company, "the company (Em_Cve_Empresa)")->required(required);
+    command.add_option("--year", year, "the fiscal year, YYYY")->required(required);
+    command.add_option("--month", month, fmt::format("the month, 1 to {}", last_month))
+        ->required(required)
+        ->check(CLI::Range(1, last_month));
+}
+
+void add_delivery_options(CLI::App& command, Delivery& delivery) {
+    command.add_option("--out", delivery.out,
+                       "the file to write, or a folder to write it into under its SAT name "
+                       "(default: standard output)");
+    command.add_flag("--zip", delivery.zip,
+                     "write the ZIP the authority receives (named RFC+year+month+kind.zip "
+                     "unless --out names the file)");
 }
 
 void add_request_options(CLI::App& command, ExportRequest& request) {
-    command.add_option("--company", request.company, "the company (Em_Cve_Empresa)");
-    command.add_option("--year", request.year, "the fiscal year, YYYY");
-    command.add_option("--month", request.month, "the month, 1 to 12 (12 includes period 13)")
-        ->check(CLI::Range(1, 12));
+    add_period_options(command, request.company, request.year, request.month, false);
     command.add_option("--rfc", request.rfc, "the taxpayer's RFC");
     command.add_option("--request", request.request_type, "the request type (TipoSolicitud)")
         ->check(CLI::IsMember({"AF", "FC", "DE", "CO"}));
@@ -65,25 +137,57 @@ void add_request_options(CLI::App& command, ExportRequest& request) {
     command.add_flag("--force", request.force, "write the XML even when the check finds problems");
 }
 
+void add_catalogue_command(CLI::App& export_sat, Program& program) {
+    auto* command = export_sat.add_subcommand(
+        "catalogue",
+        "write the chart of accounts as electronic accounting XML (CatalogoCuentas 1.3)");
+    auto arguments = std::make_shared<CatalogueArguments>();
+    CatalogueRequest& request = arguments->request;
+    add_period_options(*command, request.company, request.year, request.month, true);
+    command->add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
+    add_delivery_options(*command, arguments->delivery);
+    on_chosen(*command, program, [arguments](const GlobalOptions& options) {
+        return export_catalogue(options, *arguments);
+    });
+}
+
+void add_balance_command(CLI::App& export_sat, Program& program) {
+    auto* command = export_sat.add_subcommand(
+        "balance",
+        "write a month's trial balance as electronic accounting XML (BalanzaComprobacion 1.3)");
+    auto arguments = std::make_shared<BalanceArguments>();
+    BalanceRequest& request = arguments->request;
+    add_period_options(*command, request.company, request.year, request.month, true, 13);
+    command->add_option("--type", request.type, "N: the month's delivery, C: a complementary one")
+        ->check(CLI::IsMember({"N", "C"}));
+    command->add_option("--modified", request.modified,
+                        "with --type C: the date the books were changed, YYYY-MM-DD");
+    command->add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
+    add_delivery_options(*command, arguments->delivery);
+    on_chosen(*command, program, [arguments](const GlobalOptions& options) {
+        return export_balance(options, *arguments);
+    });
+}
+
 }  // namespace
 
 void add_export_sat_command(CLI::App& app, Program& program) {
     auto* command = app.add_subcommand(
-        "export-sat", "write a month's vouchers as electronic accounting XML (PolizasPeriodo 1.3)");
+        "export-sat",
+        "write electronic accounting XML: a month's vouchers (PolizasPeriodo 1.3), "
+        "with `catalogue` the chart of accounts, with `balance` the trial balance");
     auto arguments = std::make_shared<ExportArguments>();
     add_request_options(*command, arguments->request);
-    command->add_option("--out", arguments->out,
-                        "the XML file to write (default: standard output)");
-    // A kind's own action, set when it was chosen, stands.
+    add_delivery_options(*command, arguments->delivery);
+    add_catalogue_command(*command, program);
+    add_balance_command(*command, program);
     command->callback([command, &program, arguments] {
         if (command->get_subcommands().empty()) {
-            require_request(*command);
             program.action = [arguments](const GlobalOptions& options) {
-                return export_sat(options, *arguments);
+                return export_vouchers(options, *arguments);
             };
         }
     });
-    add_export_balance_command(*command, program);
 }
 
 }  // namespace ledgernova::cli

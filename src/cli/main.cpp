@@ -33,6 +33,8 @@ int run(int argc, char** argv) {
     add_export_sat_command(app, program);
     add_opening_command(app, program);
     add_folios_command(app, program);
+    add_account_command(app, program);
+    add_company_command(app, program);
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);

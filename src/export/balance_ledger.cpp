@@ -69,11 +69,4 @@ BalanceLedger read_balance_ledger(db::Connection& connection, const std::string&
             read_movements(connection, company, year, month)};
 }
 
-std::string company_rfc(db::Connection& connection, const std::string& company) {
-    const auto rows =
-        read_rows(connection,
-                  "SELECT Em_R_F_C FROM Empresa WHERE Em_Cve_Empresa = '" + db::esc(company) + "'");
-    return rows.empty() ? std::string() : rows.front().text("Em_R_F_C");
-}
-
 }  // namespace ledgernova::sat

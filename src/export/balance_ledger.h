@@ -15,7 +15,4 @@ namespace ledgernova::sat {
 [[nodiscard]] BalanceLedger read_balance_ledger(db::Connection& connection,
                                                 const std::string& company, int year, int month);
 
-// The company's RFC (Em_R_F_C); "" when the company is missing or has none. Throws db::Error.
-[[nodiscard]] std::string company_rfc(db::Connection& connection, const std::string& company);
-
 }  // namespace ledgernova::sat

@@ -3,6 +3,7 @@
 #include "export/balance_document.h"
 #include "export/balance_ledger.h"
 #include "export/export_outcome.h"
+#include "ledgernova/chart.h"
 
 namespace ledgernova {
 namespace {
@@ -17,7 +18,7 @@ struct BalanceSnapshot {
 BalanceSnapshot read_snapshot(db::Connection& connection, BalanceRequest request) {
     db::Transaction snapshot(connection);
     if (request.rfc.empty()) {
-        request.rfc = sat::company_rfc(connection, request.company);
+        request.rfc = stored_rfc(connection, request.company);
     }
     const sat::BalanceLedger ledger =
         sat::read_balance_ledger(connection, request.company, request.year, request.month);

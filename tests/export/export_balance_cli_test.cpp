@@ -66,7 +66,7 @@ TEST_F(ExportBalanceCliTest, ZipsTheFileUnderItsSatNameForTheAuthority) {
     const CliRun run = balance({"--zip", "--type", "C", "--modified", "2024-04-02"});
 
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.out, "wrote LNO010101AB1202403BC.zip\n");
     ASSERT_TRUE(exists("LNO010101AB1202403BC.zip"));
     // Python's zipfile reads the archive as any ZIP reader would.
     const std::string command =
