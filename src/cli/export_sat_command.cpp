@@ -137,36 +137,41 @@ void add_request_options(CLI::App& command, ExportRequest& request) {
     command.add_flag("--force", request.force, "write the XML even when the check finds problems");
 }
 
-void add_catalogue_command(CLI::App& export_sat, Program& program) {
-    auto* command = export_sat.add_subcommand(
-        "catalogue",
-        "write the chart of accounts as electronic accounting XML (CatalogoCuentas 1.3)");
-    auto arguments = std::make_shared<CatalogueArguments>();
-    CatalogueRequest& request = arguments->request;
-    add_period_options(*command, request.company, request.year, request.month, true);
+// A monthly file of its own kind: a subcommand of export-sat with the period, RFC and delivery
+// options every such file takes, running `run` when chosen; the caller adds the kind's own.
+template <typename Arguments>
+CLI::App* add_monthly_file(CLI::App& export_sat, Program& program, const char* name,
+                           const char* description, int last_month,
+                           std::shared_ptr<Arguments> arguments,
+                           int (*run)(const GlobalOptions&, const Arguments&)) {
+    auto* command = export_sat.add_subcommand(name, description);
+    auto& request = arguments->request;
+    add_period_options(*command, request.company, request.year, request.month, true, last_month);
     command->add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
     add_delivery_options(*command, arguments->delivery);
-    on_chosen(*command, program, [arguments](const GlobalOptions& options) {
-        return export_catalogue(options, *arguments);
-    });
+    on_chosen(*command, program,
+              [arguments, run](const GlobalOptions& options) { return run(options, *arguments); });
+    return command;
+}
+
+void add_catalogue_command(CLI::App& export_sat, Program& program) {
+    add_monthly_file(
+        export_sat, program, "catalogue",
+        "write the chart of accounts as electronic accounting XML (CatalogoCuentas 1.3)", 12,
+        std::make_shared<CatalogueArguments>(), export_catalogue);
 }
 
 void add_balance_command(CLI::App& export_sat, Program& program) {
-    auto* command = export_sat.add_subcommand(
-        "balance",
-        "write a month's trial balance as electronic accounting XML (BalanzaComprobacion 1.3)");
     auto arguments = std::make_shared<BalanceArguments>();
+    CLI::App* command = add_monthly_file(
+        export_sat, program, "balance",
+        "write a month's trial balance as electronic accounting XML (BalanzaComprobacion 1.3)", 13,
+        arguments, export_balance);
     BalanceRequest& request = arguments->request;
-    add_period_options(*command, request.company, request.year, request.month, true, 13);
     command->add_option("--type", request.type, "N: the month's delivery, C: a complementary one")
         ->check(CLI::IsMember({"N", "C"}));
     command->add_option("--modified", request.modified,
                         "with --type C: the date the books were changed, YYYY-MM-DD");
-    command->add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
-    add_delivery_options(*command, arguments->delivery);
-    on_chosen(*command, program, [arguments](const GlobalOptions& options) {
-        return export_balance(options, *arguments);
-    });
 }
 
 }  // namespace
