@@ -97,7 +97,7 @@ TEST_F(ExportBalanceCliTest, RefusesWithOneLinePerProblemAndWritesNoFile) {
     EXPECT_FALSE(exists("balanza.xml"));
 }
 
-TEST_F(ExportBalanceCliTest, TheSchemaHasTheLastWordAndTheOptionsAreChecked) {
+TEST_F(ExportBalanceCliTest, RefusesAWrongRfcAndChecksTheOptions) {
     const CliRun rfc = balance({"--rfc", "lno010101ab1"});
     EXPECT_EQ(rfc.status, 1);
     EXPECT_EQ(rfc.err.rfind("ledgernova: the XML was not written (1 problem):\n  Balanza, RFC "

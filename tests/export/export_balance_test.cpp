@@ -95,19 +95,19 @@ TEST_F(ExportBalanceTest, RefusesWhatTheRequestGetsWrongWithOneLineEach) {
               "Balanza, FechaModBal \"\": required with TipoEnvio C (a complementary delivery)\n");
 }
 
-TEST_F(ExportBalanceTest, RefusesAnAccountWithoutNatureAndAnUnbalancedMonth) {
-    ledger_.direct().Execute(
-        "UPDATE Cuenta_Contable SET Cc_Naturaleza = '' "
-        "WHERE Cc_Cve_Cuenta_Contable = '6101'");
-    ledger_.direct().Execute("UPDATE Poliza_Detalle SET Pd_Importe = 250.11 WHERE Pd_Tipo = 1");
+TEST_F(ExportBalanceTest, WhatOnlyTheSchemaRefusesIsReportedInItsWords) {
+    BalanceRequest request = asked();
+    request.type = "X";
 
-    const ExportResult result = run(asked());
+    const ExportResult result = run(request);
 
     EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.xml, "");
     EXPECT_EQ(described(result),
-              "Balanza: the month does not balance: charges 250.11, credits 250.10\n"
-              "Ctas, NumCta \"6101\": the account has no nature: Cc_Naturaleza must be D "
-              "(deudora) or A (acreedora)\n");
+              "the schema refuses the document: line 2: Element "
+              "'{http://www.sat.gob.mx/esquemas/ContabilidadE/1_3/BalanzaComprobacion}Balanza', "
+              "attribute 'TipoEnvio': [facet 'pattern'] The value 'X' is not accepted by the "
+              "pattern '[NC]'.\n");
 }
 
 TEST_F(ExportBalanceTest, AFailingReadIsOneProblemWithTheDatabasesMessage) {
