@@ -390,6 +390,20 @@ CREATE TABLE Cliente (
     PRIMARY KEY (Cl_Cve_Cliente, Tc_Cve_Tipo_Cliente)
 );
 
+-- The balance of an account at the start of a period (year, two-digit month), by
+-- the account's nature (positive: a debit balance of a 'D' account, a credit
+-- balance of an 'A' account), for a ledger whose earlier movements are not in it.
+-- The trial balance starts from the latest one not after its month.
+IF OBJECT_ID(N'Saldo_Inicial', N'U') IS NULL
+CREATE TABLE Saldo_Inicial (
+    Em_Cve_Empresa          NVARCHAR(100) NOT NULL,
+    Cc_Cve_Cuenta_Contable  NVARCHAR(100) NOT NULL,
+    Si_Ejercicio            NVARCHAR(100) NOT NULL,
+    Si_Periodo              NVARCHAR(100) NOT NULL,
+    Si_Saldo                DECIMAL(19,4) NOT NULL DEFAULT 0,
+    PRIMARY KEY (Em_Cve_Empresa, Cc_Cve_Cuenta_Contable, Si_Ejercicio, Si_Periodo)
+);
+
 -------------------------------------------------------------------------------
 -- State of the built-in host services
 -------------------------------------------------------------------------------

@@ -36,6 +36,7 @@ void add_cancel_command(CLI::App& app, Program& program);
 void add_demo_command(CLI::App& app, Program& program);
 void add_export_sat_command(CLI::App& app, Program& program);
 void add_print_command(CLI::App& app, Program& program);
+void add_opening_command(CLI::App& app, Program& program);
 void add_folios_command(CLI::App& app, Program& program);
 void add_account_command(CLI::App& app, Program& program);
 void add_company_command(CLI::App& app, Program& program);

@@ -2,12 +2,16 @@
 // [--order N | --procedure N] [--out FILE|FOLDER] [--zip] [--force]`: the vouchers of a month as
 // the tax administration's electronic accounting XML (PolizasPeriodo 1.3);
 // `ledgernova export-sat catalogue --company C --year YYYY --month MM [--rfc RFC] [--out ...]
-// [--zip]`: the chart of accounts (CatalogoCuentas 1.3).
+// [--zip]`: the chart of accounts (CatalogoCuentas 1.3);
+// `ledgernova export-sat balance --company C --year YYYY --month MM [--type N|C --modified
+// YYYY-MM-DD] [--rfc RFC] [--out ...] [--zip]`: the month's trial balance (BalanzaComprobacion
+// 1.3), month 13 the year-end period.
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <fmt/format.h>
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
@@ -15,6 +19,7 @@
 #include "cli/refusal.h"
 #include "cli/sat_delivery.h"
 #include "ledgernova/chart.h"
+#include "ledgernova/export_balance.h"
 #include "ledgernova/export_catalogue.h"
 #include "ledgernova/export_sat.h"
 
@@ -28,6 +33,11 @@ struct ExportArguments {
 
 struct CatalogueArguments {
     CatalogueRequest request;
+    Delivery delivery;
+};
+
+struct BalanceArguments {
+    BalanceRequest request;
     Delivery delivery;
 };
 
@@ -83,13 +93,26 @@ int export_catalogue(const GlobalOptions& options, const CatalogueArguments& arg
                   {rfc, request.year, request.month, SatFileKind::Catalogue}, arguments.delivery);
 }
 
+int export_balance(const GlobalOptions& options, const BalanceArguments& arguments) {
+    BalanceRequest request = arguments.request;
+    const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
+    if (request.rfc.empty()) {
+        request.rfc = stored_rfc(*connection, request.company);
+    }
+    const SatFileKind kind =
+        request.type == "C" ? SatFileKind::ComplementaryBalance : SatFileKind::NormalBalance;
+    return finish(export_balanza_comprobacion(*connection, request),
+                  {request.rfc, request.year, request.month, kind}, arguments.delivery);
+}
+
+// A trial balance also has the year-end period 13 as a month of its own.
 void add_period_options(CLI::App& command, std::string& company, int& year, int& month,
-                        bool required) {
+                        bool required, int last_month = 12) {
     command.add_option("--company", company, "the company (Em_Cve_Empresa)")->required(required);
     command.add_option("--year", year, "the fiscal year, YYYY")->required(required);
-    command.add_option("--month", month, "the month, 1 to 12")
+    command.add_option("--month", month, fmt::format("the month, 1 to {}", last_month))
         ->required(required)
-        ->check(CLI::Range(1, 12));
+        ->check(CLI::Range(1, last_month));
 }
 
 void add_delivery_options(CLI::App& command, Delivery& delivery) {
@@ -114,18 +137,41 @@ void add_request_options(CLI::App& command, ExportRequest& request) {
     command.add_flag("--force", request.force, "write the XML even when the check finds problems");
 }
 
-void add_catalogue_command(CLI::App& export_sat, Program& program) {
-    auto* command = export_sat.add_subcommand(
-        "catalogue",
-        "write the chart of accounts as electronic accounting XML (CatalogoCuentas 1.3)");
-    auto arguments = std::make_shared<CatalogueArguments>();
-    CatalogueRequest& request = arguments->request;
-    add_period_options(*command, request.company, request.year, request.month, true);
+// A monthly file of its own kind: a subcommand of export-sat with the period, RFC and delivery
+// options every such file takes, running `run` when chosen; the caller adds the kind's own.
+template <typename Arguments>
+CLI::App* add_monthly_file(CLI::App& export_sat, Program& program, const char* name,
+                           const char* description, int last_month,
+                           std::shared_ptr<Arguments> arguments,
+                           int (*run)(const GlobalOptions&, const Arguments&)) {
+    auto* command = export_sat.add_subcommand(name, description);
+    auto& request = arguments->request;
+    add_period_options(*command, request.company, request.year, request.month, true, last_month);
     command->add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
     add_delivery_options(*command, arguments->delivery);
-    on_chosen(*command, program, [arguments](const GlobalOptions& options) {
-        return export_catalogue(options, *arguments);
-    });
+    on_chosen(*command, program,
+              [arguments, run](const GlobalOptions& options) { return run(options, *arguments); });
+    return command;
+}
+
+void add_catalogue_command(CLI::App& export_sat, Program& program) {
+    add_monthly_file(
+        export_sat, program, "catalogue",
+        "write the chart of accounts as electronic accounting XML (CatalogoCuentas 1.3)", 12,
+        std::make_shared<CatalogueArguments>(), export_catalogue);
+}
+
+void add_balance_command(CLI::App& export_sat, Program& program) {
+    auto arguments = std::make_shared<BalanceArguments>();
+    CLI::App* command = add_monthly_file(
+        export_sat, program, "balance",
+        "write a month's trial balance as electronic accounting XML (BalanzaComprobacion 1.3)", 13,
+        arguments, export_balance);
+    BalanceRequest& request = arguments->request;
+    command->add_option("--type", request.type, "N: the month's delivery, C: a complementary one")
+        ->check(CLI::IsMember({"N", "C"}));
+    command->add_option("--modified", request.modified,
+                        "with --type C: the date the books were changed, YYYY-MM-DD");
 }
 
 }  // namespace
@@ -134,11 +180,12 @@ void add_export_sat_command(CLI::App& app, Program& program) {
     auto* command = app.add_subcommand(
         "export-sat",
         "write electronic accounting XML: a month's vouchers (PolizasPeriodo 1.3), "
-        "or with `catalogue` the chart of accounts");
+        "with `catalogue` the chart of accounts, with `balance` the trial balance");
     auto arguments = std::make_shared<ExportArguments>();
     add_request_options(*command, arguments->request);
     add_delivery_options(*command, arguments->delivery);
     add_catalogue_command(*command, program);
+    add_balance_command(*command, program);
     command->callback([command, &program, arguments] {
         if (command->get_subcommands().empty()) {
             program.action = [arguments](const GlobalOptions& options) {

@@ -32,6 +32,7 @@ int run(int argc, char** argv) {
     add_demo_command(app, program);
     add_export_sat_command(app, program);
     add_print_command(app, program);
+    add_opening_command(app, program);
     add_folios_command(app, program);
     add_account_command(app, program);
     add_company_command(app, program);

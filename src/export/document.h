@@ -21,6 +21,7 @@ enum class Rule {
     InvoiceFolio,     // a whole number from 1, up to 20 digits
     InvoiceSeries,    // 1 to 10 capital letters A-Z
     Month,            // "01" to "12"
+    BalanceMonth,     // "01" to "13": a month, or the year-end period 13 (of a trial balance)
     Year,             // 2015 to 2099
     RequestType,      // AF, FC, DE or CO
     OrderNumber,      // three capitals, seven digits, "/", two digits

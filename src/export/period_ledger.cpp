@@ -23,18 +23,6 @@ std::string period_condition(const ExportRequest& request) {
         db::esc(request.company), request.year, periods);
 }
 
-std::vector<LedgerRow> read_rows(db::Connection& connection, const std::string& sql) {
-    std::vector<LedgerRow> rows;
-    for (auto records = connection.Execute(sql); !records.Eof(); records.MoveNext()) {
-        LedgerRow row;
-        for (std::size_t i = 0; i < records.Count(); ++i) {
-            row.fields.push_back(records.Fields(i));
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 std::vector<LedgerRow> read_vouchers(db::Connection& connection, const std::string& condition) {
     return read_rows(connection,
                      "SELECT p.Pl_Folio, p.Pl_Periodo, p.Pl_Tipo, p.Pl_Numero, p.Pl_Fecha, "
@@ -122,6 +110,18 @@ void order_lines(std::vector<LedgerVoucher>& vouchers) {
 }
 
 }  // namespace
+
+std::vector<LedgerRow> read_rows(db::Connection& connection, const std::string& sql) {
+    std::vector<LedgerRow> rows;
+    for (auto records = connection.Execute(sql); !records.Eof(); records.MoveNext()) {
+        LedgerRow row;
+        for (std::size_t i = 0; i < records.Count(); ++i) {
+            row.fields.push_back(records.Fields(i));
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
 
 Variant LedgerRow::value(std::string_view column) const {
     for (const auto& field : fields) {

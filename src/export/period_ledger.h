@@ -22,6 +22,9 @@ struct LedgerRow {
     [[nodiscard]] std::string text(std::string_view column) const;
 };
 
+// Every row of a query, in the order the database returns them. Throws db::Error.
+[[nodiscard]] std::vector<LedgerRow> read_rows(db::Connection& connection, const std::string& sql);
+
 // A voucher line (Pl_Folio, Pd_ID, Cc_Cve_Cuenta_Contable, Cuenta_Registrada, Cc_Descripcion,
 // Pd_Concepto, Pd_Referencia, Pd_Tipo, Pd_Importe) and its detail rows, per kind in the order of
 // detail_kinds(), each kind ordered by row id. Cuenta_Registrada is Null when the line's account

@@ -152,6 +152,8 @@ std::string rule_refusal(const Attribute& attribute) {
             return matches(v, "[A-Z]{1,10}") ? "" : "not a series of 1 to 10 capitals A-Z";
         case Rule::Month:
             return matches(v, "0[1-9]|1[0-2]") ? "" : "not a month from 01 to 12";
+        case Rule::BalanceMonth:
+            return matches(v, "0[1-9]|1[0-3]") ? "" : "not a month from 01 to 13";
         case Rule::Year:
             return is_year(v) ? "" : "not a year from 2015 to 2099";
         case Rule::RequestType:
