@@ -1,4 +1,4 @@
-// `ledgernova export-sat --company C --year YYYY --month MM --rfc RFC --request AF|FC|DE|CO
+// `ledgernova export-sat --company C --year YYYY --month MM [--rfc RFC] --request AF|FC|DE|CO
 // [--order N | --procedure N] [--out FILE|FOLDER] [--zip] [--force]`: the vouchers of a month as
 // the tax administration's electronic accounting XML (PolizasPeriodo 1.3);
 // `ledgernova export-sat catalogue --company C --year YYYY --month MM [--rfc RFC] [--out ...]
@@ -67,7 +67,6 @@ void require_voucher_options(const ExportRequest& request) {
     for (const auto& [given, name] : {std::pair{!request.company.empty(), "--company"},
                                       {request.year != 0, "--year"},
                                       {request.month != 0, "--month"},
-                                      {!request.rfc.empty(), "--rfc"},
                                       {!request.request_type.empty(), "--request"}}) {
         if (!given) {
             throw UsageError(std::string(name) + " is required");
@@ -76,9 +75,12 @@ void require_voucher_options(const ExportRequest& request) {
 }
 
 int export_vouchers(const GlobalOptions& options, const ExportArguments& arguments) {
-    const ExportRequest& request = arguments.request;
+    ExportRequest request = arguments.request;
     require_voucher_options(request);
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
+    if (request.rfc.empty()) {
+        request.rfc = stored_rfc(*connection, request.company);
+    }
     return finish(export_polizas_periodo(*connection, request),
                   {request.rfc, request.year, request.month, SatFileKind::Vouchers},
                   arguments.delivery);
@@ -126,7 +128,7 @@ void add_delivery_options(CLI::App& command, Delivery& delivery) {
 
 void add_request_options(CLI::App& command, ExportRequest& request) {
     add_period_options(command, request.company, request.year, request.month, false);
-    command.add_option("--rfc", request.rfc, "the taxpayer's RFC");
+    command.add_option("--rfc", request.rfc, "the taxpayer's RFC (default: the company's)");
     command.add_option("--request", request.request_type, "the request type (TipoSolicitud)")
         ->check(CLI::IsMember({"AF", "FC", "DE", "CO"}));
     auto* order = command.add_option("--order", request.order_number,

@@ -113,7 +113,7 @@ TEST_F(CliChartTest, TheVoucherExportStillNeedsItsOptions) {
     const CliRun run = ledger({"export-sat", "--company", "01", "--year", "2024", "--month", "3"});
 
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "ledgernova: --rfc is required\n");
+    EXPECT_EQ(run.err, "ledgernova: --request is required\n");
 }
 
 }  // namespace

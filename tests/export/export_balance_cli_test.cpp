@@ -111,10 +111,10 @@ TEST_F(ExportBalanceCliTest, RefusesAWrongRfcAndChecksTheOptions) {
             .status,
         2);
     EXPECT_EQ(balance({"--type", "X"}).status, 2);
-    const CliRun vouchers = ledger(
-        {"export-sat", "--company", "001", "--year", "2024", "--month", "3", "--request", "AF"});
+    const CliRun vouchers =
+        ledger({"export-sat", "--company", "001", "--year", "2024", "--month", "3"});
     EXPECT_EQ(vouchers.status, 2);
-    EXPECT_EQ(vouchers.err, "ledgernova: --rfc is required\n");
+    EXPECT_EQ(vouchers.err, "ledgernova: --request is required\n");
 }
 
 }  // namespace

@@ -57,6 +57,16 @@ TEST_F(ExportSatCliTest, WritesTheValidDocumentToTheFileNamed) {
     EXPECT_NE(xml.find("<PLZ:Cheque Num=\"7\" BanEmisNal=\"002\""), std::string::npos) << xml;
 }
 
+TEST_F(ExportSatCliTest, TheRfcIsTheCompanysWhenNoneIsGiven) {
+    execute("INSERT INTO Empresa(Em_Cve_Empresa, Em_R_F_C) VALUES('001', 'EMP010101AB1')");
+    const CliRun run = ledger({"export-sat", "--company", "001", "--year", "2024", "--month", "3",
+                               "--request", "AF", "--order", "ABC1234567/24", "--out", "."});
+
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(read_file("EMP010101AB1202403PL.xml").find(" RFC=\"EMP010101AB1\" "),
+              std::string::npos);
+}
+
 TEST_F(ExportSatCliTest, WritesToStandardOutputWithoutAFile) {
     const CliRun run = export_sat({});
 
