@@ -40,7 +40,8 @@ bool lee_lo_que_se_escribe(const std::string& comando) {
     return std::ranges::any_of(
         std::array<std::string_view, 3>{"poliza", "consecutivo", "folio_tabla"},
         [&](std::string_view tabla) {
-            return !std::ranges::search(comando, tabla, iguales).empty();
+            return std::search(comando.begin(), comando.end(), tabla.begin(), tabla.end(),
+                               iguales) != comando.end();
         });
 }
 

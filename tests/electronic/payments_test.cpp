@@ -62,7 +62,9 @@ const Columnas kOtroPago = {
 // The command over payment `id` that selects `base` with `cambios` applied: a change replaces the
 // expression of its alias (an empty expression drops the column) or adds the column.
 std::string comando(Columnas base, const Columnas& cambios, int id = 1) {
-    for (const auto& [alias, expresion] : cambios) {
+    for (const auto& cambio : cambios) {
+        const std::string& alias = cambio.first;  // clang 14 captures no structured binding
+        const std::string& expresion = cambio.second;
         auto columna =
             std::find_if(base.begin(), base.end(), [&](const auto& c) { return c.first == alias; });
         if (columna == base.end()) {
