@@ -548,7 +548,8 @@ int ln_export_sat(const char* company, int32_t year, int32_t month, const char* 
             request.company = or_empty(company);
             request.year = year;
             request.month = month;
-            request.rfc = *or_empty(rfc) != '\0' ? rfc : stored_rfc(connection, request.company);
+            request.rfc =
+                *or_empty(rfc) != '\0' ? rfc : ledgernova::stored_rfc(connection, request.company);
             request.request_type = or_empty(request_type);
             request.order_number = or_empty(order_number);
             request.procedure_number = or_empty(procedure_number);
