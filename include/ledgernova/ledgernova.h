@@ -153,16 +153,45 @@ LEDGERNOVA_API int ln_set_parameter(const char* name, const char* value);
 LEDGERNOVA_API int ln_get_parameter(const char* name, char** value);
 
 /* The electronic accounting XML "PolizasPeriodo" of one company and month of the thread's
- * database. `request_type` is AF, FC, DE or CO; `order_number` goes with AF and FC,
- * `procedure_number` with DE and CO (NULL reads as ""). With `force` nonzero the document is
- * written even when the check finds problems.
- * On LN_OK, *ok is 1 when *xml holds the document, 0 when the export was refused; *xml and
- * *problems (one problem a line, "" when none) are library-allocated texts to free with
- * ln_free_text. On failure both are NULL and ln_get_error(NULL) tells why. */
+ * database, under `rfc` (NULL or "": the company's Em_R_F_C). `request_type` is AF, FC, DE or CO;
+ * `order_number` goes with AF and FC, `procedure_number` with DE and CO (NULL reads as ""). With
+ * `force` nonzero the document is written even when the check finds problems. On LN_OK, *ok is 1
+ * when *xml holds the document, 0 when the export was refused; *xml and *problems (one problem a
+ * line, "" when none) are library-allocated texts to free with ln_free_text. On failure both are
+ * NULL and ln_get_error(NULL) tells why. */
 LEDGERNOVA_API int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
                                  const char* request_type, const char* order_number,
                                  const char* procedure_number, int32_t force, int32_t* ok,
                                  char** xml, char** problems);
+
+/* The chart of accounts of a company as the electronic accounting XML "CatalogoCuentas" 1.3, for
+ * `year` and `month` (1 to 12), under `rfc` (NULL or "": the company's Em_R_F_C). The out
+ * pointers as with ln_export_sat; a refused chart is never written. */
+LEDGERNOVA_API int ln_export_catalogue(const char* company, int32_t year, int32_t month,
+                                       const char* rfc, int32_t* ok, char** xml, char** problems);
+
+/* A month's trial balance as the electronic accounting XML "BalanzaComprobacion" 1.3; `month` 13
+ * is the year-end period. `rfc` as with ln_export_catalogue; `type` is N (NULL or "": the month's
+ * first delivery) or C (a complementary one, with `modified`, YYYY-MM-DD, the day the books were
+ * changed; NULL reads as ""). The out pointers as with ln_export_sat. */
+LEDGERNOVA_API int ln_export_balance(const char* company, int32_t year, int32_t month,
+                                     const char* rfc, const char* type, const char* modified,
+                                     int32_t* ok, char** xml, char** problems);
+
+/* Kinds of monthly electronic accounting file, for ln_sat_file_name. */
+enum {
+    LN_SAT_CATALOGUE = 0,             /* CT: the chart of accounts */
+    LN_SAT_NORMAL_BALANCE = 1,        /* BN: the month's trial balance */
+    LN_SAT_COMPLEMENTARY_BALANCE = 2, /* BC: a trial balance sent again corrected */
+    LN_SAT_VOUCHERS = 3               /* PL: the month's vouchers */
+};
+
+/* The name the tax administration expects for a file: RFC, year (four digits), month (two), the
+ * kind's two letters, then `extension` (NULL: ".xml"), as "AAA010101AAA202403CT.xml". On LN_OK
+ * *name is a library-allocated text to free with ln_free_text; an unknown kind is
+ * LN_E_INVALIDARG. */
+LEDGERNOVA_API int ln_sat_file_name(const char* rfc, int32_t year, int32_t month, int32_t kind,
+                                    const char* extension, char** name);
 
 /* The voucher of `folio` in the thread's database, as JSON text: {"header": {column: value, ...},
  * "lines": [{column: value, ..., "electronic": [{"table": name, column: value, ...}, ...]}, ...]}

@@ -193,16 +193,35 @@ class Ledger:
 
     def export_sat(self, company, year, month, rfc, request, order_number="",
                    procedure_number="", force=False):
-        """The PolizasPeriodo XML of a company and month. A refused export raises LedgerError
-        whose text lists the problems, one a line."""
+        """The PolizasPeriodo XML of a company and month, under `rfc` (None: the company's).
+        A refused export raises LedgerError whose text lists the problems, one a line."""
+        return self._export(
+            self._lib.ln_export_sat, n.encode(company), int(year), int(month), n.encode(rfc),
+            n.encode(request), n.encode(order_number), n.encode(procedure_number),
+            1 if force else 0)
+
+    def export_catalogue(self, company, year, month, rfc=None):
+        """The CatalogoCuentas XML, the company's chart of accounts, for a year and month, under
+        `rfc` (None: the company's). Refused as export_sat is."""
+        return self._export(self._lib.ln_export_catalogue, n.encode(company), int(year),
+                            int(month), n.encode(rfc))
+
+    def export_balance(self, company, year, month, rfc=None, type="N",  # noqa: A002
+                       modified=None):
+        """The BalanzaComprobacion XML, a month's trial balance (month 13: the year-end
+        period). `type` "C" is a complementary delivery, with `modified` (a date or
+        "YYYY-MM-DD") the day the books were changed. Refused as export_sat is."""
+        if isinstance(modified, datetime.date):
+            modified = modified.isoformat()
+        return self._export(self._lib.ln_export_balance, n.encode(company), int(year),
+                            int(month), n.encode(rfc), n.encode(type), n.encode(modified))
+
+    def _export(self, function, *arguments):
         self._handle()
         ok = ctypes.c_int32()
         xml = ctypes.c_void_p()
         problems = ctypes.c_void_p()
-        status = self._lib.ln_export_sat(
-            n.encode(company), int(year), int(month), n.encode(rfc), n.encode(request),
-            n.encode(order_number), n.encode(procedure_number), 1 if force else 0,
-            ctypes.byref(ok), ctypes.byref(xml), ctypes.byref(problems))
+        status = function(*arguments, ctypes.byref(ok), ctypes.byref(xml), ctypes.byref(problems))
         document = n.take_text(xml)
         found = n.take_text(problems)
         _check_thread(status)
@@ -238,6 +257,21 @@ class Ledger:
         # Objects are tied to their thread; one dropped elsewhere is left for the process's end.
         if getattr(self, "_object", None) is not None and threading.get_ident() == self._thread:
             self.close()
+
+
+_SAT_FILE_KINDS = {"catalogue": 0, "balance": 1, "complementary balance": 2, "vouchers": 3}
+
+
+def sat_file_name(rfc, year, month, kind, extension=".xml"):
+    """The name the tax administration expects for a file: "AAA010101AAA202403CT.xml".
+    `kind` is "catalogue", "balance", "complementary balance" or "vouchers"."""
+    if kind not in _SAT_FILE_KINDS:
+        raise ValueError(f"unknown kind of file {kind!r}")
+    out = ctypes.c_void_p()
+    _check_thread(n.library().ln_sat_file_name(
+        n.encode(rfc), int(year), int(month), _SAT_FILE_KINDS[kind], n.encode(extension),
+        ctypes.byref(out)))
+    return n.take_text(out)
 
 
 def open(path):  # noqa: A001 - the natural name, as io.open

@@ -88,6 +88,21 @@ def _declare(lib):
              text_out, text_out],
             ctypes.c_int,
         ),
+        "ln_export_catalogue": (
+            [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p,
+             ctypes.POINTER(ctypes.c_int32), text_out, text_out],
+            ctypes.c_int,
+        ),
+        "ln_export_balance": (
+            [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p, ctypes.c_char_p,
+             ctypes.c_char_p, ctypes.POINTER(ctypes.c_int32), text_out, text_out],
+            ctypes.c_int,
+        ),
+        "ln_sat_file_name": (
+            [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p,
+             text_out],
+            ctypes.c_int,
+        ),
         "ln_read_voucher": ([ctypes.c_char_p, text_out], ctypes.c_int),
         "ln_posted_folios": ([obj, results, size_out], ctypes.c_int),
         "ln_free_text": ([ctypes.c_void_p], None),

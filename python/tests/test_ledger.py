@@ -1,4 +1,5 @@
 import datetime
+import sqlite3
 
 import pytest
 
@@ -96,6 +97,48 @@ def test_a_refused_export_raises_with_its_problems(ledger):
     with pytest.raises(ledgernova.LedgerError) as refused:
         ledger.export_sat(company="001", year=2024, month=3, rfc="LNO010101AB1", request="AF")
     assert "NumOrden" in str(refused.value)
+
+
+@pytest.fixture
+def chart(ledger_path):
+    """The small chart with grouping codes and natures, under company 001 and its RFC."""
+    with sqlite3.connect(ledger_path) as db:
+        db.execute("INSERT INTO Empresa (Em_Cve_Empresa, Em_R_F_C) VALUES ('001', 'LNO010101AB1')")
+        db.executemany(
+            "UPDATE Cuenta_Contable SET Cc_Codigo_Agrupador = ?, Cc_Naturaleza = ? "
+            "WHERE Cc_Cve_Cuenta_Contable = ?",
+            [("101.01", "D", "1101"), ("201.01", "A", "2101"), ("601.84", "D", "6101")])
+    return ledger_path
+
+
+def test_the_chart_of_accounts_is_exported_under_the_companys_rfc(chart, ledger):
+    xml = ledger.export_catalogue(company="001", year=2024, month=3)
+    assert ' RFC="LNO010101AB1" Mes="03" Anio="2024">' in xml
+    assert ('<catalogocuentas:Ctas CodAgrup="201.01" NumCta="2101" Desc="Proveedores" '
+            'Nivel="1" Natur="A"/>') in xml
+    assert ' RFC="AAA010101AAA" ' in ledger.export_catalogue("001", 2024, 3, rfc="AAA010101AAA")
+    assert ledgernova.sat_file_name("LNO010101AB1", 2024, 3, "catalogue") == (
+        "LNO010101AB1202403CT.xml")
+    assert ledgernova.sat_file_name("LNO010101AB1", 2024, 13, "complementary balance",
+                                    ".zip") == "LNO010101AB1202413BC.zip"
+
+
+def test_the_trial_balance_is_exported_or_refused_with_its_problems(chart, ledger):
+    ledger.post_voucher(HEADER, BALANCED)
+    xml = ledger.export_balance(company="001", year=2024, month=3, type="C",
+                                modified=datetime.date(2024, 4, 2))
+    assert 'TipoEnvio="C" FechaModBal="2024-04-02">' in xml
+    assert ('<BCE:Ctas NumCta="2101" SaldoIni="0.00" Debe="0.00" Haber="8000.50" '
+            'SaldoFin="8000.50"/>') in xml
+
+    with sqlite3.connect(chart) as db:
+        db.execute("UPDATE Cuenta_Contable SET Cc_Naturaleza = '' WHERE "
+                   "Cc_Cve_Cuenta_Contable = '6101'")
+    with pytest.raises(ledgernova.LedgerError) as refused:
+        ledger.export_balance(company="001", year=2024, month=3)
+    assert str(refused.value) == (
+        'Ctas, NumCta "6101": the account has no nature: Cc_Naturaleza must be D (deudora) '
+        "or A (acreedora)")
 
 
 def test_a_ledger_opened_on_a_missing_folder_raises(tmp_path):

@@ -10,13 +10,17 @@
 #include "core/stored_voucher.h"
 #include "db/sql_text.h"
 #include "host/module_state.h"
+#include "ledgernova/chart.h"
 #include "ledgernova/connection.h"
 #include "ledgernova/dispatch.h"
+#include "ledgernova/export_balance.h"
+#include "ledgernova/export_catalogue.h"
 #include "ledgernova/export_sat.h"
 #include "ledgernova/host.h"
 #include "ledgernova/module.h"
 #include "ledgernova/polizas.h"
 #include "ledgernova/registry.h"
+#include "ledgernova/sat_files.h"
 #include "ledgernova/schema.h"
 
 struct ln_object {
@@ -36,6 +40,13 @@ constexpr std::size_t kHeaderFields = 12;
 constexpr std::size_t kLineFields = 7;
 
 using ElectronicRows = std::vector<std::vector<ledgernova::tPdElectronico>>;
+
+// ln_sat_file_name hands its kind straight to the library's.
+using ledgernova::SatFileKind;
+static_assert(static_cast<int>(SatFileKind::Catalogue) == LN_SAT_CATALOGUE);
+static_assert(static_cast<int>(SatFileKind::NormalBalance) == LN_SAT_NORMAL_BALANCE);
+static_assert(static_cast<int>(SatFileKind::ComplementaryBalance) == LN_SAT_COMPLEMENTARY_BALANCE);
+static_assert(static_cast<int>(SatFileKind::Vouchers) == LN_SAT_VOUCHERS);
 
 // Why the thread's last ln_create or ln_init_database failed; read through ln_get_error(NULL).
 thread_local std::string thread_failure;
@@ -342,6 +353,27 @@ const char* or_empty(const char* text) {
     return text == nullptr ? "" : text;
 }
 
+// An export of the thread's database handed to a C caller: on LN_OK *xml and *problems (one a
+// line) are library-allocated and *ok tells whether the document was accepted.
+template <typename Build>
+int export_document(const char* function, const char* what, std::int32_t* ok, char** xml,
+                    char** problems, Build build) {
+    clear_outs(xml, problems);
+    if (ok == nullptr || xml == nullptr || problems == nullptr) {
+        return fail_thread(LN_E_INVALIDARG,
+                           (std::string(function) + " needs its three out pointers.").c_str());
+    }
+    *ok = 0;
+    return on_database(what, [&] {
+        const ledgernova::ExportResult result = build(host_connection());
+        std::unique_ptr<char, decltype(&std::free)> document(copy_text(result.xml), &std::free);
+        *problems = copy_text(problem_lines(result.problems));
+        *xml = document.release();
+        *ok = result.ok ? 1 : 0;
+        return LN_OK;
+    });
+}
+
 }  // namespace
 
 extern "C" {
@@ -509,28 +541,71 @@ int ln_get_parameter(const char* name, char** value) {
 int ln_export_sat(const char* company, int32_t year, int32_t month, const char* rfc,
                   const char* request_type, const char* order_number, const char* procedure_number,
                   int32_t force, int32_t* ok, char** xml, char** problems) {
-    clear_outs(xml, problems);
-    if (ok == nullptr || xml == nullptr || problems == nullptr) {
-        return fail_thread(LN_E_INVALIDARG, "ln_export_sat needs its three out pointers.");
+    return export_document(
+        "ln_export_sat", "exporting the vouchers.", ok, xml, problems,
+        [&](ledgernova::db::Connection& connection) {
+            ledgernova::ExportRequest request;
+            request.company = or_empty(company);
+            request.year = year;
+            request.month = month;
+            request.rfc =
+                *or_empty(rfc) != '\0' ? rfc : ledgernova::stored_rfc(connection, request.company);
+            request.request_type = or_empty(request_type);
+            request.order_number = or_empty(order_number);
+            request.procedure_number = or_empty(procedure_number);
+            request.force = force != 0;
+            return ledgernova::export_polizas_periodo(connection, request);
+        });
+}
+
+int ln_export_catalogue(const char* company, int32_t year, int32_t month, const char* rfc,
+                        int32_t* ok, char** xml, char** problems) {
+    return export_document("ln_export_catalogue", "exporting the chart of accounts.", ok, xml,
+                           problems, [&](ledgernova::db::Connection& connection) {
+                               const ledgernova::CatalogueRequest request{or_empty(company), year,
+                                                                          month, or_empty(rfc)};
+                               return ledgernova::export_catalogo_cuentas(connection, request);
+                           });
+}
+
+int ln_export_balance(const char* company, int32_t year, int32_t month, const char* rfc,
+                      const char* type, const char* modified, int32_t* ok, char** xml,
+                      char** problems) {
+    return export_document("ln_export_balance", "exporting the trial balance.", ok, xml, problems,
+                           [&](ledgernova::db::Connection& connection) {
+                               ledgernova::BalanceRequest request;
+                               request.company = or_empty(company);
+                               request.year = year;
+                               request.month = month;
+                               request.rfc = or_empty(rfc);
+                               // The program's own default: the month's first delivery.
+                               if (type != nullptr && *type != '\0') {
+                                   request.type = type;
+                               }
+                               request.modified = or_empty(modified);
+                               return ledgernova::export_balanza_comprobacion(connection, request);
+                           });
+}
+
+int ln_sat_file_name(const char* rfc, int32_t year, int32_t month, int32_t kind,
+                     const char* extension, char** name) {
+    clear_outs(name);
+    if (rfc == nullptr || name == nullptr) {
+        return fail_thread(LN_E_INVALIDARG, "ln_sat_file_name needs an RFC and an out pointer.");
     }
-    *ok = 0;
-    return on_database("exporting the vouchers.", [&] {
-        ledgernova::ExportRequest request;
-        request.company = or_empty(company);
-        request.year = year;
-        request.month = month;
-        request.rfc = or_empty(rfc);
-        request.request_type = or_empty(request_type);
-        request.order_number = or_empty(order_number);
-        request.procedure_number = or_empty(procedure_number);
-        request.force = force != 0;
-        const auto result = ledgernova::export_polizas_periodo(host_connection(), request);
-        std::unique_ptr<char, decltype(&std::free)> document(copy_text(result.xml), &std::free);
-        *problems = copy_text(problem_lines(result.problems));
-        *xml = document.release();
-        *ok = result.ok ? 1 : 0;
+    if (kind < LN_SAT_CATALOGUE || kind > LN_SAT_VOUCHERS) {
+        return fail_thread(LN_E_INVALIDARG,
+                           ("There is no kind of file " + std::to_string(kind) + ".").c_str());
+    }
+    try {
+        *name =
+            copy_text(ledgernova::sat_file_name(rfc, year, month, static_cast<SatFileKind>(kind),
+                                                extension == nullptr ? ".xml" : extension));
+        thread_failure.clear();
         return LN_OK;
-    });
+    } catch (...) {
+        return fail_thread(LN_E_EXCEPTION, "Unknown failure while naming the file.");
+    }
 }
 
 int ln_read_voucher(const char* folio, char** json) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "com/ln_values.h"
+#include "export/sat_schema.h"
 #include "ledgernova/connection.h"
 #include "ledgernova/ledgernova.h"
 #include "ledgernova/module.h"
@@ -290,6 +291,144 @@ TEST_F(CAbiDatabase, TheExportGivesTheDocumentOrItsProblems) {
     EXPECT_EQ('\n', refused_problems.str().back());
     EXPECT_EQ(LN_E_INVALIDARG,
               ln_export_sat("001", 2024, 3, "X", "AF", "", "", 0, &ok, nullptr, nullptr));
+}
+
+// The chart and trial balance exports, over the company 001 with its RFC and a posted voucher.
+class CAbiChartExport : public CAbiDatabase {
+  protected:
+    void SetUp() override {
+        LEDGERNOVA_REQUIRE_SAT_SCHEMA();
+        CAbiDatabase::SetUp();
+        file = path("chart.db");
+        open(file);
+        const auto direct = db::open_sqlite(file);
+        direct->Execute(
+            "INSERT INTO Empresa (Em_Cve_Empresa, Em_R_F_C) VALUES ('001', 'LNO010101AB1')");
+        direct->Execute(
+            "UPDATE Cuenta_Contable SET Cc_Codigo_Agrupador = '101.01', Cc_Naturaleza = 'D' WHERE "
+            "Cc_Cve_Cuenta_Contable = '1101'");
+        direct->Execute(
+            "UPDATE Cuenta_Contable SET Cc_Codigo_Agrupador = '201.01', Cc_Naturaleza = 'A' WHERE "
+            "Cc_Cve_Cuenta_Contable = '2101'");
+        ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    }
+
+    void forget_nature() {
+        db::open_sqlite(file)->Execute(
+            "UPDATE Cuenta_Contable SET Cc_Naturaleza = '' WHERE Cc_Cve_Cuenta_Contable = '2101'");
+    }
+
+    // The export of `status` accepted without problems, its document holding `fragment`.
+    void expect_accepted(int status, const std::string& fragment) {
+        ASSERT_EQ(LN_OK, status) << ln_get_error(nullptr);
+        EXPECT_EQ(1, ok) << problems.str();
+        EXPECT_EQ("", problems.str());
+        EXPECT_NE(std::string::npos, xml.str().find(fragment)) << xml.str();
+    }
+
+    std::int32_t ok = -1;
+    Text xml;
+    Text problems;
+    std::string file;
+};
+
+TEST_F(CAbiChartExport, TheCatalogueCarriesTheCompanysRfcOrTheOneGiven) {
+    expect_accepted(
+        ln_export_catalogue("001", 2024, 3, nullptr, &ok, &xml.value, &problems.value),
+        "Version=\"1.3\" RFC=\"LNO010101AB1\" Mes=\"03\" Anio=\"2024\">\n"
+        "  <catalogocuentas:Ctas CodAgrup=\"101.01\" NumCta=\"1101\" Desc=\"Caja\" Nivel=\"1\" "
+        "Natur=\"D\"/>\n");
+
+    Text given;
+    Text none;
+    ASSERT_EQ(LN_OK,
+              ln_export_catalogue("001", 2024, 3, "AAA010101AAA", &ok, &given.value, &none.value));
+    EXPECT_NE(std::string::npos, given.str().find(" RFC=\"AAA010101AAA\" ")) << given.str();
+}
+
+TEST_F(CAbiChartExport, TheBalanceGivesEachAccountsAmountsByItsNature) {
+    expect_accepted(
+        ln_export_balance("001", 2024, 3, "", nullptr, nullptr, &ok, &xml.value, &problems.value),
+        "RFC=\"LNO010101AB1\" Mes=\"03\" Anio=\"2024\" TipoEnvio=\"N\">\n"
+        "  <BCE:Ctas NumCta=\"1101\" SaldoIni=\"0.00\" Debe=\"10.00\" "
+        "Haber=\"0.00\" SaldoFin=\"10.00\"/>\n"
+        "  <BCE:Ctas NumCta=\"2101\" SaldoIni=\"0.00\" Debe=\"0.00\" "
+        "Haber=\"10.00\" SaldoFin=\"10.00\"/>\n");
+
+    Text complementary;
+    Text none;
+    ASSERT_EQ(LN_OK, ln_export_balance("001", 2024, 3, nullptr, "C", "2024-04-02", &ok,
+                                       &complementary.value, &none.value));
+    EXPECT_NE(std::string::npos,
+              complementary.str().find("TipoEnvio=\"C\" FechaModBal=\"2024-04-02\">"))
+        << complementary.str() << none.str();
+}
+
+TEST_F(CAbiChartExport, AnAccountWithoutNatureRefusesBothDocuments) {
+    forget_nature();
+    ASSERT_EQ(LN_OK,
+              ln_export_catalogue("001", 2024, 3, nullptr, &ok, &xml.value, &problems.value));
+    EXPECT_EQ(0, ok);
+    EXPECT_EQ("", xml.str());
+    EXPECT_EQ("Ctas 2101, Natur \"\": required, but empty\n", problems.str());
+
+    Text balance;
+    Text balance_problems;
+    ASSERT_EQ(LN_OK, ln_export_balance("001", 2024, 3, nullptr, nullptr, nullptr, &ok,
+                                       &balance.value, &balance_problems.value));
+    EXPECT_EQ(0, ok);
+    EXPECT_EQ("", balance.str());
+    EXPECT_EQ(
+        "Ctas, NumCta \"2101\": the account has no nature: Cc_Naturaleza must be D "
+        "(deudora) or A (acreedora)\n",
+        balance_problems.str());
+}
+
+TEST_F(CAbiChartExport, MissingOutPointersAndCompanyAreRefused) {
+    EXPECT_EQ(LN_E_INVALIDARG,
+              ln_export_catalogue("001", 2024, 3, nullptr, nullptr, &xml.value, &problems.value));
+    EXPECT_STREQ("ln_export_catalogue needs its three out pointers.", ln_get_error(nullptr));
+    EXPECT_EQ(nullptr, xml.value);
+    EXPECT_EQ(LN_E_INVALIDARG, ln_export_balance("001", 2024, 3, nullptr, nullptr, nullptr, &ok,
+                                                 &xml.value, nullptr));
+    EXPECT_STREQ("ln_export_balance needs its three out pointers.", ln_get_error(nullptr));
+
+    ASSERT_EQ(LN_OK,
+              ln_export_catalogue(nullptr, 2024, 3, nullptr, &ok, &xml.value, &problems.value));
+    EXPECT_EQ(0, ok);
+    EXPECT_EQ("Catalogo, RFC \"\": the company  is not in Empresa\n", problems.str());
+}
+
+TEST(CAbiSatFileName, NamesEachKindAndRefusesAnUnknownOne) {
+    Text catalogue;
+    ASSERT_EQ(LN_OK, ln_sat_file_name("LNO010101AB1", 2024, 3, LN_SAT_CATALOGUE, nullptr,
+                                      &catalogue.value));
+    EXPECT_EQ("LNO010101AB1202403CT.xml", catalogue.str());
+    Text vouchers;
+    ASSERT_EQ(LN_OK,
+              ln_sat_file_name("LNO010101AB1", 2024, 12, LN_SAT_VOUCHERS, ".zip", &vouchers.value));
+    EXPECT_EQ("LNO010101AB1202412PL.zip", vouchers.str());
+
+    Text none;
+    EXPECT_EQ(LN_E_INVALIDARG, ln_sat_file_name("LNO010101AB1", 2024, 3, 4, nullptr, &none.value));
+    EXPECT_STREQ("There is no kind of file 4.", ln_get_error(nullptr));
+    EXPECT_EQ(nullptr, none.value);
+    EXPECT_EQ(LN_E_INVALIDARG, ln_sat_file_name(nullptr, 2024, 3, 0, nullptr, &none.value));
+    EXPECT_STREQ("ln_sat_file_name needs an RFC and an out pointer.", ln_get_error(nullptr));
+}
+
+TEST_F(CAbiDatabase, TheVoucherExportTakesTheCompanysRfcWhenNoneIsGiven) {
+    open(path("rfc.db"));
+    db::open_sqlite(path("rfc.db"))
+        ->Execute("INSERT INTO Empresa (Em_Cve_Empresa, Em_R_F_C) VALUES ('001', 'LNO010101AB1')");
+    ASSERT_EQ(1, post(10)) << ln_get_error(object);
+    std::int32_t ok = -1;
+    Text xml;
+    Text problems;
+    ASSERT_EQ(LN_OK, ln_export_sat("001", 2024, 3, nullptr, "AF", "ABC1234567/24", nullptr, 0, &ok,
+                                   &xml.value, &problems.value));
+    EXPECT_EQ(1, ok) << problems.str();
+    EXPECT_NE(std::string::npos, xml.str().find(" RFC=\"LNO010101AB1\" ")) << xml.str();
 }
 
 TEST_F(CAbiDatabase, PostedFoliosAreNoneBeforeAnyDocument) {

@@ -1,5 +1,6 @@
 /* A C host of the component: creates the voucher object by ProgID over a fresh database file,
- * puts a header and reads it back, calls members by name, reads Error and releases the object.
+ * puts a header and reads it back, calls members by name, reads Error, offers a voucher with an
+ * electronic row on no line and asks for the chart and trial balance exports.
  * Exit status 0 when every check passed. */
 #define _POSIX_C_SOURCE 200809L
 
@@ -100,6 +101,52 @@ static void add_line_on_unknown_account(ln_object* object) {
     check(strstr(ln_get_error(object), "9999, no existe") != NULL, "Error names the account");
 }
 
+/* A row naming a third line of a two-line voucher is refused before anything is posted. */
+static void post_electronic_row_on_no_line(ln_object* object) {
+    ln_variant header[12];
+    ln_variant lines[14];
+    const char* names[] = {"Pdc_UUID"};
+    const char* values[] = {"6F9619FF-8B86-D011-B42D-00C04FC964FF"};
+    ln_electronic_row row;
+    int32_t posted = -1;
+    size_t i;
+    for (i = 0; i < 12; ++i) {
+        header[i] = text("");
+    }
+    for (i = 0; i < 14; ++i) {
+        lines[i] = text("");
+    }
+    row.line = 3;
+    row.kind = "COMPROBANTE";
+    row.names = names;
+    row.values = values;
+    row.nfields = 1;
+    check(
+        ln_post_voucher_electronic(object, header, lines, 2, &row, 1, &posted) == LN_E_INVALIDARG &&
+            posted == 0 &&
+            strcmp(ln_get_error(object), "Electronic row 1 names no line of the voucher.") == 0,
+        "an electronic row on no line of the voucher is refused");
+}
+
+/* A company missing from Empresa has no RFC: both exports refuse, naming the problem. */
+static void export_chart_and_balance(void) {
+    int32_t ok = -1;
+    char* xml = NULL;
+    char* problems = NULL;
+    check(ln_export_catalogue("001", 2024, 3, NULL, &ok, &xml, &problems) == LN_OK && ok == 0 &&
+              strcmp(xml, "") == 0 && strstr(problems, "not in Empresa") != NULL,
+          "the chart of a company without RFC is refused");
+    ln_free_text(xml);
+    ln_free_text(problems);
+    check(ln_export_balance("001", 2024, 3, NULL, "N", NULL, &ok, &xml, &problems) == LN_OK &&
+              ok == 0 && strcmp(xml, "") == 0 && strstr(problems, "RFC") != NULL,
+          "the balance of a company without RFC is refused");
+    ln_free_text(xml);
+    ln_free_text(problems);
+    check(ln_export_balance("001", 2024, 3, NULL, NULL, NULL, &ok, NULL, NULL) == LN_E_INVALIDARG,
+          "an export without its out pointers is refused");
+}
+
 static void run(void) {
     ln_object* object = NULL;
     check(ln_create("ledgerNova.Polizas", &object) == LN_OK && object != NULL, "create by ProgID");
@@ -110,10 +157,12 @@ static void run(void) {
     check(strcmp(ln_get_error(object), "") == 0, "a new object has no error");
     header_round_trip(object);
     add_line_on_unknown_account(object);
+    post_electronic_row_on_no_line(object);
     check(ln_call(object, "Borrar", LN_METHOD, NULL, 0, NULL, NULL) == LN_E_UNKNOWNNAME &&
               strstr(ln_get_error(object), "Borrar") != NULL,
           "an unknown member is refused with its name");
     ln_release(object);
+    export_chart_and_balance();
 }
 
 int main(void) {
