@@ -13,18 +13,25 @@ import ledgernova  # noqa: E402
 ACCOUNTS = [("1101", "Caja"), ("2101", "Proveedores"), ("6101", "Gastos generales")]
 
 
-@pytest.fixture
-def ledger_path(tmp_path):
-    """A fresh ledger file with its tables and a small chart of accounts."""
-    path = tmp_path / "ledger.db"
+def fresh_ledger(path, fill):
+    """A new ledger file with its tables, then `fill(db)` on a plain sqlite3 connection to it."""
     with ledgernova.open(path):
         pass
     with sqlite3.connect(path) as db:
-        db.executemany(
+        fill(db)
+    return path
+
+
+@pytest.fixture
+def ledger_path(tmp_path):
+    """A fresh ledger file with its tables and a small chart of accounts."""
+    return fresh_ledger(
+        tmp_path / "ledger.db",
+        lambda db: db.executemany(
             "INSERT INTO Cuenta_Contable (Cc_Cve_Cuenta_Contable, Cc_Descripcion) VALUES (?, ?)",
             ACCOUNTS,
-        )
-    return path
+        ),
+    )
 
 
 @pytest.fixture

@@ -1,10 +1,9 @@
-import sqlite3
 from pathlib import Path
 
 import pytest
 
 import ledgernova
-from conftest import rows
+from conftest import fresh_ledger, rows
 
 DEMO = Path(__file__).resolve().parents[2] / "schema" / "sqlite" / "demo.sql"
 
@@ -12,12 +11,9 @@ DEMO = Path(__file__).resolve().parents[2] / "schema" / "sqlite" / "demo.sql"
 @pytest.fixture
 def demo_path(tmp_path):
     """A ledger with the demo's catalogue, templates and March documents, nothing posted."""
-    path = tmp_path / "demo.db"
-    with ledgernova.open(path):
-        pass
-    with sqlite3.connect(path) as db:
-        db.executescript(DEMO.read_text(encoding="utf-8"))
-    return path
+    return fresh_ledger(
+        tmp_path / "demo.db", lambda db: db.executescript(DEMO.read_text(encoding="utf-8"))
+    )
 
 
 def test_a_document_is_posted_once_and_cancelled(demo_path):
