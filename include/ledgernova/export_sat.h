@@ -14,7 +14,7 @@ struct ExportRequest {
     std::string company;           // Em_Cve_Empresa of the vouchers
     int year = 0;                  // Anio, 2015 to 2099
     int month = 0;                 // Mes, 1 to 12; December also takes the vouchers of period 13
-    std::string rfc;               // RFC of the taxpayer who delivers the file
+    std::string rfc;               // RFC of the taxpayer who delivers the file; "": the company's
     std::string request_type;      // TipoSolicitud: AF, FC (need order_number), DE, CO (need
                                    // procedure_number)
     std::string order_number;      // NumOrden, "ABC1234567/24"; only with AF or FC

@@ -75,15 +75,13 @@ void require_voucher_options(const ExportRequest& request) {
 }
 
 int export_vouchers(const GlobalOptions& options, const ExportArguments& arguments) {
-    ExportRequest request = arguments.request;
+    const ExportRequest& request = arguments.request;
     require_voucher_options(request);
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    if (request.rfc.empty()) {
-        request.rfc = stored_rfc(*connection, request.company);
-    }
+    const std::string rfc =
+        request.rfc.empty() ? stored_rfc(*connection, request.company) : request.rfc;
     return finish(export_polizas_periodo(*connection, request),
-                  {request.rfc, request.year, request.month, SatFileKind::Vouchers},
-                  arguments.delivery);
+                  {rfc, request.year, request.month, SatFileKind::Vouchers}, arguments.delivery);
 }
 
 int export_catalogue(const GlobalOptions& options, const CatalogueArguments& arguments) {

@@ -3,6 +3,7 @@
 #include "export/document_builder.h"
 #include "export/export_outcome.h"
 #include "export/period_ledger.h"
+#include "ledgernova/chart.h"
 
 namespace ledgernova {
 namespace {
@@ -15,7 +16,10 @@ std::vector<sat::LedgerVoucher> read_snapshot(db::Connection& connection,
     return sat::read_period(connection, request);
 }
 
-ExportResult export_period(db::Connection& connection, const ExportRequest& request) {
+ExportResult export_period(db::Connection& connection, ExportRequest request) {
+    if (request.rfc.empty()) {
+        request.rfc = stored_rfc(connection, request.company);
+    }
     const sat::Element document = sat::build_document(request, read_snapshot(connection, request));
     return sat::checked_export(document, sat::kPolizasPeriodo, sat::Schema::PolizasPeriodo,
                                request.force);
