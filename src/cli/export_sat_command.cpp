@@ -74,35 +74,37 @@ void require_voucher_options(const ExportRequest& request) {
     }
 }
 
+// The file the export is delivered as, named by the RFC the export uses: the one given, else the
+// company's.
+template <typename Request>
+SatFile file_of(db::Connection& connection, const Request& request, SatFileKind kind) {
+    const std::string rfc =
+        request.rfc.empty() ? stored_rfc(connection, request.company) : request.rfc;
+    return {rfc, request.year, request.month, kind};
+}
+
 int export_vouchers(const GlobalOptions& options, const ExportArguments& arguments) {
     const ExportRequest& request = arguments.request;
     require_voucher_options(request);
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    const std::string rfc =
-        request.rfc.empty() ? stored_rfc(*connection, request.company) : request.rfc;
     return finish(export_polizas_periodo(*connection, request),
-                  {rfc, request.year, request.month, SatFileKind::Vouchers}, arguments.delivery);
+                  file_of(*connection, request, SatFileKind::Vouchers), arguments.delivery);
 }
 
 int export_catalogue(const GlobalOptions& options, const CatalogueArguments& arguments) {
     const CatalogueRequest& request = arguments.request;
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    const std::string rfc =
-        request.rfc.empty() ? stored_rfc(*connection, request.company) : request.rfc;
     return finish(export_catalogo_cuentas(*connection, request),
-                  {rfc, request.year, request.month, SatFileKind::Catalogue}, arguments.delivery);
+                  file_of(*connection, request, SatFileKind::Catalogue), arguments.delivery);
 }
 
 int export_balance(const GlobalOptions& options, const BalanceArguments& arguments) {
-    BalanceRequest request = arguments.request;
+    const BalanceRequest& request = arguments.request;
     const auto connection = open_ledger(options, LedgerAccess::ReadOnly);
-    if (request.rfc.empty()) {
-        request.rfc = stored_rfc(*connection, request.company);
-    }
     const SatFileKind kind =
         request.type == "C" ? SatFileKind::ComplementaryBalance : SatFileKind::NormalBalance;
     return finish(export_balanza_comprobacion(*connection, request),
-                  {request.rfc, request.year, request.month, kind}, arguments.delivery);
+                  file_of(*connection, request, kind), arguments.delivery);
 }
 
 // A trial balance also has the year-end period 13 as a month of its own.
