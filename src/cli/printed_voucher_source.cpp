@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cli/electronic_summary.h"
+#include "chart/account_store.h"
 #include "cli/sql_rows.h"
 #include "ledgernova/records.h"
 #include "util/text.h"
@@ -48,11 +49,8 @@ std::string short_date(const std::string& stored) {
 }
 
 std::string company_text(db::Connection& connection, const std::string& company) {
-    const auto rows = connection.Execute("SELECT Em_R_F_C FROM Empresa WHERE Em_Cve_Empresa = " +
-                                         sql_literal(company));
-    const std::string rfc =
-        rows.Eof() ? std::string() : util::trim_blanks(stored_text(rows.Fields(0).Value));
-    return joined(company, "  RFC ", rfc);
+    return joined(company, "  RFC ",
+                  util::trim_blanks(chart::company_rfc(connection, company).value_or("")));
 }
 
 Descriptions account_descriptions(db::Connection& connection, const std::string& folio) {
