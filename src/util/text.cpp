@@ -4,7 +4,10 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
+#include "util/text_internal.h"
 #include "util/unicode_case.h"
 #include "util/utf8.h"
 
@@ -16,9 +19,12 @@ constexpr char ascii_upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-constexpr char32_t ascii_lower(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+constexpr char ascii_lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+
+// The top bit of every byte of a word: set in a byte that is not ASCII.
+constexpr std::uint64_t kHighBits = 0x8080808080808080U;
 
 // Ranks a byte that starts no well-formed character after every code point.
 constexpr char32_t kPastUnicode = 0x110000;
@@ -27,8 +33,8 @@ constexpr char32_t kPastUnicode = 0x110000;
 char32_t next_folded(std::string_view text, std::size_t& at) {
     const auto byte = static_cast<unsigned char>(text[at]);
     if (byte < 0x80) {
-        ++at;  // the common case, kept short: the database compares keys through here
-        return ascii_lower(byte);
+        ++at;
+        return static_cast<unsigned char>(ascii_lower(static_cast<char>(byte)));
     }
     const Utf8Char character = decode_utf8(text, at);
     if (character.length == 0) {
@@ -39,12 +45,17 @@ char32_t next_folded(std::string_view text, std::size_t& at) {
     return simple_fold(character.point);
 }
 
-// `text` with every well-formed character mapped, the other bytes kept.
-template <typename Mapping>
-std::string map_characters(std::string_view text, Mapping mapping) {
+// `text` with every well-formed character mapped, the other bytes kept. `ascii` maps an ASCII
+// character as `mapping` does, without decoding or encoding it: names and keys are mostly ASCII.
+template <typename Mapping, typename AsciiMapping>
+std::string map_characters(std::string_view text, Mapping mapping, AsciiMapping ascii) {
     std::string result;
     result.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            result.push_back(ascii(text[at++]));
+            continue;
+        }
         const Utf8Char character = decode_utf8(text, at);
         if (character.length == 0) {
             result.push_back(text[at++]);
@@ -99,16 +110,16 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 }
 
 std::string to_upper(std::string_view text) {
-    return map_characters(text, simple_upper);
+    return map_characters(text, simple_upper, ascii_upper);
 }
 
 std::string fold_case(std::string_view text) {
-    return map_characters(text, simple_fold);
+    return map_characters(text, simple_fold, ascii_lower);
 }
 
-int compare_folded(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
+int compare_folded_from(std::string_view a, std::string_view b, std::size_t at) {
+    std::size_t i = at;
+    std::size_t j = at;
     while (i < a.size() && j < b.size()) {
         const char32_t x = next_folded(a, i);
         const char32_t y = next_folded(b, j);
@@ -117,6 +128,34 @@ int compare_folded(std::string_view a, std::string_view b) {
         }
     }
     return i < a.size() ? 1 : (j < b.size() ? -1 : 0);
+}
+
+// The database compares its keys through here. While both texts are ASCII a character is a byte
+// and folds to its lower case, so their common prefix is skipped a word at a time and the first
+// difference decided in place; from the first byte that is not ASCII on, character by character.
+int compare_folded(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= common; at += sizeof(std::uint64_t)) {
+        std::uint64_t x = 0;
+        std::uint64_t y = 0;
+        std::memcpy(&x, a.data() + at, sizeof x);
+        std::memcpy(&y, b.data() + at, sizeof y);
+        if (x != y || (x & kHighBits) != 0) {
+            break;
+        }
+    }
+    for (; at < common; ++at) {
+        const char x = ascii_lower(a[at]);
+        const char y = ascii_lower(b[at]);
+        if (static_cast<unsigned char>(x | y) >= 0x80) {
+            break;
+        }
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return compare_folded_from(a, b, at);
 }
 
 std::string left_chars(std::string_view text, std::size_t count) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "util/decimal.h"
+#include "util/text_internal.h"
 #include "util/utf8.h"
 
 namespace ledgernova::util {
@@ -59,6 +60,34 @@ TEST(TextCase, AsciiTextOrdersAsSqlitesOwnNocase) {
                 << a << " " << b;
         }
     }
+}
+
+// The ASCII shortcut must order every pair exactly as the character-by-character comparison does,
+// also where ASCII and other characters meet, where only the case differs, where one text is a
+// prefix of the other and where a difference lies past the first word of eight bytes.
+TEST(TextCase, AsciiShortcutOrdersAsComparingCharacterByCharacter) {
+    const std::vector<std::string> pieces = {"",  "a", "A", "z",    "_", "[", "~", "\x7F", "é",
+                                             "É", "ẞ", "ß", "\xC3", "Ω", "ω", "😀", "\xFF"};
+    const std::vector<std::string> stems = {"", "abcdefg", "ABCDEFGH", "1102-001-0001", "Cuenta_"};
+    std::vector<std::string> texts;
+    for (const auto& stem : stems) {
+        for (const auto& first : pieces) {
+            for (const auto& second : pieces) {
+                texts.push_back(stem + first + second);
+            }
+        }
+    }
+    for (const auto& a : texts) {
+        for (const auto& b : texts) {
+            ASSERT_EQ(compare_folded_from(a, b, 0), compare_folded(a, b)) << a << " | " << b;
+        }
+    }
+}
+
+TEST(TextCase, UpperCaseAndFoldOfMixedTextMapAsciiAndOtherLettersAlike) {
+    EXPECT_EQ("ABC_ÑANDÚ-Z\xC3É", to_upper("abc_ñandú-z\xC3é"));
+    EXPECT_EQ("abc_ñandú-z\xFFé", fold_case("ABC_ÑANDÚ-Z\xFFÉ"));
+    EXPECT_EQ("", to_upper(""));
 }
 
 // The stored upper-case form of a name must compare equal to the name, and keep its bytes.
