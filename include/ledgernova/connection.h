@@ -38,7 +38,8 @@ struct Field {
 };
 
 // A forward-only result, read in full when the statement ran (a client-side cursor): statements
-// executed while it is open never disturb it.
+// executed while it is open never disturb it. Copies share the names and rows read, which never
+// change; each copy keeps its own position.
 class LEDGERNOVA_API Recordset {
   public:
     Recordset() = default;
@@ -55,13 +56,14 @@ class LEDGERNOVA_API Recordset {
     void MoveNext();
     void Close();
 
-    [[nodiscard]] std::size_t RecordCount() const { return rows_.size(); }
+    [[nodiscard]] std::size_t RecordCount() const;
 
   private:
+    struct Data;
+
     [[nodiscard]] const std::vector<Variant>& current_row() const;
 
-    std::vector<std::string> names_;
-    std::vector<std::vector<Variant>> rows_;
+    std::shared_ptr<const Data> data_;  // null in a recordset made empty
     std::size_t position_ = 0;
     bool open_ = true;
 };

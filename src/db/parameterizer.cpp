@@ -1,6 +1,7 @@
 #include "db/parameterizer.h"
 
 #include <array>
+#include <charconv>
 
 #include "util/text.h"
 
@@ -142,8 +143,11 @@ class Parameterizer {
 
     // The marker of the value just added: ?n or $n.
     void add_marker() {
-        result_.text += style_ == ParameterStyle::PostgreSQL ? '$' : '?';
-        result_.text += std::to_string(result_.values.size());
+        std::array<char, 24> marker{style_ == ParameterStyle::PostgreSQL ? '$' : '?'};
+        const auto end =
+            std::to_chars(marker.data() + 1, marker.data() + marker.size(), result_.values.size())
+                .ptr;
+        result_.text.append(marker.data(), end);
     }
 
     // A number right after '=' (set or compared: x = 5, y <= 5) is a value, never a column

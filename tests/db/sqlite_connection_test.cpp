@@ -81,6 +81,37 @@ TEST_F(SqliteConnectionTest, RecordsetIsForwardOnlyAndClosable) {
     EXPECT_TRUE(rows.Eof());
 }
 
+// Names that share their length and last letter, names that differ only in case, a name given
+// twice, an empty name, and more columns than the look-up has buckets.
+TEST_F(SqliteConnectionTest, FieldsAreFoundByNameWithoutRegardToCaseTheFirstOfTwoNamesAlike) {
+    std::string select = "SELECT 1 AS Tipo_1, 2 AS Tipo_2, 3 AS tipo_1, 4 AS Tipo_A, 5 AS \"\"";
+    for (int column = 0; column < 130; ++column) {
+        select += ", " + std::to_string(100 + column) + " AS c" + std::to_string(column);
+    }
+    const auto row = connection->Execute(select);
+    const auto value = [&](std::string_view name) { return row.Fields(name).Value.to_text(); };
+    EXPECT_EQ("1", value("TIPO_1"));
+    EXPECT_EQ("Tipo_1", row.Fields("TIPO_1").Name);
+    EXPECT_EQ("2", value("tipo_2"));
+    EXPECT_EQ("4", value("tipo_a"));
+    EXPECT_EQ("5", value(""));
+    EXPECT_EQ("100", value("C0"));
+    EXPECT_EQ("229", value("c129"));
+    EXPECT_THROW((void)value("Tipo_3"), UsageError);
+    EXPECT_THROW((void)value("c130"), UsageError);
+}
+
+TEST_F(SqliteConnectionTest, ACopyOfARecordsetMovesOnItsOwn) {
+    auto rows = connection->Execute("SELECT 1 AS a UNION ALL SELECT 2");
+    auto copy = rows;
+    rows.MoveNext();
+    EXPECT_EQ("2", rows.Fields("a").Value.to_text());
+    EXPECT_EQ("1", copy.Fields("A").Value.to_text());
+    rows.Close();
+    EXPECT_EQ(2U, copy.RecordCount());
+    EXPECT_FALSE(copy.Eof());
+}
+
 TEST_F(SqliteConnectionTest, NestedTransactionsRollBackOnlyTheirOwnWrites) {
     connection->Execute("CREATE TABLE t(a INTEGER)");
     {
