@@ -418,21 +418,26 @@ void SqliteConnection::RollbackTrans() {
                           : fmt::format("ROLLBACK TO ln_{0}; RELEASE ln_{0}", depth_));
 }
 
+// Each version by a pragma of its own: a select of both from their table-valued forms prepares
+// both pragmas again at every run.
 std::optional<ChangeCounters> SqliteConnection::change_counters() {
     if (sqlite3_get_autocommit(handle_) == 0) {
         return std::nullopt;
     }
-    sqlite3_stmt* versions = cache_->find(
-        "SELECT data_version, schema_version FROM pragma_data_version, pragma_schema_version", 0);
-    if (versions == nullptr) {
+    return ChangeCounters{read_version("PRAGMA data_version"),
+                          read_version("PRAGMA schema_version"), sqlite3_total_changes64(handle_)};
+}
+
+std::int64_t SqliteConnection::read_version(const std::string& pragma) {
+    sqlite3_stmt* version = cache_->find(pragma, 0);
+    if (version == nullptr) {
         throw Error("The database's versions cannot be read.");
     }
-    const ResetOnExit reset(versions);
-    if (sqlite3_step(versions) != SQLITE_ROW) {
+    const ResetOnExit reset(version);
+    if (sqlite3_step(version) != SQLITE_ROW) {
         fail(handle_);
     }
-    return ChangeCounters{sqlite3_column_int64(versions, 0), sqlite3_column_int64(versions, 1),
-                          sqlite3_total_changes64(handle_)};
+    return sqlite3_column_int64(version, 0);
 }
 
 std::optional<std::int64_t> SqliteConnection::own_changes() {

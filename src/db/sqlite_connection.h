@@ -47,6 +47,8 @@ class SqliteConnection final : public Connection, public ChangeCounting {
     void run_plain(const std::string& sql);
     // Runs a statement that stays prepared between calls, with `values` bound to ?1, ?2, ...
     Recordset run_prepared(sqlite3_stmt* statement, const std::vector<std::string_view>& values);
+    // The number a version pragma reads, by a kept statement.
+    std::int64_t read_version(const std::string& pragma);
     // Prepares and runs every statement of the text in turn, then finalizes them.
     Recordset run_script(const std::string& text);
 

@@ -73,6 +73,27 @@ TEST(ParameterizeForSqlite, ValuesLoseTheirDoubledQuotesAndNumbersKeepTheirType)
               parameterized("SELECT 'O''Brien', 1.5 WHERE a = 7", ParameterStyle::SQLite));
 }
 
+// Plain code is skipped sixteen bytes at a time: whatever starts a value, a name, a comment or a
+// parameter is found at every distance from the start of such a run, also as its last byte.
+TEST(ParameterizeForSqlite, EverythingThatIsNotPlainCodeIsFoundWhereverItStands) {
+    const auto sqlite = [](std::string_view sql) {
+        return parameterized(sql, ParameterStyle::SQLite);
+    };
+    for (std::size_t k = 0; k < 40; ++k) {
+        const std::string plain = "SELECT " + std::string(k, 'x') + " ";
+        EXPECT_EQ(plain + "?1, a1 FROM t WHERE b = +CAST(?2 AS REAL) -- 'c'\n\nO'B\n2.5",
+                  sqlite(plain + "'O''B', a1 FROM t WHERE b = 2.5 -- 'c'\n"))
+            << k;
+        EXPECT_EQ(plain + "\"'\", ['], `'`, /* 'x' */ 7",
+                  sqlite(plain + "\"'\", ['], `'`, /* 'x' */ 7"))
+            << k;
+        EXPECT_EQ(plain + "a = +CAST(?1 AS INTEGER)\n12", sqlite(plain + "a = 12")) << k;
+        for (const char* own : {"?", ":a", "@a", "#a", "$a"}) {
+            EXPECT_EQ("unusable", sqlite(plain + own)) << k << " " << own;
+        }
+    }
+}
+
 using State = PreparedStatements::State;
 
 TEST(PreparedStatements, ATextIsPreparedTheSecondTimeItComesUnderANameOfItsOwn) {
