@@ -45,9 +45,25 @@ bool is_date_type(const char* declared) {
            util::iequals(type, "TIMESTAMP");
 }
 
-Variant text_value(sqlite3_stmt* statement, int column, bool declared_date) {
+// The bytes of a text value in UTF-8. The size first: for a database in UTF-16 that converts the
+// value to UTF-8 in place, so that the bytes are then taken as they stand, without the copy that
+// sqlite3_column_text makes to end a value read from a row with a zero byte.
+std::string_view text_bytes(sqlite3_stmt* statement, int column) {
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+    if (size == 0) {
+        return {};
+    }
+    return {static_cast<const char*>(sqlite3_column_blob(statement, column)), size};
+}
+
+// A blob read as text, as SQLite converts one.
+std::string_view blob_as_text(sqlite3_stmt* statement, int column) {
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    std::string text(bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+    return {bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))};
+}
+
+Variant text_value(std::string_view bytes, bool declared_date) {
+    std::string text(bytes);
     Date date;
     if (declared_date && Date::parse_iso(text, date)) {
         return Variant(date);
@@ -68,8 +84,10 @@ Variant column_value(sqlite3_stmt* statement, int column, bool declared_date) {
         }
         case SQLITE_FLOAT:
             return Variant(sqlite3_column_double(statement, column));
+        case SQLITE_TEXT:
+            return text_value(text_bytes(statement, column), declared_date);
         default:
-            return text_value(statement, column, declared_date);
+            return text_value(blob_as_text(statement, column), declared_date);
     }
 }
 

@@ -112,6 +112,21 @@ TEST_F(SqliteConnectionTest, ACopyOfARecordsetMovesOnItsOwn) {
     EXPECT_FALSE(copy.Eof());
 }
 
+// Text is taken from the row as it stands, in UTF-8 whatever the database's own encoding.
+TEST_F(SqliteConnectionTest, TextAndDatesReadAlikeFromADatabaseInUtf16) {
+    (void)connection->Execute("PRAGMA encoding = 'UTF-16le'");
+    EXPECT_EQ("UTF-16le\n", render(connection->Execute("PRAGMA encoding")));
+    (void)connection->Execute("CREATE TABLE t (a TEXT, d DATE, e TEXT)");
+    (void)connection->Execute(
+        "INSERT INTO t VALUES ('ñandú € 𝄞', '2024-03-05', ''), ('x', 'no date', 'y')");
+    auto rows = connection->Execute("SELECT a, d, e FROM t");
+    EXPECT_EQ(Variant("ñandú € 𝄞"), rows.Fields("a").Value);
+    EXPECT_EQ(Variant(Date::from_ymd(2024, 3, 5)), rows.Fields("d").Value);
+    EXPECT_EQ(Variant(""), rows.Fields("e").Value);
+    rows.MoveNext();
+    EXPECT_EQ(Variant("no date"), rows.Fields("d").Value);
+}
+
 TEST_F(SqliteConnectionTest, NestedTransactionsRollBackOnlyTheirOwnWrites) {
     connection->Execute("CREATE TABLE t(a INTEGER)");
     {
