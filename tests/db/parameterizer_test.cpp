@@ -94,6 +94,18 @@ TEST(ParameterizeForSqlite, EverythingThatIsNotPlainCodeIsFoundWhereverItStands)
     }
 }
 
+TEST(ParameterizeForTheServer, MarkersAreNumberedPastNine) {
+    std::string sql = "SELECT 1";
+    std::string expected = "SELECT 1";
+    std::string values;
+    for (int n = 1; n <= 12; ++n) {
+        sql += ", 'v" + std::to_string(n) + "'";
+        expected += ", $" + std::to_string(n);
+        values += "\n'v" + std::to_string(n) + "'";
+    }
+    EXPECT_EQ(expected + values, for_server(sql));
+}
+
 using State = PreparedStatements::State;
 
 TEST(PreparedStatements, ATextIsPreparedTheSecondTimeItComesUnderANameOfItsOwn) {

@@ -84,6 +84,26 @@ TEST(TextCase, AsciiShortcutOrdersAsComparingCharacterByCharacter) {
     }
 }
 
+// Every ASCII byte at every place of two words, against the same text in either case: letters
+// fold, the bytes between 'Z' and 'a' and around the letters do not.
+TEST(TextCase, AsciiShortcutOrdersEveryByteInEitherWordAsComparingCharacterByCharacter) {
+    const std::string base = "Mixed_Case-Tex[9";
+    const std::vector<std::string> others = {base, "MIXED_CASE-TEX[9", "mixed_case-tex[9",
+                                             "mixed_case-tex{9"};
+    for (int byte = 1; byte < 0x80; ++byte) {
+        for (std::size_t at = 0; at < base.size(); ++at) {
+            std::string text = base;
+            text[at] = static_cast<char>(byte);
+            for (const auto& other : others) {
+                ASSERT_EQ(compare_folded_from(text, other, 0), compare_folded(text, other))
+                    << text << " | " << other;
+                ASSERT_EQ(compare_folded_from(other, text, 0), compare_folded(other, text))
+                    << other << " | " << text;
+            }
+        }
+    }
+}
+
 TEST(TextCase, UpperCaseAndFoldOfMixedTextMapAsciiAndOtherLettersAlike) {
     EXPECT_EQ("ABC_ÑANDÚ-Z\xC3É", to_upper("abc_ñandú-z\xC3é"));
     EXPECT_EQ("abc_ñandú-z\xFFé", fold_case("ABC_ÑANDÚ-Z\xFFÉ"));
