@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "util/text.h"
@@ -182,13 +183,19 @@ class Parameterizer {
                upper.find("VALUES") != std::string::npos;
     }
 
-    // The marker of the value just added: ?n or $n.
+    // The marker of the value just added: ?n or $n. A statement has a handful of values: most
+    // numbers take a single digit.
     void add_marker() {
-        std::array<char, 24> marker{style_ == ParameterStyle::PostgreSQL ? '$' : '?'};
-        const auto end =
-            std::to_chars(marker.data() + 1, marker.data() + marker.size(), result_.values.size())
-                .ptr;
-        result_.text.append(marker.data(), end);
+        constexpr std::size_t kOneDigit = 10;
+        result_.text += style_ == ParameterStyle::PostgreSQL ? '$' : '?';
+        const std::size_t number = result_.values.size();
+        if (number < kOneDigit) {
+            result_.text += static_cast<char>('0' + number);
+            return;
+        }
+        std::array<char, std::numeric_limits<std::size_t>::digits10 + 1> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+        result_.text.append(digits.data(), end);
     }
 
     // A number right after '=' (set or compared: x = 5, y <= 5) is a value, never a column
