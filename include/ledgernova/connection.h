@@ -32,6 +32,8 @@ class LEDGERNOVA_API UsageError : public std::logic_error {
     using std::logic_error::logic_error;
 };
 
+class RecordsetColumns;
+
 struct Field {
     std::string Name;
     Variant Value;
@@ -60,6 +62,9 @@ class LEDGERNOVA_API Recordset {
 
   private:
     struct Data;
+
+    friend Recordset make_recordset(std::shared_ptr<const RecordsetColumns> columns,
+                                    std::vector<std::vector<Variant>> rows);
 
     [[nodiscard]] const std::vector<Variant>& current_row() const;
 

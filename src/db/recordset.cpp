@@ -1,8 +1,6 @@
 #include "ledgernova/connection.h"
 
-#include <array>
-#include <cstdint>
-
+#include "db/recordset_columns.h"
 #include "util/text.h"
 
 namespace ledgernova::db {
@@ -11,55 +9,55 @@ namespace {
 // The bit that tells an ASCII letter's small form from its capital; setting it maps both alike.
 constexpr char kCaseBit = 0x20;
 
-// Where a name is looked for: names that compare alike without regard to case share it. Names of
-// a row differ mostly in their length or in their last letter (names of one family, as
-// Pcd_Tipo_Detalle_1 ... _6, in the last).
-constexpr std::size_t kBuckets = 64;
-std::size_t bucket(std::string_view name) {
+}  // namespace
+
+RecordsetColumns::RecordsetColumns(std::vector<std::string> names)
+    : names_(std::move(names)), next_(names_.size(), kNone) {
+    first_.fill(kNone);
+    // Every bucket's columns chained in the order of the row, so that the first of two columns
+    // of one name is found.
+    for (std::size_t at = names_.size(); at-- > 0;) {
+        std::uint32_t& head = first_[bucket(names_[at])];
+        next_[at] = head;
+        head = static_cast<std::uint32_t>(at);
+    }
+}
+
+std::size_t RecordsetColumns::find(std::string_view name) const {
+    for (std::uint32_t at = first_[bucket(name)]; at != kNone; at = next_[at]) {
+        if (util::iequals(names_[at], name)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Names that compare alike without regard to case share a bucket. Names of a row differ mostly in
+// their length or in their last letter (names of one family, as Pcd_Tipo_Detalle_1 ... _6, in
+// the last).
+std::size_t RecordsetColumns::bucket(std::string_view name) {
     const auto last = static_cast<unsigned char>(name.empty() ? 0 : name.back() | kCaseBit);
     return (name.size() * 7 + last) % kBuckets;
 }
 
-}  // namespace
-
-// The names and rows read, never changed after, with an index of the names: the composer reads
-// most fields by name, from rows of up to some dozens of columns.
+// The columns and rows read, never changed after: the composer reads most fields by name, from
+// rows of up to some dozens of columns.
 struct Recordset::Data {
-    Data(std::vector<std::string> names_read, std::vector<std::vector<Variant>> rows_read)
-        : names(std::move(names_read)), rows(std::move(rows_read)), next(names.size(), kNone) {
-        first.fill(kNone);
-        // Every bucket's columns chained in the order of the row, so that the first of two
-        // columns of one name is found.
-        for (std::size_t at = names.size(); at-- > 0;) {
-            std::uint32_t& head = first[bucket(names[at])];
-            next[at] = head;
-            head = static_cast<std::uint32_t>(at);
-        }
-    }
-
-    // The position of the first column named `name`, compared without regard to case; npos when
-    // there is none.
-    [[nodiscard]] std::size_t find(std::string_view name) const {
-        for (std::uint32_t at = first[bucket(name)]; at != kNone; at = next[at]) {
-            if (util::iequals(names[at], name)) {
-                return at;
-            }
-        }
-        return std::string_view::npos;
-    }
-
-    const std::vector<std::string> names;
-    const std::vector<std::vector<Variant>> rows;
-
-  private:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
-
-    std::array<std::uint32_t, kBuckets> first{};
-    std::vector<std::uint32_t> next;
+    std::shared_ptr<const RecordsetColumns> columns;  // null when the result has none
+    std::vector<std::vector<Variant>> rows;
 };
 
 Recordset::Recordset(std::vector<std::string> names, std::vector<std::vector<Variant>> rows)
-    : data_(std::make_shared<const Data>(std::move(names), std::move(rows))) {}
+    : data_(std::make_shared<const Data>(
+          Data{std::make_shared<const RecordsetColumns>(std::move(names)), std::move(rows)})) {}
+
+Recordset make_recordset(std::shared_ptr<const RecordsetColumns> columns,
+                         std::vector<std::vector<Variant>> rows) {
+    Recordset recordset;
+    recordset.data_ = std::make_shared<const Recordset::Data>(
+        Recordset::Data{std::move(columns), std::move(rows)});
+    return recordset;
+}
 
 bool Recordset::Eof() const {
     return !open_ || position_ >= RecordCount();
@@ -83,14 +81,14 @@ const std::vector<Variant>& Recordset::current_row() const {
 
 Field Recordset::Fields(std::string_view name) const {
     const auto& row = current_row();
-    const std::size_t at = data_->find(name);
+    const std::size_t at = data_->columns ? data_->columns->find(name) : std::string_view::npos;
     if (at == std::string_view::npos) {
         throw UsageError(
             "Item cannot be found in the collection corresponding to the requested name "
             "or ordinal: " +
             std::string(name));
     }
-    return Field{data_->names[at], row[at]};
+    return Field{data_->columns->names()[at], row[at]};
 }
 
 Field Recordset::Fields(std::size_t index) const {
@@ -101,11 +99,11 @@ Field Recordset::Fields(std::size_t index) const {
             "name or ordinal: " +
             std::to_string(index));
     }
-    return Field{data_->names[index], row[index]};
+    return Field{data_->columns->names()[index], row[index]};
 }
 
 std::size_t Recordset::Count() const {
-    return data_ ? data_->names.size() : 0;
+    return data_ && data_->columns ? data_->columns->names().size() : 0;
 }
 
 void Recordset::MoveNext() {

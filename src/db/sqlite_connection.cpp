@@ -17,6 +17,7 @@
 #include <fmt/format.h>
 
 #include "db/parameterizer.h"
+#include "db/recordset_columns.h"
 #include "db/top_rewrite.h"
 #include "util/text.h"
 
@@ -172,28 +173,47 @@ sqlite3* open_for_reading(const std::string& path) {
 
 using StatementPtr = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
-// Names, then rows, of one statement's result, read to its end. The names are read after the
-// first step: a kept statement is prepared again there when the schema changed (SELECT * may
-// then have more columns). Throws db::Error when a step fails.
-void read_result(sqlite3* handle, sqlite3_stmt* statement, std::vector<std::string>& names,
+// What a statement's result columns were when last read.
+struct ResultColumns {
+    std::shared_ptr<const RecordsetColumns> names;  // null until read, and for a result of none
+    std::vector<bool> dates;                        // per column, declared as a date
+    int preparation = -1;  // how often SQLite had prepared the statement anew by then
+};
+
+// The columns of the statement's result, read after its first step: a kept statement is prepared
+// again there when the schema changed (SELECT * may then have more columns). Those read before
+// stay while SQLite has not prepared the statement anew.
+void read_columns(sqlite3_stmt* statement, int count, ResultColumns& columns) {
+    const int preparation = sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (columns.names && columns.preparation == preparation) {
+        return;
+    }
+    std::vector<std::string> names;
+    std::vector<bool> dates;
+    names.reserve(static_cast<std::size_t>(count));
+    for (int c = 0; c < count; ++c) {
+        names.emplace_back(sqlite3_column_name(statement, c));
+        dates.push_back(is_date_type(sqlite3_column_decltype(statement, c)));
+    }
+    columns = {std::make_shared<const RecordsetColumns>(std::move(names)), std::move(dates),
+               preparation};
+}
+
+// Columns, then rows, of one statement's result, read to its end; a statement that returns no
+// columns leaves both as they were. Throws db::Error when a step fails.
+void read_result(sqlite3* handle, sqlite3_stmt* statement, ResultColumns& columns,
                  std::vector<std::vector<Variant>>& rows) {
     int step = sqlite3_step(statement);
-    const int columns = sqlite3_column_count(statement);
-    std::vector<bool> declared_dates;
-    if (columns > 0) {
-        names.clear();
+    const int count = sqlite3_column_count(statement);
+    if (count > 0) {
+        read_columns(statement, count, columns);
         rows.clear();
-        names.reserve(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c) {
-            names.emplace_back(sqlite3_column_name(statement, c));
-            declared_dates.push_back(is_date_type(sqlite3_column_decltype(statement, c)));
-        }
     }
     for (; step == SQLITE_ROW; step = sqlite3_step(statement)) {
         auto& row = rows.emplace_back();
-        row.reserve(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c) {
-            row.push_back(column_value(statement, c, declared_dates[static_cast<std::size_t>(c)]));
+        row.reserve(static_cast<std::size_t>(count));
+        for (int c = 0; c < count; ++c) {
+            row.push_back(column_value(statement, c, columns.dates[static_cast<std::size_t>(c)]));
         }
     }
     if (step != SQLITE_DONE) {
@@ -247,6 +267,13 @@ class ResetOnExit {
 
 }  // namespace
 
+// A statement kept prepared, null for a text that cannot be kept, with its result's columns as
+// last read.
+struct SqliteConnection::KeptStatement {
+    sqlite3_stmt* statement = nullptr;
+    ResultColumns columns;
+};
+
 // Statements kept prepared, keyed by their text with the literal values taken out (or by the text
 // as written), the most recently used first; the least recently used is finalized when a new one
 // would exceed the capacity. A key whose text cannot run as one kept statement is remembered with
@@ -258,24 +285,24 @@ class SqliteConnection::StatementCache {
     StatementCache& operator=(const StatementCache&) = delete;
     ~StatementCache() {
         for (const auto& entry : entries_) {
-            sqlite3_finalize(entry.statement);
+            sqlite3_finalize(entry.kept.statement);
         }
     }
 
     // The kept statement of `key`, prepared on first use; null when the text is not a single
     // statement taking exactly `values` parameters and naming every result column as written, or
     // when it does not prepare (the caller then runs the text as written and gets the error).
-    sqlite3_stmt* find(const std::string& key, std::size_t values) {
+    KeptStatement* find(const std::string& key, std::size_t values) {
         if (const auto found = index_.find(key); found != index_.end()) {
             entries_.splice(entries_.begin(), entries_, found->second);
-            return found->second->statement;
+            return kept_or_null(*found->second);
         }
         bool prepared = false;
         sqlite3_stmt* statement = prepare(key, values, prepared);
-        if (prepared) {
-            remember(key, statement);
+        if (!prepared) {
+            return nullptr;
         }
-        return statement;
+        return kept_or_null(remember(key, statement));
     }
 
   private:
@@ -283,8 +310,12 @@ class SqliteConnection::StatementCache {
 
     struct Entry {
         std::string key;
-        sqlite3_stmt* statement;
+        KeptStatement kept;
     };
+
+    static KeptStatement* kept_or_null(Entry& entry) {
+        return entry.kept.statement != nullptr ? &entry.kept : nullptr;
+    }
 
     // Statement texts run to hundreds of bytes and there are few of them: their length and a
     // word of every eight tell them apart well enough, for an eighth of the work of hashing
@@ -327,14 +358,15 @@ class SqliteConnection::StatementCache {
         return statement.release();
     }
 
-    void remember(const std::string& key, sqlite3_stmt* statement) {
+    Entry& remember(const std::string& key, sqlite3_stmt* statement) {
         if (entries_.size() == kCapacity) {
             index_.erase(entries_.back().key);
-            sqlite3_finalize(entries_.back().statement);
+            sqlite3_finalize(entries_.back().kept.statement);
             entries_.pop_back();
         }
-        entries_.push_front({key, statement});
+        entries_.push_front({key, {statement, {}}});
         index_.emplace(entries_.front().key, entries_.begin());
+        return entries_.front();
     }
 
     sqlite3* handle_;
@@ -379,8 +411,8 @@ SqliteConnection::~SqliteConnection() {
 // Transaction control is a handful of texts run over and over: once the cache exists they run
 // kept too.
 void SqliteConnection::run_plain(const std::string& sql) {
-    if (sqlite3_stmt* kept = cache_ ? cache_->find(sql, 0) : nullptr) {
-        (void)run_prepared(kept, {});
+    if (KeptStatement* kept = cache_ ? cache_->find(sql, 0) : nullptr) {
+        (void)run_prepared(*kept, {});
         return;
     }
     if (sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -397,32 +429,32 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
     }
     parameterize(sql, ParameterStyle::SQLite, *parameterized_);
     if (parameterized_->usable) {
-        if (sqlite3_stmt* kept =
+        if (KeptStatement* kept =
                 cache_->find(parameterized_->text, parameterized_->values.size())) {
-            return run_prepared(kept, parameterized_->values);
+            return run_prepared(*kept, parameterized_->values);
         }
     }
-    if (sqlite3_stmt* kept = cache_->find(std::string(sql), 0)) {
-        return run_prepared(kept, {});
+    if (KeptStatement* kept = cache_->find(std::string(sql), 0)) {
+        return run_prepared(*kept, {});
     }
     return run_script(rewrite_select_top(sql));
 }
 
-Recordset SqliteConnection::run_prepared(sqlite3_stmt* statement,
+Recordset SqliteConnection::run_prepared(KeptStatement& kept,
                                          const std::vector<std::string_view>& values) {
-    const ResetOnExit reset(statement);
+    const ResetOnExit reset(kept.statement);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        sqlite3_bind_text(statement, static_cast<int>(i + 1), values[i].data(),
+        sqlite3_bind_text(kept.statement, static_cast<int>(i + 1), values[i].data(),
                           static_cast<int>(values[i].size()), SQLITE_STATIC);
     }
-    std::vector<std::string> names;
     std::vector<std::vector<Variant>> rows;
-    read_result(handle_, statement, names, rows);
-    return Recordset(std::move(names), std::move(rows));
+    read_result(handle_, kept.statement, kept.columns, rows);
+    return make_recordset(kept.columns.names, std::move(rows));
 }
 
+// The rows of the last statement that returns columns, under its columns.
 Recordset SqliteConnection::run_script(const std::string& text) {
-    std::vector<std::string> names;
+    ResultColumns columns;
     std::vector<std::vector<Variant>> rows;
     const char* tail = text.c_str();
     while (*tail != '\0') {
@@ -434,9 +466,13 @@ Recordset SqliteConnection::run_script(const std::string& text) {
             continue;  // only blanks or a comment were left
         }
         const StatementPtr statement(raw, &sqlite3_finalize);
-        read_result(handle_, raw, names, rows);
+        ResultColumns read;
+        read_result(handle_, raw, read, rows);
+        if (read.names) {
+            columns = std::move(read);
+        }
     }
-    return Recordset(std::move(names), std::move(rows));
+    return make_recordset(std::move(columns.names), std::move(rows));
 }
 
 void SqliteConnection::BeginTrans() {
@@ -473,10 +509,11 @@ std::optional<ChangeCounters> SqliteConnection::change_counters() {
 }
 
 std::int64_t SqliteConnection::read_version(const std::string& pragma) {
-    sqlite3_stmt* version = cache_->find(pragma, 0);
-    if (version == nullptr) {
+    KeptStatement* kept = cache_->find(pragma, 0);
+    if (kept == nullptr) {
         throw Error("The database's versions cannot be read.");
     }
+    sqlite3_stmt* version = kept->statement;
     const ResetOnExit reset(version);
     if (sqlite3_step(version) != SQLITE_ROW) {
         fail(handle_);

@@ -41,12 +41,13 @@ class SqliteConnection final : public Connection, public ChangeCounting {
 
   private:
     class StatementCache;
+    struct KeptStatement;
 
     // Extended codes, busy timeout, GETDATE() and the NOCASE collation, on a fresh handle.
     void configure();
     void run_plain(const std::string& sql);
     // Runs a statement that stays prepared between calls, with `values` bound to ?1, ?2, ...
-    Recordset run_prepared(sqlite3_stmt* statement, const std::vector<std::string_view>& values);
+    Recordset run_prepared(KeptStatement& kept, const std::vector<std::string_view>& values);
     // The number a version pragma reads, by a kept statement.
     std::int64_t read_version(const std::string& pragma);
     // Prepares and runs every statement of the text in turn, then finalizes them.

@@ -117,6 +117,21 @@ TEST_F(KeptStatementsTest, AKeptStatementSeesSchemaChangesAndRollbacks) {
     EXPECT_EQ("a|1.50|1.5|1|new\n", rows("SELECT * FROM t WHERE k = 'a'"));
 }
 
+// Recordsets of one kept statement share its columns' names and types until the schema changes
+// them: a renamed column, or a column added as a date, is read as it is now.
+TEST_F(KeptStatementsTest, ColumnNamesAndDateTypesFollowTheSchema) {
+    const auto first = connection->Execute("SELECT * FROM t WHERE k = 'a'");
+    connection->Execute("ALTER TABLE t RENAME COLUMN x TO renamed");
+    connection->Execute("ALTER TABLE t ADD COLUMN d DATE DEFAULT '2024-03-05'");
+    const auto now = connection->Execute("SELECT * FROM t WHERE k = 'b'");
+    EXPECT_EQ(5U, now.Count());
+    EXPECT_EQ("0001", now.Fields("RENAMED").Value.to_text());
+    EXPECT_EQ(Variant(Date::from_ymd(2024, 3, 5)), now.Fields("d").Value);
+    EXPECT_THROW((void)now.Fields("x"), UsageError);
+    EXPECT_EQ(4U, first.Count());
+    EXPECT_EQ("1.50", first.Fields("X").Value.to_text());
+}
+
 TEST_F(KeptStatementsTest, ManyDifferentTextsStayCorrect) {
     for (int i = 0; i < 500; ++i) {
         const std::string n = std::to_string(i);
