@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -65,6 +66,36 @@ std::string map_characters(std::string_view text, Mapping mapping, AsciiMapping 
         at += character.length;
     }
     return result;
+}
+
+// Amounts in whole cents are most of the numbers written. When `value` is the double nearest to a
+// number of cents of at most 15 digits, "%.15G" writes that number back: written here without
+// the general conversion. False, and `text` untouched, for any other value.
+bool cents_text(double value, std::string& text) {
+    constexpr double kCentsPerUnit = 100.0;
+    constexpr double kLargest = 1e15;  // cents of at most 15 digits
+    const double scaled = std::fabs(value) * kCentsPerUnit;
+    if (!(scaled < kLargest)) {
+        return false;
+    }
+    const auto cents = std::llround(scaled);
+    if (static_cast<double>(cents) / kCentsPerUnit != std::fabs(value)) {
+        return false;
+    }
+    constexpr long long kCents = 100;
+    constexpr long long kTenths = 10;
+    std::array<char, 24> buffer{};
+    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), cents / kCents).ptr;
+    if (const long long fraction = cents % kCents; fraction != 0) {
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + fraction / kTenths);
+        if (fraction % kTenths != 0) {
+            *end++ = static_cast<char>('0' + fraction % kTenths);
+        }
+    }
+    text.assign(value < 0 ? "-" : "");
+    text.append(buffer.data(), end);
+    return true;
 }
 
 }  // namespace
@@ -172,6 +203,9 @@ std::string left_chars(std::string_view text, std::size_t count) {
 std::string format_double(double value) {
     if (value == 0.0) {
         return "0";  // also for -0.0
+    }
+    if (std::string text; cents_text(value, text)) {
+        return text;
     }
     // What printf's "%.15G" writes, without going through the locale-aware printf machinery.
     constexpr int kSignificantDigits = 15;

@@ -168,6 +168,39 @@ TEST(Text, DoublesReadAsPrintfWritesThem) {
     EXPECT_EQ("0", util::format_double(-0.0));
 }
 
+// Amounts in cents take a shortcut: it must write what printf writes, up to the last cents of
+// fifteen digits and past them, and leave alone what is near a cent but not nearest to it.
+TEST(Text, AmountsInCentsReadAsPrintfWritesThem) {
+    const auto printf_form = [](double value) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.15G", value);
+        return std::string(buffer);
+    };
+    std::vector<double> values = {0.01,
+                                  0.05,
+                                  0.1,
+                                  0.5,
+                                  1.0,
+                                  10.1,
+                                  1480.5,
+                                  0.1 + 0.2,
+                                  1e-300,
+                                  9999999999999.99,
+                                  10000000000000.0,
+                                  99999999999999.9,
+                                  std::nextafter(1480.5, 2000.0)};
+    for (long long cents = -200000; cents <= 200000; cents += 7) {
+        values.push_back(static_cast<double>(cents) / 100.0);
+    }
+    for (long long cents = 999999999999000; cents <= 1000000000001000; cents += 37) {
+        values.push_back(static_cast<double>(cents) / 100.0);
+    }
+    for (const double value : values) {
+        EXPECT_EQ(printf_form(value), util::format_double(value)) << value;
+        EXPECT_EQ(printf_form(-value), util::format_double(-value)) << -value;
+    }
+}
+
 TEST(Text, ReplacesWithoutRescanning) {
     EXPECT_EQ("x = 'a<EMPRESA>'", replace_all("x = '<EMPRESA>'", "<EMPRESA>", "a<EMPRESA>"));
 }
