@@ -186,6 +186,9 @@ int compare_folded(std::string_view a, std::string_view b) {
             return x < y ? -1 : 1;
         }
     }
+    if (at == common) {  // equal as far as the shorter goes
+        return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    }
     return compare_folded_from(a, b, at);
 }
 
