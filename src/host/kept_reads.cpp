@@ -3,7 +3,26 @@
 #include <exception>
 #include <utility>
 
+#include "schema/configuration_version.h"
+
 namespace ledgernova::host {
+namespace {
+
+// SQLite counts changes itself; a PostgreSQL ledger keeps a version of what postings only read.
+std::optional<db::ChangeCounters> counters_of(db::Connection& connection) {
+    return connection.dialect() == db::Dialect::PostgreSQL
+               ? schema::configuration_version(connection)
+               : db::change_counters(connection);
+}
+
+std::optional<std::int64_t> own_changes_of(db::Connection& connection) {
+    if (connection.dialect() == db::Dialect::PostgreSQL) {
+        return connection.TransactionDepth() == 0 ? std::optional<std::int64_t>(0) : std::nullopt;
+    }
+    return db::own_changes(connection);
+}
+
+}  // namespace
 
 void KeptReads::begin(db::Connection& connection) {
     if (depth_++ > 0) {
@@ -14,7 +33,7 @@ void KeptReads::begin(db::Connection& connection) {
     connection_ = &connection;
     begun_.reset();
     try {
-        begun_ = db::change_counters(connection);
+        begun_ = counters_of(connection);
     } catch (const std::exception&) {
         // Counters that cannot be read vouch for nothing: the rows are read again.
     }
@@ -42,7 +61,7 @@ std::optional<db::ChangeCounters> KeptReads::counters_at_end() const {
         return std::nullopt;
     }
     try {
-        const std::optional<std::int64_t> own = db::own_changes(*connection_);
+        const std::optional<std::int64_t> own = own_changes_of(*connection_);
         if (!own) {
             return std::nullopt;
         }

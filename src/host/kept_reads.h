@@ -24,10 +24,13 @@ namespace ledgernova::host {
 //  - statement rows, and answers of the default host (which reads its tables through the same
 //    connection): when anything may have changed them. They are kept from one batch call to
 //    the next on the same connection only while its change counters stay where the last call
-//    left them: a commit by another connection or process, a table created or dropped, a row
-//    written through this connection between two calls, a call made inside an open transaction,
-//    or a connection that cannot tell, drops them all. Within a call only the ledger's own
-//    tables are written, which no kept statement reads.
+//    left them. On SQLite a commit by another connection or process, a table created or
+//    dropped, or a row written through this connection between two calls drops them all; on
+//    PostgreSQL a move of the ledger's configuration version (schema::configuration_version),
+//    which every write of a table they read makes, whoever writes it. A call made inside an
+//    open transaction, or a connection that cannot tell (an application's own SQLite
+//    connection, SQL Server, a PostgreSQL ledger made before the version), drops them too.
+//    Within a call only the ledger's own tables are written, which no kept statement reads.
 class KeptReads {
   public:
     // Opens a batch call on `connection`; a call inside another shares the outer one's reads.

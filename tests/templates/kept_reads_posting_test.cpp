@@ -59,10 +59,9 @@ TEST_F(KeptReadsPostingTest, TheNextPostingReadsOnlyWhatItsDocumentDecides) {
     EXPECT_EQ(18, configuration_reads());
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_POLIZA'"));
     ASSERT_TRUE(post_recorded("A-2")) << object.get_Error();
-    // A server connection cannot tell whether anything changed: each call reads once.
-    EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
-    // The default host's parameters are rows of the same database: its four, or none.
-    EXPECT_EQ(Ledger::on_server() ? 4 : 0, begin_with("SELECT Pa_Valor FROM Parametro"));
+    EXPECT_EQ(0, configuration_reads());
+    // The default host's parameters are rows of the same database, kept as they are.
+    EXPECT_EQ(0, begin_with("SELECT Pa_Valor FROM Parametro"));
     EXPECT_EQ(
         "0000000003|0001|5101|ADMINI|ACME|1|50.5\n"
         "0000000003|0002|2101||Proveedor|2|50.5\n"
@@ -120,7 +119,7 @@ TEST_F(KeptReadsPostingTest, AnApplicationsHostIsAskedOncePerCall) {
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_POLIZA'"));
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = "
                             "'CON_MODO_CONEXION_COM'"));
-    EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
+    EXPECT_EQ(0, configuration_reads());
 }
 
 class KeptReadsOnDiskTest : public KeptReadsPostingTest {
@@ -130,9 +129,6 @@ class KeptReadsOnDiskTest : public KeptReadsPostingTest {
 
 // The test's own connection is a second program here.
 TEST_F(KeptReadsOnDiskTest, AnotherProgramsChangeIsFollowedByTheNextPosting) {
-    if (Ledger::on_server()) {
-        GTEST_SKIP() << "a server connection keeps nothing from one posting to the next";
-    }
     ASSERT_TRUE(post("A-1")) << object.get_Error();
     execute(
         "UPDATE Poliza_Configuracion_Detalle SET Pcd_Concepto = '''Acreedor''' WHERE "
