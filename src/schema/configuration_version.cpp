@@ -21,11 +21,12 @@ constexpr std::array kVersionedTables = {
     "Parametro",
 };
 
-// The digest is null unless every versioned table has its trigger, enabled.
+// The digest is null unless every versioned table has its trigger, enabled. Casts are spelled
+// CAST: the statement is then prepared once per connection, which a '::' would prevent.
 std::string version_statement() {
     std::string tables;
     for (const char* table : kVersionedTables) {
-        tables += fmt::format("{}'{}'::regclass", tables.empty() ? "" : ", ", table);
+        tables += fmt::format("{}CAST('{}' AS regclass)", tables.empty() ? "" : ", ", table);
     }
     return fmt::format(
         "SELECT CAST(Vc_Version AS TEXT) AS Vc_Version, "
