@@ -456,36 +456,9 @@ CREATE TABLE IF NOT EXISTS Version_Configuracion (
 INSERT INTO Version_Configuracion (Vc_Id, Vc_Version) VALUES (1, 0) ON CONFLICT DO NOTHING;
 
 -- The search path is the one this script runs with, so that a writer whose
--- own path does not name the ledger's schema still finds the row.
+-- own path does not name the ledger's schema still finds the row. `init`
+-- gives each versioned table a statement trigger that calls it, after this
+-- script (the list of tables is the component's own).
 CREATE OR REPLACE FUNCTION ln_version_configuracion() RETURNS trigger
     LANGUAGE plpgsql SET search_path FROM CURRENT
     AS 'BEGIN UPDATE Version_Configuracion SET Vc_Version = Vc_Version + 1; RETURN NULL; END';
-
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Poliza_Configuracion;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Poliza_Configuracion
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Poliza_Configuracion_Tabla;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Poliza_Configuracion_Tabla
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Poliza_Configuracion_Condicion;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Poliza_Configuracion_Condicion
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Poliza_Configuracion_Detalle;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Poliza_Configuracion_Detalle
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Poliza_Configuracion_Detalle_Electronico;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Poliza_Configuracion_Detalle_Electronico
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Cuenta_Contable;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Cuenta_Contable
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();
-DROP TRIGGER IF EXISTS ln_version_configuracion ON Parametro;
-CREATE TRIGGER ln_version_configuracion
-    AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON Parametro
-    FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion();

@@ -10,7 +10,7 @@
 namespace ledgernova::schema {
 namespace {
 
-// The tables whose writes move the version, each with the trigger tables.sql gives it.
+// The tables whose writes move the version.
 constexpr std::array kVersionedTables = {
     "Poliza_Configuracion",
     "Poliza_Configuracion_Tabla",
@@ -52,6 +52,19 @@ std::int64_t whole(const db::Recordset& rows, const char* column) {
 }
 
 }  // namespace
+
+void create_version_triggers(db::Connection& connection) {
+    std::string statements;
+    for (const char* table : kVersionedTables) {
+        statements += fmt::format(
+            "DROP TRIGGER IF EXISTS ln_version_configuracion ON {0}; "
+            "CREATE TRIGGER ln_version_configuracion "
+            "AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON {0} "
+            "FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion(); ",
+            table);
+    }
+    connection.Execute(statements);
+}
 
 std::optional<db::ChangeCounters> configuration_version(db::Connection& connection) {
     if (connection.dialect() != db::Dialect::PostgreSQL || connection.TransactionDepth() > 0) {

@@ -16,4 +16,8 @@ namespace ledgernova::schema {
 // nothing vouches for what was read. Throws db::Error when the statement fails.
 [[nodiscard]] std::optional<db::ChangeCounters> configuration_version(db::Connection& connection);
 
+// Gives each versioned table of a PostgreSQL ledger its trigger anew, after tables.sql made the
+// version row and the trigger's function. Throws db::Error when the server refuses.
+void create_version_triggers(db::Connection& connection);
+
 }  // namespace ledgernova::schema
