@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,38 @@ TEST_F(KeptReadsPostingTest, AnApplicationsHostIsAskedOncePerCall) {
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = "
                             "'CON_MODO_CONEXION_COM'"));
     EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
+}
+
+// A document dated three times gives three vouchers per template in one call: the first composes
+// the detail statement, the later ones put it together from what was kept. Each must be the text
+// that a call outside any posting composes for its date.
+TEST_F(KeptReadsPostingTest, EveryVoucherOfACallGetsTheDetailAFreshCallComposes) {
+    execute(
+        "UPDATE Poliza_Configuracion_Detalle SET Pcd_Concepto = '''Compra del <FECHA>''', "
+        "Pcd_Condicion = 'Compras.Importe > 0' WHERE Pc_Cve_Poliza_Configuracion = 'CMP' AND "
+        "Pcd_ID = 1");
+    add_electronic(1, 1, "COMPROBANTE", kInvoice, "CMP2");
+    for (const char* fecha : {"2024-03-07", "2024-03-08", "2024-03-09"}) {
+        add_purchase("A-3", fecha, "10", "1.6");
+    }
+    ASSERT_TRUE(post_recorded("A-3")) << object.get_Error();
+    std::vector<std::string> posted;
+    std::ranges::copy_if(statements(), std::back_inserter(posted), [](const std::string& text) {
+        return text.find(" as Pd_Importe ") != std::string::npos;
+    });
+    std::vector<std::string> fresh;
+    for (const char* clave : {"CMP", "CMP2"}) {
+        const std::string G = object.GetSQL_Condicion_General(clave, "01");
+        for (const int dia : {7, 8, 9}) {
+            fresh.push_back(object.GetSQL_Detalle(clave, Date::from_ymd(2024, 3, dia), "A-3", G));
+        }
+    }
+    EXPECT_EQ(fresh, posted);
+    ASSERT_EQ(6U, posted.size());
+    EXPECT_NE(std::string::npos, posted[2].find("'Compra del 09/Mar/2024' as Pd_Concepto"));
+    EXPECT_EQ("Compra del 07/Mar/2024\nCompra del 08/Mar/2024\nCompra del 09/Mar/2024\n",
+              ledger.rows("SELECT Pd_Concepto FROM Poliza_Detalle WHERE Pd_Tipo = 1 AND "
+                          "Cc_Cve_Cuenta_Contable = '5101' ORDER BY Pl_Folio"));
 }
 
 class KeptReadsOnDiskTest : public KeptReadsPostingTest {
