@@ -4,6 +4,7 @@
 #include <array>
 #include <exception>
 #include <string_view>
+#include <utility>
 
 #include "util/text.h"
 
@@ -50,14 +51,17 @@ const std::array<Columna, 23> kColumnas = {{
     {&C::bTipoCambio, &C::sTipoCambio, {"TIPO_CAMBIO"}},
 }};
 
-// The canonical column a result column stands for, or nullptr.
+// The canonical column a result column stands for, or nullptr. The names are upper-case ASCII,
+// and upper-casing makes no ASCII letter out of any other byte: a name is recognised exactly when
+// it equals one but for the case of its ASCII letters.
 const Columna* canonica(const std::string& nombre) {
-    const std::string mayusculas = util::to_upper(nombre);
-    if (mayusculas.empty()) {
+    if (nombre.empty()) {
         return nullptr;  // would otherwise match the unused places of the table
     }
     for (const Columna& columna : kColumnas) {
-        if (std::ranges::find(columna.reconocidos, mayusculas) != columna.reconocidos.end()) {
+        if (std::ranges::any_of(columna.reconocidos, [&](std::string_view reconocido) {
+                return nombre.size() == reconocido.size() && util::iequals(nombre, reconocido);
+            })) {
             return &columna;
         }
     }
@@ -75,10 +79,10 @@ bool Valida_Campos_SQL(core::Contexto& contexto, const db::Recordset& rs, tCampo
             return true;
         }
         for (std::size_t i = 0; i < rs.Count(); ++i) {
-            const std::string nombre = rs.Fields(i).Name;
+            std::string nombre = rs.Fields(i).Name;
             if (const Columna* columna = canonica(nombre)) {
                 Campos.*columna->presente = true;
-                Campos.*columna->nombre = nombre;
+                Campos.*columna->nombre = std::move(nombre);
             }
         }
         return true;

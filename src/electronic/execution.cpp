@@ -24,10 +24,10 @@ const std::array<const Clase*, 6> kClases = {
 };
 
 // The kind an entry's type names, compared after upper-casing but untrimmed; nullptr for none.
+// The names are upper-case ASCII, which upper-casing makes of ASCII letters only.
 const Clase* clase_de(const std::string& Tipo) {
-    const std::string nombre = util::to_upper(Tipo);
-    const auto clase =
-        std::ranges::find_if(kClases, [&](const Clase* c) { return c->nombre == nombre; });
+    const auto clase = std::ranges::find_if(
+        kClases, [&](const Clase* c) { return util::iequals(Tipo, c->nombre); });
     return clase == kClases.end() ? nullptr : *clase;
 }
 
