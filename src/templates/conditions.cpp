@@ -1,6 +1,9 @@
 #include "templates/conditions.h"
 
+#include <utility>
+
 #include "db/sql_text.h"
+#include "util/dates.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
@@ -23,13 +26,34 @@ std::string condiciones_unidas(db::Recordset rows) {
     return result;
 }
 
-std::string leer_condiciones(const std::string& key, const std::string& empresa) {
+std::string leer_condiciones(const std::string& key) {
     auto rows = core::Contexto::leer_estable(
         "SELECT * "
         "FROM Poliza_Configuracion_Condicion "
         "WHERE Pc_Cve_Poliza_Configuracion = '" +
         db::esc(key) + "' " + "ORDER BY Pcc_ID");
-    return util::replace_all(condiciones_unidas(std::move(rows)), "<EMPRESA>", db::esc(empresa));
+    return condiciones_unidas(std::move(rows));
+}
+
+std::string con_empresa(const std::string& condiciones, const std::string& empresa) {
+    constexpr std::string_view kEmpresa = "<EMPRESA>";
+    if (condiciones.find(kEmpresa) == std::string::npos) {
+        return condiciones;
+    }
+    return util::replace_all(condiciones, kEmpresa, db::esc(empresa));
+}
+
+// The joined conditions come from the template alone; the company is put in at every call.
+std::string condicion_general(const std::string& key, const std::string& empresa) {
+    auto& lecturas = core::Contexto::modulo().lecturas;
+    const std::string clave = "GetSQL_Condicion_General\x1f" + key;
+    if (const Partes* kept = lecturas.composed(clave)) {
+        return con_empresa(kept->front(), empresa);
+    }
+    std::string condiciones = leer_condiciones(key);
+    std::string result = con_empresa(condiciones, empresa);
+    lecturas.keep_composed(clave, {std::move(condiciones)});
+    return result;
 }
 
 // The posting mode of the template's table: the module's parameter, unless the table says 1 or 2.
@@ -71,7 +95,7 @@ std::string condicion_poliza(const std::string& key, const std::string& sValor) 
 std::string GetSQL_Condicion_General(core::Contexto& contexto, const std::string& key,
                                      const std::string& empresa) {
     try {
-        return leer_condiciones(key, empresa);
+        return condicion_general(key, empresa);
     } catch (const std::exception& failure) {
         // This routine's source name carries no library prefix.
         contexto.Error = "GetSQL_Condicion_General()" + kCrLf + failure.what();
@@ -117,6 +141,28 @@ std::string condiciones_where(const std::string& P, const std::string& Condicion
         return P + kCrLf;
     }
     return P + " AND " + kCrLf + CondicionG + kCrLf;
+}
+
+std::string con_condiciones(const Partes& partes, const std::string& P,
+                            const std::string& CondicionG, Date iFecha) {
+    const std::string condiciones = condiciones_where(P, CondicionG);
+    std::size_t largo = partes.empty() ? 0 : condiciones.size() * (partes.size() - 1);
+    for (const std::string& parte : partes) {
+        largo += parte.size();
+    }
+    std::string S;
+    S.reserve(largo);
+    for (std::size_t i = 0; i < partes.size(); ++i) {
+        if (i > 0) {
+            S += condiciones;
+        }
+        S += partes[i];
+    }
+    constexpr std::string_view kFecha = "<FECHA>";
+    if (S.find(kFecha) == std::string::npos) {
+        return S;
+    }
+    return util::replace_all(S, kFecha, util::format_dd_mmm_yyyy(iFecha));
 }
 
 }  // namespace ledgernova::templates

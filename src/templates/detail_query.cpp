@@ -9,7 +9,6 @@
 #include "electronic/configuration.h"
 #include "templates/conditions.h"
 #include "templates/grouping.h"
-#include "util/dates.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
@@ -97,12 +96,10 @@ std::string agrupacion(const db::Recordset& linea, const std::string& G) {
     return suma_cargo || suma_abono ? "GROUP BY " + kCrLf + G : std::string();
 }
 
-// The detail statement apart around the conditions of the voucher, which alone depend on the
-// document: part 0, the conditions, part 1, the conditions, ... the last part. Part 0 opens the
-// first line's select up to its "WHERE "; each part between two conditions closes one line's
-// select (its own filter and grouping) and opens the next; the last closes the last line. No
-// parts at all for a template without lines.
-using Partes = std::vector<std::string>;
+// The detail statement apart around the conditions (see Partes): part 0 opens the first line's
+// select up to its "WHERE "; each part between two conditions closes one line's select (its own
+// filter and grouping) and opens the next; the last closes the last line. No parts at all for a
+// template without lines.
 
 struct Composicion {
     Partes partes;
@@ -165,28 +162,6 @@ Composicion componer(core::Contexto& contexto, const std::string& key) {
     return composicion;
 }
 
-std::string unir(const Partes& partes, const std::string& P, const std::string& CondicionG,
-                 Date iFecha) {
-    const std::string condiciones = condiciones_where(P, CondicionG);
-    std::size_t largo = partes.empty() ? 0 : condiciones.size() * (partes.size() - 1);
-    for (const std::string& parte : partes) {
-        largo += parte.size();
-    }
-    std::string S;
-    S.reserve(largo);
-    for (std::size_t i = 0; i < partes.size(); ++i) {
-        if (i > 0) {
-            S += condiciones;
-        }
-        S += partes[i];
-    }
-    constexpr std::string_view kFecha = "<FECHA>";
-    if (S.find(kFecha) == std::string::npos) {
-        return S;
-    }
-    return util::replace_all(S, kFecha, util::format_dd_mmm_yyyy(iFecha));
-}
-
 std::string detalle(core::Contexto& contexto, const std::string& key, Date iFecha,
                     const std::string& sValor, const std::string& CondicionG) {
     // The voucher condition first: it composes in Texto_SQL, where the lines are read next.
@@ -194,10 +169,10 @@ std::string detalle(core::Contexto& contexto, const std::string& key, Date iFech
     auto& lecturas = core::Contexto::modulo().lecturas;
     const std::string clave = "GetSQL_Detalle\x1f" + key;
     if (const Partes* partes = lecturas.composed(clave)) {
-        return unir(*partes, P, CondicionG, iFecha);
+        return con_condiciones(*partes, P, CondicionG, iFecha);
     }
     Composicion composicion = componer(contexto, key);
-    std::string S = unir(composicion.partes, P, CondicionG, iFecha);
+    std::string S = con_condiciones(composicion.partes, P, CondicionG, iFecha);
     if (composicion.conservable) {
         lecturas.keep_composed(clave, std::move(composicion.partes));
     }

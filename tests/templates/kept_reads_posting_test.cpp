@@ -42,9 +42,9 @@ class KeptReadsPostingTest : public PurchasesLedger {
         }
         return reads;
     }
-    bool post_recorded(const std::string& folio) {
+    bool post_recorded(const std::string& folio, const std::string& empresa = "01") {
         ledger.recorder().clear();
-        return post(folio);
+        return post(folio, empresa);
     }
     std::string invoices() {
         return ledger.rows(
@@ -125,9 +125,9 @@ TEST_F(KeptReadsPostingTest, AnApplicationsHostIsAskedOncePerCall) {
 }
 
 // A document dated three times gives three vouchers per template in one call: the first composes
-// the detail statement, the later ones put it together from what was kept. Each must be the text
-// that a call outside any posting composes for its date.
-TEST_F(KeptReadsPostingTest, EveryVoucherOfACallGetsTheDetailAFreshCallComposes) {
+// the header and detail statements, the later ones put them together from what was kept. Each
+// must be the text that a call outside any posting composes for its date.
+TEST_F(KeptReadsPostingTest, EveryVoucherOfACallGetsTheStatementsAFreshCallComposes) {
     execute(
         "UPDATE Poliza_Configuracion_Detalle SET Pcd_Concepto = '''Compra del <FECHA>''', "
         "Pcd_Condicion = 'Compras.Importe > 0' WHERE Pc_Cve_Poliza_Configuracion = 'CMP' AND "
@@ -149,11 +149,36 @@ TEST_F(KeptReadsPostingTest, EveryVoucherOfACallGetsTheDetailAFreshCallComposes)
         }
     }
     EXPECT_EQ(fresh, posted);
+    std::vector<std::string> headers;
+    std::ranges::copy_if(statements(), std::back_inserter(headers), [](const std::string& text) {
+        return text.find(" as Pl_Tipo, ") != std::string::npos;
+    });
+    std::vector<std::string> fresh_headers;
+    for (const char* clave : {"CMP", "CMP2"}) {
+        const std::string G = object.GetSQL_Condicion_General(clave, "01");
+        for (const int dia : {7, 8, 9}) {
+            fresh_headers.push_back(
+                object.GetSQL_Encabezado(clave, Date::from_ymd(2024, 3, dia), "A-3", G));
+        }
+    }
+    EXPECT_EQ(fresh_headers, headers);
     ASSERT_EQ(6U, posted.size());
     EXPECT_NE(std::string::npos, posted[2].find("'Compra del 09/Mar/2024' as Pd_Concepto"));
     EXPECT_EQ("Compra del 07/Mar/2024\nCompra del 08/Mar/2024\nCompra del 09/Mar/2024\n",
               ledger.rows("SELECT Pd_Concepto FROM Poliza_Detalle WHERE Pd_Tipo = 1 AND "
                           "Cc_Cve_Cuenta_Contable = '5101' ORDER BY Pl_Folio"));
+}
+
+// The general condition is kept as the template has it; the company goes in at every call.
+TEST_F(KeptReadsPostingTest, AnotherCompanyIsPutIntoTheKeptGeneralCondition) {
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    ASSERT_TRUE(post_recorded("A-2", "0'2")) << object.get_Error();
+    EXPECT_EQ(1, std::ranges::count_if(statements(), [](const std::string& text) {
+                  return text.find("Compras.Empresa = '0''2'") != std::string::npos;
+              }));
+    EXPECT_EQ(0, std::ranges::count_if(statements(), [](const std::string& text) {
+                  return text.find("Compras.Empresa = '01'") != std::string::npos;
+              }));
 }
 
 class KeptReadsOnDiskTest : public KeptReadsPostingTest {
