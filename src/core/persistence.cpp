@@ -5,9 +5,13 @@
 namespace ledgernova::core {
 namespace {
 
-// "'value', ": how a text value enters the lists of values below.
-std::string quoted(const std::string& value) {
-    return "'" + db::esc(value) + "', ";
+// A statement's text is appended into one buffer that holds it whole: these are composed for
+// every voucher and line.
+constexpr std::size_t kLargoSentencia = 512;
+
+// Appends "'value', ": how a text value enters the lists of values below.
+void quoted(std::string& sql, const std::string& value) {
+    sql.append("'").append(db::esc(value)).append("', ");
 }
 
 std::string estado_inicial(const tPlEncabezado& header) {
@@ -24,7 +28,9 @@ std::string header_statement(const Contexto& contexto, const std::string& estado
     const auto& header = contexto.header;
     auto& datos = Contexto::datos();
     auto& sistema = Contexto::sistema();
-    std::string sql =
+    std::string sql;
+    sql.reserve(kLargoSentencia);
+    sql +=
         "INSERT INTO Poliza("
         "   Pl_Folio, "
         "   Em_Cve_Empresa, "
@@ -44,28 +50,30 @@ std::string header_statement(const Contexto& contexto, const std::string& estado
         "   Fecha_Ult_Modif, "
         "   Es_Cve_Estado "
         ") VALUES(";
-    sql += quoted(header.Pl_Folio);
-    sql += quoted(header.Em_Cve_Empresa);
-    sql += quoted(header.Pl_Ejercicio);
-    sql += quoted(header.Pl_Periodo);
-    sql += std::to_string(header.Pl_Tipo_Poliza) + ", ";
-    sql += quoted(header.Pl_Numero);
-    sql += "'" + datos.Formato_Fecha_SQL(header.Pl_Fecha) + "', ";
-    sql += quoted(header.Pl_Tabla);
-    sql += quoted(header.Pl_Documento);
-    sql += quoted(header.Pl_Referencia);
-    sql += quoted(header.Pl_Comentario);
-    sql += quoted(header.Pl_Configuracion);
-    sql += quoted(sistema.Get_Operador());
-    sql += "'" + contexto.Fecha_Movimiento + "', ";
-    sql += quoted(sistema.Get_Operador());
-    sql += "'" + contexto.Fecha_Movimiento + "', '" + estado + "') ";
+    quoted(sql, header.Pl_Folio);
+    quoted(sql, header.Em_Cve_Empresa);
+    quoted(sql, header.Pl_Ejercicio);
+    quoted(sql, header.Pl_Periodo);
+    sql.append(std::to_string(header.Pl_Tipo_Poliza)).append(", ");
+    quoted(sql, header.Pl_Numero);
+    sql.append("'").append(datos.Formato_Fecha_SQL(header.Pl_Fecha)).append("', ");
+    quoted(sql, header.Pl_Tabla);
+    quoted(sql, header.Pl_Documento);
+    quoted(sql, header.Pl_Referencia);
+    quoted(sql, header.Pl_Comentario);
+    quoted(sql, header.Pl_Configuracion);
+    quoted(sql, sistema.Get_Operador());
+    sql.append("'").append(contexto.Fecha_Movimiento).append("', ");
+    quoted(sql, sistema.Get_Operador());
+    sql.append("'").append(contexto.Fecha_Movimiento).append("', '").append(estado).append("') ");
     return sql;
 }
 
 std::string line_statement(const Contexto& contexto) {
     const auto& line = contexto.line;
-    std::string sql =
+    std::string sql;
+    sql.reserve(kLargoSentencia);
+    sql +=
         "INSERT INTO Poliza_Detalle("
         "   Pl_Folio, "
         "   Pd_ID, "
@@ -76,14 +84,14 @@ std::string line_statement(const Contexto& contexto) {
         "   Pd_Tipo, "
         "   Pd_Importe "
         ") VALUES(";
-    sql += quoted(contexto.header.Pl_Folio);
-    sql += quoted(line.Pd_ID);
-    sql += quoted(line.Cc_Cve_Cuenta_Contable);
-    sql += quoted(line.Pd_Centro_Costo);
-    sql += quoted(line.Pd_Concepto);
-    sql += quoted(line.Pd_Referencia);
-    sql += std::to_string(line.Pd_Tipo) + ", ";
-    sql += Contexto::datos().Formato_Numero_SQL(Variant(line.Pd_Importe), 2) + ")";
+    quoted(sql, contexto.header.Pl_Folio);
+    quoted(sql, line.Pd_ID);
+    quoted(sql, line.Cc_Cve_Cuenta_Contable);
+    quoted(sql, line.Pd_Centro_Costo);
+    quoted(sql, line.Pd_Concepto);
+    quoted(sql, line.Pd_Referencia);
+    sql.append(std::to_string(line.Pd_Tipo)).append(", ");
+    sql.append(Contexto::datos().Formato_Numero_SQL(Variant(line.Pd_Importe), 2)).append(")");
     return sql;
 }
 

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "util/text.h"
 
@@ -51,18 +52,37 @@ const std::array<Columna, 23> kColumnas = {{
     {&C::bTipoCambio, &C::sTipoCambio, {"TIPO_CAMBIO"}},
 }};
 
+// The recognised names by their length, so that a result column is compared with the few of its
+// own length only: this runs for every column of every command result.
+constexpr std::size_t kLargoMaximo = 24;
+using Reconocido = std::pair<std::string_view, const Columna*>;
+using PorLargo = std::array<std::vector<Reconocido>, kLargoMaximo + 1>;
+
+const PorLargo& por_largo() {
+    static const PorLargo tabla = [] {
+        PorLargo grupos;
+        for (const Columna& columna : kColumnas) {
+            for (const std::string_view nombre : columna.reconocidos) {
+                if (!nombre.empty()) {  // would otherwise match the unused places of the table
+                    grupos.at(nombre.size()).emplace_back(nombre, &columna);
+                }
+            }
+        }
+        return grupos;
+    }();
+    return tabla;
+}
+
 // The canonical column a result column stands for, or nullptr. The names are upper-case ASCII,
 // and upper-casing makes no ASCII letter out of any other byte: a name is recognised exactly when
 // it equals one but for the case of its ASCII letters.
 const Columna* canonica(const std::string& nombre) {
-    if (nombre.empty()) {
-        return nullptr;  // would otherwise match the unused places of the table
+    if (nombre.size() > kLargoMaximo) {
+        return nullptr;
     }
-    for (const Columna& columna : kColumnas) {
-        if (std::ranges::any_of(columna.reconocidos, [&](std::string_view reconocido) {
-                return nombre.size() == reconocido.size() && util::iequals(nombre, reconocido);
-            })) {
-            return &columna;
+    for (const auto& [reconocido, columna] : por_largo()[nombre.size()]) {
+        if (util::iequals(nombre, reconocido)) {
+            return columna;
         }
     }
     return nullptr;

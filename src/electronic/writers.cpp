@@ -30,9 +30,13 @@ constexpr Destino kTransferencia{"Insertar_Transferencia() ", "Poliza_Detalle_Tr
 constexpr Destino kOtroMetodoPago{"Insertar_Otro_Metodo_Pago() ", "Poliza_Detalle_Otro_Metodo_Pago",
                                   "Pdo_Id"};
 
-// "'value', ": a text in a list of values, its quotes doubled.
+// "'value', ": a text in a list of values, its quotes doubled. One buffer: a statement holds
+// several of these.
 std::string Q(const std::string& value) {
-    return "'" + db::esc(value) + "', ";
+    std::string quoted;
+    quoted.reserve(value.size() + 4);
+    quoted.append("'").append(db::esc(value)).append("', ");
+    return quoted;
 }
 
 // An amount or rate, unquoted: no trailing zeros, '.' as decimal point.

@@ -9,7 +9,8 @@ FilaDetalle::FilaDetalle(const db::Recordset& detalle) : detalle_(detalle) {
     for (std::size_t i = detalle.Count(); i-- > 0;) {  // backwards: the first of equal names wins
         const std::string nombre = detalle.Fields(i).Name;
         for (std::size_t columna = 0; columna < kColumnasDetalle.size(); ++columna) {
-            if (util::iequals(nombre, kColumnasDetalle[columna])) {
+            const std::string_view buscada = kColumnasDetalle[columna];
+            if (nombre.size() == buscada.size() && util::iequals(nombre, buscada)) {
                 posiciones_[columna] = i;
             }
         }
