@@ -39,15 +39,10 @@ bool lee_lo_que_se_escribe(const std::string& comando) {
     const std::string_view texto(comando);
     for (std::size_t i = 0; i < texto.size(); ++i) {
         const char inicial = static_cast<char>(texto[i] | 0x20);  // a letter in lower case
-        if (inicial != 'p' && inicial != 'c' && inicial != 'f') {
-            continue;
-        }
-        const std::string_view resto = texto.substr(i);
-        if (std::ranges::any_of(kTablas, [&](std::string_view tabla) {
-                return resto.size() >= tabla.size() &&
-                       util::iequals(resto.substr(0, tabla.size()), tabla);
-            })) {
-            return true;
+        for (const std::string_view tabla : kTablas) {
+            if (inicial == tabla.front() && util::iequals(texto.substr(i, tabla.size()), tabla)) {
+                return true;
+            }
         }
     }
     return false;
