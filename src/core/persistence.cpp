@@ -9,9 +9,16 @@ namespace {
 // every voucher and line.
 constexpr std::size_t kLargoSentencia = 512;
 
-// Appends "'value', ": how a text value enters the lists of values below.
+// Appends "'value', ": how a text value enters the lists of values below. Most values hold no
+// quote, and go in at once.
 void quoted(std::string& sql, const std::string& value) {
-    sql.append("'").append(db::esc(value)).append("', ");
+    sql += '\'';
+    if (value.find('\'') == std::string::npos) {
+        sql += value;
+    } else {
+        sql += db::esc(value);
+    }
+    sql += "', ";
 }
 
 std::string estado_inicial(const tPlEncabezado& header) {

@@ -31,11 +31,17 @@ constexpr Destino kOtroMetodoPago{"Insertar_Otro_Metodo_Pago() ", "Poliza_Detall
                                   "Pdo_Id"};
 
 // "'value', ": a text in a list of values, its quotes doubled. One buffer: a statement holds
-// several of these.
+// several of these. Most values hold no quote, and go in at once.
 std::string Q(const std::string& value) {
     std::string quoted;
     quoted.reserve(value.size() + 4);
-    quoted.append("'").append(db::esc(value)).append("', ");
+    quoted += '\'';
+    if (value.find('\'') == std::string::npos) {
+        quoted += value;
+    } else {
+        quoted += db::esc(value);
+    }
+    quoted += "', ";
     return quoted;
 }
 
