@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include "core/joined_text.h"
 #include "db/sql_text.h"
 #include "util/text.h"
 
@@ -57,19 +58,10 @@ std::string row_id(const Destino& destino, const std::string& Pl_Folio, const st
     return fmt::format("{:04}", Variant(next).to_long());
 }
 
-// The texts one after the other, composed in one buffer of their whole length.
-template <typename... Textos>
-std::string unir(const Textos&... textos) {
-    std::string result;
-    result.reserve((std::string_view(textos).size() + ...));
-    (result.append(textos), ...);
-    return result;
-}
-
 // Each statement below receives `llave`, the first three values (folio, line, row id) quoted.
 
 std::string comprobante_sql(const std::string& llave, const tPdComprobante& r) {
-    return unir(
+    return core::joined(
         "INSERT INTO Poliza_Detalle_Comprobante"
         " ( "
         "   Pl_Folio , "
@@ -89,7 +81,7 @@ std::string comprobante_sql(const std::string& llave, const tPdComprobante& r) {
 }
 
 std::string comprobante_otro_sql(const std::string& llave, const tPdComprobanteOtro& r) {
-    return unir(
+    return core::joined(
         "INSERT INTO Poliza_Detalle_Comprobante_Nacional_Otro "
         " ( "
         "   Pl_Folio , "
@@ -111,7 +103,7 @@ std::string comprobante_otro_sql(const std::string& llave, const tPdComprobanteO
 
 std::string comprobante_extranjero_sql(const std::string& llave,
                                        const tPdComprobanteExtranjero& r) {
-    return unir(
+    return core::joined(
         "INSERT INTO Poliza_Detalle_Comprobante_extranjero "
         " ( "
         "   Pl_Folio , "
@@ -131,7 +123,7 @@ std::string comprobante_extranjero_sql(const std::string& llave,
 }
 
 std::string cheque_sql(const std::string& llave, const tPdCheque& r) {
-    return unir(
+    return core::joined(
         "INSERT INTO Poliza_Detalle_Cheque "
         "("
         "   Pl_Folio, "
@@ -156,7 +148,7 @@ std::string cheque_sql(const std::string& llave, const tPdCheque& r) {
 }
 
 std::string transferencia_sql(const std::string& llave, const tPdTransferencia& r) {
-    return unir(
+    return core::joined(
         "INSERT INTO Poliza_Detalle_Transferencia "
         " ( "
         "   Pl_Folio, "
@@ -184,7 +176,7 @@ std::string transferencia_sql(const std::string& llave, const tPdTransferencia& 
 }
 
 std::string otro_metodo_pago_sql(const std::string& llave, const tPdOtroMetodoPago& r) {
-    return unir(
+    return core::joined(
         "INSERT INTO Poliza_Detalle_Otro_Metodo_Pago "
         " ( "
         "   Pl_Folio , "
@@ -212,7 +204,7 @@ bool write_row(Contexto& contexto, const Destino& destino, const std::string& Pl
                std::string (*statement)(const std::string&, const Registro&)) {
     try {
         const std::string ID = row_id(destino, Pl_Folio, Pd_ID);
-        Contexto::ejecutar(statement(unir(Q(Pl_Folio), Q(Pd_ID), Q(ID)), registro));
+        Contexto::ejecutar(statement(core::joined(Q(Pl_Folio), Q(Pd_ID), Q(ID)), registro));
         return true;
     } catch (const std::exception& failure) {
         contexto.Error = destino.rutina + std::string(util::kCrLf) + failure.what();

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/joined_text.h"
 #include "db/exclusive_lock.h"
 #include "db/sql_text.h"
 #include "host/kept_reads.h"
@@ -55,62 +56,63 @@ std::string general_condition(const Plantilla& p) {
 }
 
 std::string documents_statement(const Plantilla& p, const std::string& folio) {
-    return "SELECT DISTINCT(" + p.M + ") as Folio, " + p.D + " as Fecha " + kCrLf + "FROM " +
-           kCrLf + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(folio) + "' " +
-           general_condition(p) + " AND " + p.M +
-           " NOT IN ( "
-           "   SELECT DISTINCT "
-           "       Poliza_Control.Pc_Documento "
-           "   FROM Poliza_Control "
-           "       INNER JOIN Poliza ON Poliza.Pl_Folio = Poliza_Control.Pl_Folio "
-           "   WHERE "
-           "       Poliza.Es_Cve_Estado <> 'CA' AND "
-           "       Poliza_Control.Pc_Tabla = '" +
-           db::esc(util::to_upper(p.T)) +
-           "' AND "
-           "       Poliza.Pl_Configuracion = '" +
-           db::esc(p.K) +
-           "' AND "
-           "       Poliza_Control.Pc_Documento = '" +
-           db::esc(folio) +
-           "'"
-           ") " +
-           kCrLf + "ORDER BY " + p.D + ", " + p.M;
+    return core::joined("SELECT DISTINCT(", p.M, ") as Folio, ", p.D, " as Fecha ", kCrLf, "FROM ",
+                        kCrLf, p.R, " ", kCrLf, "WHERE ", p.M, " = '", db::esc(folio), "' ",
+                        general_condition(p), " AND ", p.M,
+                        " NOT IN ( "
+                        "   SELECT DISTINCT "
+                        "       Poliza_Control.Pc_Documento "
+                        "   FROM Poliza_Control "
+                        "       INNER JOIN Poliza ON Poliza.Pl_Folio = Poliza_Control.Pl_Folio "
+                        "   WHERE "
+                        "       Poliza.Es_Cve_Estado <> 'CA' AND "
+                        "       Poliza_Control.Pc_Tabla = '",
+                        db::esc(util::to_upper(p.T)),
+                        "' AND "
+                        "       Poliza.Pl_Configuracion = '",
+                        db::esc(p.K),
+                        "' AND "
+                        "       Poliza_Control.Pc_Documento = '",
+                        db::esc(folio),
+                        "'"
+                        ") ",
+                        kCrLf, "ORDER BY ", p.D, ", ", p.M);
 }
 
 std::string link_statement(const Plantilla& p, const std::string& folio_poliza,
                            const std::string& documento) {
     auto& sistema = core::Contexto::sistema();
-    return "INSERT INTO Poliza_Control( "
-           "   Pl_Folio, "
-           "   Pc_Tabla, "
-           "   Pc_Documento, "
-           "   Oper_Alta, "
-           "   Fecha_Alta, "
-           "   Oper_Ult_Modif, "
-           "   Fecha_Ult_Modif "
-           ") " +
-           kCrLf +
-           "SELECT DISTINCT "
-           "   '" +
-           db::esc(folio_poliza) +
-           "', "
-           "   '" +
-           db::esc(util::to_upper(p.T)) +
-           "', "
-           "   " +
-           p.M +
-           ", "
-           "   '" +
-           db::esc(sistema.Get_Operador()) +
-           "', "
-           "   GETDATE(), "
-           "   '" +
-           db::esc(sistema.Get_Operador()) +
-           "', "
-           "   GETDATE() " +
-           kCrLf + "FROM " + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(documento) +
-           "' " + general_condition(p);
+    return core::joined(
+        "INSERT INTO Poliza_Control( "
+        "   Pl_Folio, "
+        "   Pc_Tabla, "
+        "   Pc_Documento, "
+        "   Oper_Alta, "
+        "   Fecha_Alta, "
+        "   Oper_Ult_Modif, "
+        "   Fecha_Ult_Modif "
+        ") ",
+        kCrLf,
+        "SELECT DISTINCT "
+        "   '",
+        db::esc(folio_poliza),
+        "', "
+        "   '",
+        db::esc(util::to_upper(p.T)),
+        "', "
+        "   ",
+        p.M,
+        ", "
+        "   '",
+        db::esc(sistema.Get_Operador()),
+        "', "
+        "   GETDATE(), "
+        "   '",
+        db::esc(sistema.Get_Operador()),
+        "', "
+        "   GETDATE() ",
+        kCrLf, "FROM ", p.R, " ", kCrLf, "WHERE ", p.M, " = '", db::esc(documento), "' ",
+        general_condition(p));
 }
 
 std::string field_text(const db::Recordset& rows, std::string_view column) {
