@@ -55,6 +55,20 @@ struct Contexto {
         return state.lecturas.rows(conexion(), state.Texto_SQL);
     }
 
+    // Texts composed from reads that no posting can change alone: within a batch call those kept
+    // under `clave` (host::KeptReads::composed), else what `componer` gives, then kept.
+    template <typename Componer>
+    [[nodiscard]] static std::vector<std::string> compuesto(const std::string& clave,
+                                                            Componer&& componer) {
+        auto& lecturas = modulo().lecturas;
+        if (const std::vector<std::string>* kept = lecturas.composed(clave)) {
+            return *kept;
+        }
+        std::vector<std::string> textos = std::forward<Componer>(componer)();
+        lecturas.keep_composed(clave, textos);
+        return textos;
+    }
+
     // The host's parameter and field value; inside a batch call each is asked once per call.
     [[nodiscard]] static Variant parametro(const std::string& nombre, std::int32_t ambito,
                                            const std::string& tipo,

@@ -45,37 +45,22 @@ std::string con_empresa(const std::string& condiciones, const std::string& empre
 
 // The joined conditions come from the template alone; the company is put in at every call.
 std::string condicion_general(const std::string& key, const std::string& empresa) {
-    auto& lecturas = core::Contexto::modulo().lecturas;
-    const std::string clave = "GetSQL_Condicion_General\x1f" + key;
-    if (const Partes* kept = lecturas.composed(clave)) {
-        return con_empresa(kept->front(), empresa);
-    }
-    std::string condiciones = leer_condiciones(key);
-    std::string result = con_empresa(condiciones, empresa);
-    lecturas.keep_composed(clave, {std::move(condiciones)});
-    return result;
+    const Partes condiciones = core::Contexto::compuesto(
+        "GetSQL_Condicion_General\x1f" + key, [&] { return Partes{leer_condiciones(key)}; });
+    return con_empresa(condiciones.front(), empresa);
 }
 
-// The posting mode of the template's table: the module's parameter, unless the table says 1 or 2.
-std::int16_t modo_contabiliza(const db::Recordset& tabla) {
-    const std::string modulo = campo_concatenado(tabla, "Pc_Modulo");
-    const std::int16_t modo_modulo =
-        core::Contexto::parametro("CON_MODO_CONEXION_" + modulo, 0, "N", "1").to_int16();
-    const std::string modo_tabla = campo_concatenado(tabla, "Pc_Modo_Contabiliza");
-    if (modo_tabla == "1" || modo_tabla == "2") {
-        return static_cast<std::int16_t>(modo_tabla == "1" ? 1 : 2);
-    }
-    return modo_modulo;
-}
+// The columns of the template's table that choose the voucher's field, Null read as nothing; none
+// when the template or its table is missing.
+enum ColumnaTabla : std::size_t {
+    kModulo,
+    kModoTabla,
+    kContabilizaLinea,
+    kCampoMovimiento,
+    kCampoDia
+};
 
-std::string campo_poliza(const db::Recordset& tabla) {
-    const std::int16_t modo = modo_contabiliza(tabla);
-    const bool por_movimiento =
-        modo != 1 || campo_concatenado(tabla, "Pc_Contabiliza_Linea") == "SI";
-    return campo_concatenado(tabla, por_movimiento ? "Pc_Campo_Movimiento" : "Pc_Campo_Dia");
-}
-
-std::string condicion_poliza(const std::string& key, const std::string& sValor) {
+Partes columnas_de_la_tabla(const std::string& key) {
     const auto tabla = core::Contexto::leer_estable(
         "SELECT "
         "   Poliza_Configuracion_Tabla.Pc_Modulo, "
@@ -85,6 +70,36 @@ std::string condicion_poliza(const std::string& key, const std::string& sValor) 
         "Poliza_Configuracion_Tabla.Pc_Modo_Contabiliza " +
         plantilla_y_tabla(key));
     if (tabla.Eof()) {
+        return {};
+    }
+    return {campo_concatenado(tabla, "Pc_Modulo"), campo_concatenado(tabla, "Pc_Modo_Contabiliza"),
+            campo_concatenado(tabla, "Pc_Contabiliza_Linea"),
+            campo_concatenado(tabla, "Pc_Campo_Movimiento"),
+            campo_concatenado(tabla, "Pc_Campo_Dia")};
+}
+
+// The posting mode of the template's table: the module's parameter, unless the table says 1 or 2.
+std::int16_t modo_contabiliza(const Partes& tabla) {
+    const std::int16_t modo_modulo =
+        core::Contexto::parametro("CON_MODO_CONEXION_" + tabla[kModulo], 0, "N", "1").to_int16();
+    const std::string& modo_tabla = tabla[kModoTabla];
+    if (modo_tabla == "1" || modo_tabla == "2") {
+        return static_cast<std::int16_t>(modo_tabla == "1" ? 1 : 2);
+    }
+    return modo_modulo;
+}
+
+std::string campo_poliza(const Partes& tabla) {
+    const std::int16_t modo = modo_contabiliza(tabla);
+    const bool por_movimiento = modo != 1 || tabla[kContabilizaLinea] == "SI";
+    return tabla[por_movimiento ? kCampoMovimiento : kCampoDia];
+}
+
+// The table's columns come from the template alone; the parameter is asked at every call.
+std::string condicion_poliza(const std::string& key, const std::string& sValor) {
+    const Partes tabla = core::Contexto::compuesto("GetSQL_Condicion_Poliza\x1f" + key,
+                                                   [&] { return columnas_de_la_tabla(key); });
+    if (tabla.empty()) {
         return {};
     }
     return campo_poliza(tabla) + " = '" + db::esc(sValor) + "'";
