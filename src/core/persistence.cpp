@@ -1,6 +1,6 @@
 #include "core/persistence.h"
 
-#include "db/sql_text.h"
+#include "core/statement_text.h"
 
 namespace ledgernova::core {
 namespace {
@@ -8,18 +8,6 @@ namespace {
 // A statement's text is appended into one buffer that holds it whole: these are composed for
 // every voucher and line.
 constexpr std::size_t kLargoSentencia = 512;
-
-// Appends "'value', ": how a text value enters the lists of values below. Most values hold no
-// quote, and go in at once.
-void quoted(std::string& sql, const std::string& value) {
-    sql += '\'';
-    if (value.find('\'') == std::string::npos) {
-        sql += value;
-    } else {
-        sql += db::esc(value);
-    }
-    sql += "', ";
-}
 
 std::string estado_inicial(const tPlEncabezado& header) {
     if (header.Pl_Configuracion.empty()) {
@@ -57,21 +45,21 @@ std::string header_statement(const Contexto& contexto, const std::string& estado
         "   Fecha_Ult_Modif, "
         "   Es_Cve_Estado "
         ") VALUES(";
-    quoted(sql, header.Pl_Folio);
-    quoted(sql, header.Em_Cve_Empresa);
-    quoted(sql, header.Pl_Ejercicio);
-    quoted(sql, header.Pl_Periodo);
+    append_quoted(sql, header.Pl_Folio);
+    append_quoted(sql, header.Em_Cve_Empresa);
+    append_quoted(sql, header.Pl_Ejercicio);
+    append_quoted(sql, header.Pl_Periodo);
     sql.append(std::to_string(header.Pl_Tipo_Poliza)).append(", ");
-    quoted(sql, header.Pl_Numero);
+    append_quoted(sql, header.Pl_Numero);
     sql.append("'").append(datos.Formato_Fecha_SQL(header.Pl_Fecha)).append("', ");
-    quoted(sql, header.Pl_Tabla);
-    quoted(sql, header.Pl_Documento);
-    quoted(sql, header.Pl_Referencia);
-    quoted(sql, header.Pl_Comentario);
-    quoted(sql, header.Pl_Configuracion);
-    quoted(sql, sistema.Get_Operador());
+    append_quoted(sql, header.Pl_Tabla);
+    append_quoted(sql, header.Pl_Documento);
+    append_quoted(sql, header.Pl_Referencia);
+    append_quoted(sql, header.Pl_Comentario);
+    append_quoted(sql, header.Pl_Configuracion);
+    append_quoted(sql, sistema.Get_Operador());
     sql.append("'").append(contexto.Fecha_Movimiento).append("', ");
-    quoted(sql, sistema.Get_Operador());
+    append_quoted(sql, sistema.Get_Operador());
     sql.append("'").append(contexto.Fecha_Movimiento).append("', '").append(estado).append("') ");
     return sql;
 }
@@ -91,12 +79,12 @@ std::string line_statement(const Contexto& contexto) {
         "   Pd_Tipo, "
         "   Pd_Importe "
         ") VALUES(";
-    quoted(sql, contexto.header.Pl_Folio);
-    quoted(sql, line.Pd_ID);
-    quoted(sql, line.Cc_Cve_Cuenta_Contable);
-    quoted(sql, line.Pd_Centro_Costo);
-    quoted(sql, line.Pd_Concepto);
-    quoted(sql, line.Pd_Referencia);
+    append_quoted(sql, contexto.header.Pl_Folio);
+    append_quoted(sql, line.Pd_ID);
+    append_quoted(sql, line.Cc_Cve_Cuenta_Contable);
+    append_quoted(sql, line.Pd_Centro_Costo);
+    append_quoted(sql, line.Pd_Concepto);
+    append_quoted(sql, line.Pd_Referencia);
     sql.append(std::to_string(line.Pd_Tipo)).append(", ");
     sql.append(Contexto::datos().Formato_Numero_SQL(Variant(line.Pd_Importe), 2)).append(")");
     return sql;

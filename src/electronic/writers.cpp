@@ -4,8 +4,7 @@
 
 #include <fmt/format.h>
 
-#include "core/joined_text.h"
-#include "db/sql_text.h"
+#include "core/statement_text.h"
 #include "util/text.h"
 
 namespace ledgernova::electronic {
@@ -31,18 +30,11 @@ constexpr Destino kTransferencia{"Insertar_Transferencia() ", "Poliza_Detalle_Tr
 constexpr Destino kOtroMetodoPago{"Insertar_Otro_Metodo_Pago() ", "Poliza_Detalle_Otro_Metodo_Pago",
                                   "Pdo_Id"};
 
-// "'value', ": a text in a list of values, its quotes doubled. One buffer: a statement holds
-// several of these. Most values hold no quote, and go in at once.
+// "'value', ": a text in a list of values, its quotes doubled.
 std::string Q(const std::string& value) {
     std::string quoted;
     quoted.reserve(value.size() + 4);
-    quoted += '\'';
-    if (value.find('\'') == std::string::npos) {
-        quoted += value;
-    } else {
-        quoted += db::esc(value);
-    }
-    quoted += "', ";
+    core::append_quoted(quoted, value);
     return quoted;
 }
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/joined_text.h"
+#include "core/statement_text.h"
 #include "db/exclusive_lock.h"
 #include "db/sql_text.h"
 #include "host/kept_reads.h"

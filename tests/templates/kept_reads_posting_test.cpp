@@ -127,7 +127,34 @@ TEST_F(KeptReadsPostingTest, AnApplicationsHostIsAskedOncePerCall) {
 // A document dated three times gives three vouchers per template in one call: the first composes
 // the header and detail statements, the later ones put them together from what was kept. Each
 // must be the text that a call outside any posting composes for its date.
-TEST_F(KeptReadsPostingTest, EveryVoucherOfACallGetsTheStatementsAFreshCallComposes) {
+class KeptCompositionTest : public KeptReadsPostingTest {
+  protected:
+    using Builder = std::string (Polizas::*)(const std::string&, const Date&, const std::string&,
+                                             const std::string&);
+
+    // The recorded statements that hold `alias`.
+    std::vector<std::string> recorded(const std::string& alias) {
+        std::vector<std::string> found;
+        std::ranges::copy_if(statements(), std::back_inserter(found), [&](const std::string& text) {
+            return text.find(alias) != std::string::npos;
+        });
+        return found;
+    }
+    // What `builder` composes outside a posting for each voucher of A-3, in posting order.
+    std::vector<std::string> fresh(Builder builder) {
+        std::vector<std::string> composed;
+        for (const char* clave : {"CMP", "CMP2"}) {
+            const std::string G = object.GetSQL_Condicion_General(clave, "01");
+            for (const int dia : {7, 8, 9}) {
+                composed.push_back(
+                    (object.*builder)(clave, Date::from_ymd(2024, 3, dia), "A-3", G));
+            }
+        }
+        return composed;
+    }
+};
+
+TEST_F(KeptCompositionTest, EveryVoucherOfACallGetsTheStatementsAFreshCallComposes) {
     execute(
         "UPDATE Poliza_Configuracion_Detalle SET Pcd_Concepto = '''Compra del <FECHA>''', "
         "Pcd_Condicion = 'Compras.Importe > 0' WHERE Pc_Cve_Poliza_Configuracion = 'CMP' AND "
@@ -137,33 +164,12 @@ TEST_F(KeptReadsPostingTest, EveryVoucherOfACallGetsTheStatementsAFreshCallCompo
         add_purchase("A-3", fecha, "10", "1.6");
     }
     ASSERT_TRUE(post_recorded("A-3")) << object.get_Error();
-    std::vector<std::string> posted;
-    std::ranges::copy_if(statements(), std::back_inserter(posted), [](const std::string& text) {
-        return text.find(" as Pd_Importe ") != std::string::npos;
-    });
-    std::vector<std::string> fresh;
-    for (const char* clave : {"CMP", "CMP2"}) {
-        const std::string G = object.GetSQL_Condicion_General(clave, "01");
-        for (const int dia : {7, 8, 9}) {
-            fresh.push_back(object.GetSQL_Detalle(clave, Date::from_ymd(2024, 3, dia), "A-3", G));
-        }
-    }
-    EXPECT_EQ(fresh, posted);
-    std::vector<std::string> headers;
-    std::ranges::copy_if(statements(), std::back_inserter(headers), [](const std::string& text) {
-        return text.find(" as Pl_Tipo, ") != std::string::npos;
-    });
-    std::vector<std::string> fresh_headers;
-    for (const char* clave : {"CMP", "CMP2"}) {
-        const std::string G = object.GetSQL_Condicion_General(clave, "01");
-        for (const int dia : {7, 8, 9}) {
-            fresh_headers.push_back(
-                object.GetSQL_Encabezado(clave, Date::from_ymd(2024, 3, dia), "A-3", G));
-        }
-    }
-    EXPECT_EQ(fresh_headers, headers);
-    ASSERT_EQ(6U, posted.size());
-    EXPECT_NE(std::string::npos, posted[2].find("'Compra del 09/Mar/2024' as Pd_Concepto"));
+    const std::vector<std::string> details = recorded(" as Pd_Importe ");
+    const std::vector<std::string> headers = recorded(" as Pl_Tipo, ");
+    EXPECT_EQ(fresh(&Polizas::GetSQL_Detalle), details);
+    EXPECT_EQ(fresh(&Polizas::GetSQL_Encabezado), headers);
+    ASSERT_EQ(6U, details.size());
+    EXPECT_NE(std::string::npos, details[2].find("'Compra del 09/Mar/2024' as Pd_Concepto"));
     EXPECT_EQ("Compra del 07/Mar/2024\nCompra del 08/Mar/2024\nCompra del 09/Mar/2024\n",
               ledger.rows("SELECT Pd_Concepto FROM Poliza_Detalle WHERE Pd_Tipo = 1 AND "
                           "Cc_Cve_Cuenta_Contable = '5101' ORDER BY Pl_Folio"));

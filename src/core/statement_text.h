@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/sql_text.h"
+
 namespace ledgernova::core {
 
 // The texts one after the other, composed in one buffer of their whole length: statements put
@@ -14,6 +16,18 @@ template <typename... Texts>
     result.reserve((std::string_view(texts).size() + ...));
     (result.append(texts), ...);
     return result;
+}
+
+// Appends "'value', ": a text in a list of values, its quotes doubled here, where it is quoted.
+// Most values hold no quote, and go in at once.
+inline void append_quoted(std::string& sql, const std::string& value) {
+    sql += '\'';
+    if (value.find('\'') == std::string::npos) {
+        sql += value;
+    } else {
+        sql += db::esc(value);
+    }
+    sql += "', ";
 }
 
 }  // namespace ledgernova::core
