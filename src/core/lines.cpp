@@ -9,6 +9,7 @@
 #include "core/numbering.h"
 #include "core/periods.h"
 #include "core/persistence.h"
+#include "core/statement_text.h"
 #include "db/sql_text.h"
 #include "util/decimal.h"
 #include "util/text.h"
@@ -60,7 +61,7 @@ std::string header_refusal(const tPlEncabezado& header) {
         return {};
     }
     if (header.Pl_Ejercicio != year ||
-        header.Pl_Periodo != fmt::format("{:02}", header.Pl_Fecha.month())) {
+        header.Pl_Periodo != zero_padded(header.Pl_Fecha.month(), 2)) {
         return "La fecha de la póliza no coincide con el ejercicio y/o periodo especificados";
     }
     return {};
@@ -142,7 +143,7 @@ void number_line(Contexto& contexto) {
         throw ConversionError("Overflow");
     }
     ++contexto.Contador_Detalle;
-    contexto.line.Pd_ID = fmt::format("{:04}", contexto.Contador_Detalle);
+    contexto.line.Pd_ID = zero_padded(contexto.Contador_Detalle, 4);
 }
 
 }  // namespace

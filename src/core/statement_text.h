@@ -30,4 +30,14 @@ inline void append_quoted(std::string& sql, const std::string& value) {
     sql += "', ";
 }
 
+// The number with zeros in front, after its sign, up to `width` characters: as fmt writes it with
+// "{:0<width>}", without parsing a format for every line.
+[[nodiscard]] inline std::string zero_padded(long value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) {
+        text.insert(value < 0 ? 1 : 0, width - text.size(), '0');
+    }
+    return text;
+}
+
 }  // namespace ledgernova::core

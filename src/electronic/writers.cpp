@@ -2,8 +2,6 @@
 
 #include <exception>
 
-#include <fmt/format.h>
-
 #include "core/statement_text.h"
 #include "util/text.h"
 
@@ -47,7 +45,7 @@ std::string N(double value) {
 std::string row_id(const Destino& destino, const std::string& Pl_Folio, const std::string& Pd_ID) {
     const std::string next = Contexto::datos().Get_Consecutivo_Detalle(
         destino.tabla, destino.columna_id, "Pl_Folio", Pl_Folio, "Pd_ID", Pd_ID);
-    return fmt::format("{:04}", Variant(next).to_long());
+    return core::zero_padded(Variant(next).to_long(), 4);
 }
 
 // Each statement below receives `llave`, the first three values (folio, line, row id) quoted.

@@ -1,7 +1,6 @@
 #include "templates/generator.h"
 
-#include <fmt/format.h>
-
+#include "core/statement_text.h"
 #include "templates/detail_row.h"
 #include "templates/diagnostic.h"
 #include "templates/line_detail.h"
@@ -42,7 +41,7 @@ void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
     auto& header = contexto.header;
     header.Pl_Comentario = util::left_chars(text_of(row, "Pl_Comentario"), 50);
     header.Pl_Ejercicio = std::to_string(generacion.fecha.year());
-    header.Pl_Periodo = fmt::format("{:02}", generacion.fecha.month());
+    header.Pl_Periodo = core::zero_padded(generacion.fecha.month(), 2);
     header.Pl_Fecha = generacion.fecha;
     header.Pl_Referencia = util::left_chars(text_of(row, "Pl_Referencia"), 15);
     header.Pl_Tipo_Poliza = static_cast<eTipoPoliza>(row.Fields("Pl_Tipo").Value.to_long());
