@@ -96,11 +96,6 @@ std::string agrupacion(const db::Recordset& linea, const std::string& G) {
     return suma_cargo || suma_abono ? "GROUP BY " + kCrLf + G : std::string();
 }
 
-// The detail statement apart around the conditions (see Partes): part 0 opens the first line's
-// select up to its "WHERE "; each part between two conditions closes one line's select (its own
-// filter and grouping) and opens the next; the last closes the last line. No parts at all for a
-// template without lines.
-
 struct Composicion {
     Partes partes;
     bool conservable = true;  // false when a line's electronic detail left its failure
@@ -123,6 +118,10 @@ void agregar_select_de_linea(core::Contexto& contexto, const std::string& key,
     composicion.partes.push_back(filtro_de_linea(linea) + agrupacion(linea, listas.G));
 }
 
+// The detail statement apart around the conditions (see Partes): part 0 opens the first line's
+// select up to its "WHERE "; each part between two conditions closes one line's select (its own
+// filter and grouping) and opens the next; the last closes the last line. No parts at all for a
+// template without lines.
 Composicion componer(core::Contexto& contexto, const std::string& key) {
     auto lineas = core::Contexto::leer_estable(
         "SELECT "
