@@ -1,5 +1,7 @@
 #include "templates/batch.h"
 
+#include <array>
+#include <string_view>
 #include <utility>
 
 #include "core/statement_text.h"
@@ -172,14 +174,30 @@ bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& ta
     return post_documents(contexto, p, tabla, folio, empresa);
 }
 
-std::vector<Plantilla> active_templates(const std::string& tabla) {
-    std::vector<Plantilla> plantillas;
+// The columns each active template gives, one template after the other: key, document key,
+// document date, FROM-clause body and source table.
+constexpr std::array<std::string_view, 5> kColumnasPlantilla = {
+    "Pc_Cve_Poliza_Configuracion", "Pc_Campo_Movimiento", "Pc_Campo_Dia", "Pc_Relacion",
+    "Pc_Tabla"};
+
+std::vector<std::string> columnas_de_plantillas(const std::string& tabla) {
+    std::vector<std::string> columnas;
     for (auto rows = core::Contexto::leer_estable(templates_statement(tabla)); !rows.Eof();
          rows.MoveNext()) {
-        plantillas.push_back({field_text(rows, "Pc_Cve_Poliza_Configuracion"),
-                              field_text(rows, "Pc_Campo_Movimiento"),
-                              field_text(rows, "Pc_Campo_Dia"), field_text(rows, "Pc_Relacion"),
-                              field_text(rows, "Pc_Tabla"), ""});
+        for (const std::string_view columna : kColumnasPlantilla) {
+            columnas.push_back(field_text(rows, columna));
+        }
+    }
+    return columnas;
+}
+
+// The templates come from the template tables alone: a batch call keeps them.
+std::vector<Plantilla> active_templates(const std::string& tabla) {
+    const std::vector<std::string> columnas = core::Contexto::compuesto(
+        "Genera_Poliza_Tabla\x1f" + tabla, [&] { return columnas_de_plantillas(tabla); });
+    std::vector<Plantilla> plantillas;
+    for (auto c = columnas.begin(); c != columnas.end(); c += kColumnasPlantilla.size()) {
+        plantillas.push_back({c[0], c[1], c[2], c[3], c[4], ""});
     }
     return plantillas;
 }
