@@ -74,6 +74,7 @@ std::optional<db::ChangeCounters> KeptReads::counters_at_end() const {
 void KeptReads::drop_database_reads() {
     rows_.clear();
     database_answers_.clear();
+    composed_.clear();
 }
 
 db::Recordset KeptReads::rows(db::Connection& connection, const std::string& statement) {
@@ -86,9 +87,28 @@ db::Recordset KeptReads::rows(db::Connection& connection, const std::string& sta
     db::Recordset result = connection.Execute(statement, -1);
     if (rows_.size() == kCapacity) {
         rows_.clear();
+        composed_.clear();  // what was composed from the dropped rows goes with them
     }
     rows_.emplace(statement, result);
     return result;
+}
+
+const std::vector<std::string>* KeptReads::composed(const std::string& key) const {
+    if (depth_ == 0) {
+        return nullptr;
+    }
+    const auto found = composed_.find(key);
+    return found == composed_.end() ? nullptr : &found->second;
+}
+
+void KeptReads::keep_composed(const std::string& key, std::vector<std::string> texts) {
+    if (depth_ == 0) {
+        return;
+    }
+    if (composed_.size() == kCapacity) {
+        composed_.clear();
+    }
+    composed_.insert_or_assign(key, std::move(texts));
 }
 
 Variant KeptReads::answer(const std::string& key, bool from_database,

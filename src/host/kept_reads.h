@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "db/change_counters.h"
 #include "ledgernova/connection.h"
@@ -46,6 +47,12 @@ class KeptReads {
     [[nodiscard]] Variant answer(const std::string& key, bool from_database,
                                  const std::function<Variant()>& ask);
 
+    // Texts that a caller composed from kept rows alone (parts of a template's statements), by
+    // the caller's key: kept with those rows and dropped whenever they are. Nothing is found, and
+    // nothing is kept, outside a batch call.
+    [[nodiscard]] const std::vector<std::string>* composed(const std::string& key) const;
+    void keep_composed(const std::string& key, std::vector<std::string> texts);
+
   private:
     // Rows of this many statements at most: a catalogue read account by account stays bounded.
     static constexpr std::size_t kCapacity = 2048;
@@ -60,6 +67,7 @@ class KeptReads {
     std::unordered_map<std::string, db::Recordset> rows_;
     std::unordered_map<std::string, Variant> answers_;
     std::unordered_map<std::string, Variant> database_answers_;
+    std::unordered_map<std::string, std::vector<std::string>> composed_;
 };
 
 // Opens a batch call for the scope of one member and ends it however the member ends.
