@@ -438,3 +438,27 @@ CREATE TABLE IF NOT EXISTS Periodo_Operativo (
     Es_Cve_Estado     TEXT COLLATE ci NOT NULL DEFAULT 'AB',
     PRIMARY KEY (Po_Modulo, Po_Fecha_Inicial)
 );
+
+-------------------------------------------------------------------------------
+-- Version of what a posting reads but never writes
+-------------------------------------------------------------------------------
+
+-- One row, whose number moves with every statement that writes the templates,
+-- the chart of accounts or the host parameters. A connection that keeps those
+-- reads from one posting call to the next reads this row at the start of each
+-- call and reads the rest again when the number (or a table's identity) moved.
+-- Being a row, the move commits or rolls back with the change itself.
+CREATE TABLE IF NOT EXISTS Version_Configuracion (
+    Vc_Id       INTEGER NOT NULL PRIMARY KEY CHECK (Vc_Id = 1),
+    Vc_Version  BIGINT  NOT NULL DEFAULT 0
+);
+
+INSERT INTO Version_Configuracion (Vc_Id, Vc_Version) VALUES (1, 0) ON CONFLICT DO NOTHING;
+
+-- The search path is the one this script runs with, so that a writer whose
+-- own path does not name the ledger's schema still finds the row. `init`
+-- gives each versioned table a statement trigger that calls it, after this
+-- script (the list of tables is the component's own).
+CREATE OR REPLACE FUNCTION ln_version_configuracion() RETURNS trigger
+    LANGUAGE plpgsql SET search_path FROM CURRENT
+    AS 'BEGIN UPDATE Version_Configuracion SET Vc_Version = Vc_Version + 1; RETURN NULL; END';

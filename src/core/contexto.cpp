@@ -7,7 +7,12 @@ namespace {
 
 // Every argument of a host call, apart so that no two calls share a key.
 std::string clave(std::initializer_list<std::string_view> argumentos) {
+    std::size_t largo = 0;
+    for (const std::string_view argumento : argumentos) {
+        largo += argumento.size() + 1;
+    }
     std::string result;
+    result.reserve(largo);
     for (const std::string_view argumento : argumentos) {
         result.append(argumento).push_back('\x1f');
     }

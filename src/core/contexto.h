@@ -55,6 +55,20 @@ struct Contexto {
         return state.lecturas.rows(conexion(), state.Texto_SQL);
     }
 
+    // Texts composed from reads that no posting can change alone: within a batch call those kept
+    // under `clave` (host::KeptReads::composed), else what `componer` gives, then kept.
+    template <typename Componer>
+    [[nodiscard]] static std::vector<std::string> compuesto(const std::string& clave,
+                                                            Componer&& componer) {
+        auto& lecturas = modulo().lecturas;
+        if (const std::vector<std::string>* kept = lecturas.composed(clave)) {
+            return *kept;
+        }
+        std::vector<std::string> textos = std::forward<Componer>(componer)();
+        lecturas.keep_composed(clave, textos);
+        return textos;
+    }
+
     // The host's parameter and field value; inside a batch call each is asked once per call.
     [[nodiscard]] static Variant parametro(const std::string& nombre, std::int32_t ambito,
                                            const std::string& tipo,
@@ -76,6 +90,17 @@ inline bool refuse(Contexto& contexto, std::string_view member, std::string_view
     return false;
 }
 
+// A routine's failure as its error text: `source`, then `breaks` line breaks, then the failure's
+// description.
+inline void record_failure(Contexto& contexto, std::string_view source, int breaks,
+                           const std::exception& failure) {
+    contexto.Error = std::string(source);
+    for (int i = 0; i < breaks; ++i) {
+        contexto.Error += util::kCrLf;
+    }
+    contexto.Error += failure.what();
+}
+
 // Runs a routine's body; any failure inside becomes the routine's error text: `source`, then
 // `breaks` line breaks, then the failure's description.
 template <typename Body>
@@ -83,19 +108,21 @@ bool guarded_as(Contexto& contexto, std::string_view source, int breaks, Body&& 
     try {
         return body();
     } catch (const std::exception& failure) {
-        contexto.Error = std::string(source);
-        for (int i = 0; i < breaks; ++i) {
-            contexto.Error += util::kCrLf;
-        }
-        contexto.Error += failure.what();
+        record_failure(contexto, source, breaks, failure);
         return false;
     }
 }
 
-// The same for a member whose source name is the usual "ledgerNova.dll - <member>()".
+// The same for a member whose source name is the usual "ledgerNova.dll - <member>()", composed
+// only when the member fails: members run for every line.
 template <typename Body>
 bool guarded(Contexto& contexto, std::string_view member, int breaks, Body&& body) {
-    return guarded_as(contexto, source_name(member), breaks, std::forward<Body>(body));
+    try {
+        return body();
+    } catch (const std::exception& failure) {
+        record_failure(contexto, source_name(member), breaks, failure);
+        return false;
+    }
 }
 
 // Booleans read from parameters that may be unset: Null, Empty or blank read as false.

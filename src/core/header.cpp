@@ -1,6 +1,6 @@
 #include "core/header.h"
 
-#include <fmt/format.h>
+#include "core/statement_text.h"
 
 namespace ledgernova::core {
 
@@ -18,7 +18,7 @@ void poner_encabezado(Contexto& contexto, const tPlEncabezado& given) {
     const bool dated = given.Pl_Fecha.is_valid();
     header.Pl_Ejercicio = dated ? std::to_string(given.Pl_Fecha.year()) : std::string();
     header.Pl_Periodo = !given.Pl_Periodo.empty() ? given.Pl_Periodo
-                        : dated                   ? fmt::format("{:02}", given.Pl_Fecha.month())
+                        : dated                   ? zero_padded(given.Pl_Fecha.month(), 2)
                                                   : std::string();
     header.Em_Cve_Empresa = given.Em_Cve_Empresa;
 }

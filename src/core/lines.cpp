@@ -1,12 +1,15 @@
 #include "core/lines.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include <fmt/format.h>
 
 #include "core/numbering.h"
 #include "core/periods.h"
 #include "core/persistence.h"
+#include "core/statement_text.h"
 #include "db/sql_text.h"
 #include "util/decimal.h"
 #include "util/text.h"
@@ -58,7 +61,7 @@ std::string header_refusal(const tPlEncabezado& header) {
         return {};
     }
     if (header.Pl_Ejercicio != year ||
-        header.Pl_Periodo != fmt::format("{:02}", header.Pl_Fecha.month())) {
+        header.Pl_Periodo != zero_padded(header.Pl_Fecha.month(), 2)) {
         return "La fecha de la póliza no coincide con el ejercicio y/o periodo especificados";
     }
     return {};
@@ -96,25 +99,38 @@ bool open_voucher(Contexto& contexto) {
     return true;
 }
 
-// Empty when the account accepts the line, else the refusal's message.
-std::string account_refusal(const Contexto& contexto) {
-    const std::string& cuenta = contexto.line.Cc_Cve_Cuenta_Contable;
+// What the catalogue says of an account: whether it takes entries ("SI" for a Null, which does not
+// refuse) and whether it is a result account (trimmed, "" for a Null); nothing when the account
+// does not exist.
+enum DatoCuenta : std::size_t { kRegistro, kResultado };
+
+std::vector<std::string> catalogo(const std::string& cuenta) {
     auto rows = Contexto::leer_estable(
         "SELECT Cc_Registro,Cc_Resultado "
         "FROM Cuenta_Contable "
         "WHERE Cc_Cve_Cuenta_Contable = '" +
         db::esc(cuenta) + "' ");
     if (rows.Eof()) {
-        return "La cuenta contable:" + cuenta + ", no existe";
+        return {};
     }
     const Variant registro = rows.Fields("Cc_Registro").Value;
-    if (!registro.is_null() && registro.to_text() != "SI") {
+    const Variant resultado = rows.Fields("Cc_Resultado").Value;
+    return {registro.is_null() ? "SI" : registro.to_text(),
+            resultado.is_null() ? std::string() : util::trim_blanks(resultado.to_text())};
+}
+
+// Empty when the account accepts the line, else the refusal's message.
+std::string account_refusal(const Contexto& contexto) {
+    const std::string& cuenta = contexto.line.Cc_Cve_Cuenta_Contable;
+    const std::vector<std::string> datos =
+        Contexto::compuesto("Cuenta_Contable\x1f" + cuenta, [&] { return catalogo(cuenta); });
+    if (datos.empty()) {
+        return "La cuenta contable:" + cuenta + ", no existe";
+    }
+    if (datos[kRegistro] != "SI") {
         return "La cuenta contable:" + cuenta + ", no es de registro";
     }
-    const Variant resultado = rows.Fields("Cc_Resultado").Value;
-    const bool de_resultado =
-        !resultado.is_null() && util::trim_blanks(resultado.to_text()) == "SI";
-    if (contexto.Centro_Costo_Obligatorio && de_resultado &&
+    if (contexto.Centro_Costo_Obligatorio && datos[kResultado] == "SI" &&
         util::trim_blanks(contexto.line.Pd_Centro_Costo).empty()) {
         return "Debe especificar un centro de costo para la cuenta " + cuenta +
                " es una cuenta de resultado";
@@ -127,7 +143,7 @@ void number_line(Contexto& contexto) {
         throw ConversionError("Overflow");
     }
     ++contexto.Contador_Detalle;
-    contexto.line.Pd_ID = fmt::format("{:04}", contexto.Contador_Detalle);
+    contexto.line.Pd_ID = zero_padded(contexto.Contador_Detalle, 4);
 }
 
 }  // namespace

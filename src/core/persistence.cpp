@@ -1,14 +1,13 @@
 #include "core/persistence.h"
 
-#include "db/sql_text.h"
+#include "core/statement_text.h"
 
 namespace ledgernova::core {
 namespace {
 
-// "'value', ": how a text value enters the lists of values below.
-std::string quoted(const std::string& value) {
-    return "'" + db::esc(value) + "', ";
-}
+// A statement's text is appended into one buffer that holds it whole: these are composed for
+// every voucher and line.
+constexpr std::size_t kLargoSentencia = 512;
 
 std::string estado_inicial(const tPlEncabezado& header) {
     if (header.Pl_Configuracion.empty()) {
@@ -24,7 +23,9 @@ std::string header_statement(const Contexto& contexto, const std::string& estado
     const auto& header = contexto.header;
     auto& datos = Contexto::datos();
     auto& sistema = Contexto::sistema();
-    std::string sql =
+    std::string sql;
+    sql.reserve(kLargoSentencia);
+    sql +=
         "INSERT INTO Poliza("
         "   Pl_Folio, "
         "   Em_Cve_Empresa, "
@@ -44,28 +45,30 @@ std::string header_statement(const Contexto& contexto, const std::string& estado
         "   Fecha_Ult_Modif, "
         "   Es_Cve_Estado "
         ") VALUES(";
-    sql += quoted(header.Pl_Folio);
-    sql += quoted(header.Em_Cve_Empresa);
-    sql += quoted(header.Pl_Ejercicio);
-    sql += quoted(header.Pl_Periodo);
-    sql += std::to_string(header.Pl_Tipo_Poliza) + ", ";
-    sql += quoted(header.Pl_Numero);
-    sql += "'" + datos.Formato_Fecha_SQL(header.Pl_Fecha) + "', ";
-    sql += quoted(header.Pl_Tabla);
-    sql += quoted(header.Pl_Documento);
-    sql += quoted(header.Pl_Referencia);
-    sql += quoted(header.Pl_Comentario);
-    sql += quoted(header.Pl_Configuracion);
-    sql += quoted(sistema.Get_Operador());
-    sql += "'" + contexto.Fecha_Movimiento + "', ";
-    sql += quoted(sistema.Get_Operador());
-    sql += "'" + contexto.Fecha_Movimiento + "', '" + estado + "') ";
+    append_quoted(sql, header.Pl_Folio);
+    append_quoted(sql, header.Em_Cve_Empresa);
+    append_quoted(sql, header.Pl_Ejercicio);
+    append_quoted(sql, header.Pl_Periodo);
+    sql.append(std::to_string(header.Pl_Tipo_Poliza)).append(", ");
+    append_quoted(sql, header.Pl_Numero);
+    sql.append("'").append(datos.Formato_Fecha_SQL(header.Pl_Fecha)).append("', ");
+    append_quoted(sql, header.Pl_Tabla);
+    append_quoted(sql, header.Pl_Documento);
+    append_quoted(sql, header.Pl_Referencia);
+    append_quoted(sql, header.Pl_Comentario);
+    append_quoted(sql, header.Pl_Configuracion);
+    append_quoted(sql, sistema.Get_Operador());
+    sql.append("'").append(contexto.Fecha_Movimiento).append("', ");
+    append_quoted(sql, sistema.Get_Operador());
+    sql.append("'").append(contexto.Fecha_Movimiento).append("', '").append(estado).append("') ");
     return sql;
 }
 
 std::string line_statement(const Contexto& contexto) {
     const auto& line = contexto.line;
-    std::string sql =
+    std::string sql;
+    sql.reserve(kLargoSentencia);
+    sql +=
         "INSERT INTO Poliza_Detalle("
         "   Pl_Folio, "
         "   Pd_ID, "
@@ -76,14 +79,14 @@ std::string line_statement(const Contexto& contexto) {
         "   Pd_Tipo, "
         "   Pd_Importe "
         ") VALUES(";
-    sql += quoted(contexto.header.Pl_Folio);
-    sql += quoted(line.Pd_ID);
-    sql += quoted(line.Cc_Cve_Cuenta_Contable);
-    sql += quoted(line.Pd_Centro_Costo);
-    sql += quoted(line.Pd_Concepto);
-    sql += quoted(line.Pd_Referencia);
-    sql += std::to_string(line.Pd_Tipo) + ", ";
-    sql += Contexto::datos().Formato_Numero_SQL(Variant(line.Pd_Importe), 2) + ")";
+    append_quoted(sql, contexto.header.Pl_Folio);
+    append_quoted(sql, line.Pd_ID);
+    append_quoted(sql, line.Cc_Cve_Cuenta_Contable);
+    append_quoted(sql, line.Pd_Centro_Costo);
+    append_quoted(sql, line.Pd_Concepto);
+    append_quoted(sql, line.Pd_Referencia);
+    sql.append(std::to_string(line.Pd_Tipo)).append(", ");
+    sql.append(Contexto::datos().Formato_Numero_SQL(Variant(line.Pd_Importe), 2)).append(")");
     return sql;
 }
 

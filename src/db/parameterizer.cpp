@@ -183,12 +183,13 @@ class Parameterizer {
                upper.find("VALUES") != std::string::npos;
     }
 
-    // The marker of the value just added: ?n or $n. A statement has a handful of values: most
-    // numbers take a single digit.
-    void add_marker() {
+    // The marker of the value just added: ?n or $n.
+    void add_marker() { write_marker(result_.values.size()); }
+
+    // A statement has a handful of values: most numbers take a single digit.
+    void write_marker(std::size_t number) {
         constexpr std::size_t kOneDigit = 10;
         result_.text += style_ == ParameterStyle::PostgreSQL ? '$' : '?';
-        const std::size_t number = result_.values.size();
         if (number < kOneDigit) {
             result_.text += static_cast<char>('0' + number);
             return;
@@ -237,11 +238,40 @@ class Parameterizer {
             result_.usable = false;
             return;
         }
-        result_.values.push_back(style_ == ParameterStyle::PostgreSQL
-                                     ? sql_.substr(at_, end - at_)
-                                     : unquoted(sql_.substr(at_ + 1, end - at_ - 2)));
-        add_marker();
+        if (style_ == ParameterStyle::PostgreSQL) {
+            server_text(sql_.substr(at_, end - at_), end);
+        } else {
+            result_.values.push_back(unquoted(sql_.substr(at_ + 1, end - at_ - 2)));
+            add_marker();
+        }
         at_ = end;
+    }
+
+    // A text joined by || to what stands beside it always reads as text on the server, so the
+    // same text joined elsewhere in the statement takes the same parameter: an expression of the
+    // select list and the same expression in its GROUP BY stay one expression to the server.
+    void server_text(std::string_view written, std::size_t end) {
+        if (joined(end)) {
+            for (const std::size_t index : result_.joined) {
+                if (result_.values[index] == written) {
+                    write_marker(index + 1);
+                    return;
+                }
+            }
+            result_.joined.push_back(result_.values.size());
+        }
+        result_.values.push_back(written);
+        add_marker();
+    }
+
+    // Whether the quoted text from the current position to `end` has || before or after it.
+    [[nodiscard]] bool joined(std::size_t end) const {
+        const std::size_t before =
+            at_ == 0 ? std::string_view::npos : sql_.find_last_not_of(" \t\r\n", at_ - 1);
+        const std::size_t after = sql_.find_first_not_of(" \t\r\n", end);
+        return (before != std::string_view::npos && before > 0 &&
+                sql_.substr(before - 1, 2) == "||") ||
+               (after != std::string_view::npos && sql_.substr(after, 2) == "||");
     }
 
     // The value of a quoted text as written between its quotes.

@@ -18,7 +18,8 @@ namespace ledgernova::db {
 // PostgreSQL: a quoted text, and a number right after '=' or listed in the VALUES of an INSERT,
 // becomes $n, its value the literal as written (quotes and all), which the server reads again as
 // the argument of EXECUTE. A parameter takes its type from where it stands, as a quoted literal
-// does; a number elsewhere would turn into text in a select list, so it stays in the text.
+// does; a number elsewhere would turn into text in a select list, so it stays in the text. A quoted
+// text joined by || takes the parameter of the same text joined earlier in the statement, if any.
 enum class ParameterStyle { SQLite, PostgreSQL };
 
 // A statement text with its literal values taken out, `values` holding their texts in order.
@@ -30,12 +31,14 @@ struct Parameterized {
         text.clear();
         values.clear();
         unquoted.clear();
+        joined.clear();
         usable = true;
     }
 
     std::string text;
     std::vector<std::string_view> values;  // into the statement, or into `unquoted`
     std::list<std::string> unquoted;       // values whose doubled quotes were made single
+    std::vector<std::size_t> joined;       // server: indexes of the values joined by ||
     bool usable = true;
 };
 

@@ -1,7 +1,5 @@
 #include "electronic/checks.h"
 
-#include <utility>
-
 #include "util/text.h"
 
 namespace ledgernova::electronic {
@@ -19,14 +17,18 @@ std::string bloque_diagnostico(const std::string& Pl_Folio, const std::string& P
 }  // namespace
 
 Ejecucion::Ejecucion(Contexto& objeto, const std::string& folio, const std::string& id,
-                     std::string tipo, std::string comando)
+                     const std::string& tipo, const std::string& comando)
     : contexto(objeto),
       Pl_Folio(folio),
       Pd_ID(id),
-      Tipo(std::move(tipo)),
-      Comando(std::move(comando)),
-      diagnostico(bloque_diagnostico(Pl_Folio, Pd_ID, Tipo, Comando)),
+      Tipo(tipo),
+      Comando(comando),
       validar(Contexto::modulo().Validar_Contabilidad_Electronica) {}
+
+// Composed only for a message: most runs pass every check.
+std::string Ejecucion::diagnostico() const {
+    return bloque_diagnostico(Pl_Folio, Pd_ID, Tipo, Comando);
+}
 
 Valores Ejecucion::valores_iniciales() const {
     Valores valores;
@@ -58,7 +60,7 @@ bool Ejecucion::revisa(bool cumple, std::string_view prefijo, std::string_view e
         return true;
     }
     contexto.Error = std::string(prefijo) + std::string(util::kCrLf) + std::string(etiqueta) +
-                     std::string(util::kCrLf) + diagnostico;
+                     std::string(util::kCrLf) + diagnostico();
     return efecto == Efecto::avisa || !validar;
 }
 

@@ -106,22 +106,23 @@ struct Valores {
 // Whether a failed check ends the entry (when the validation switch is on) or only warns.
 enum class Efecto { detiene, avisa };
 
-// One run of an entry's command: the voucher line, the command, its result and column map, and
-// the diagnostic block that every check message ends with.
+// One run of an entry's command: the voucher line, the command, its result and column map. The
+// texts it is made from must outlive it.
 struct Ejecucion {
     Ejecucion(core::Contexto& objeto, const std::string& folio, const std::string& id,
-              std::string tipo, std::string comando);
+              const std::string& tipo, const std::string& comando);
 
     core::Contexto& contexto;
     const std::string& Pl_Folio;
     const std::string& Pd_ID;
-    const std::string Tipo;
-    const std::string Comando;
-    const std::string diagnostico;
+    const std::string& Tipo;
+    const std::string& Comando;
     const bool validar;  // the module's validation switch, as it was when the run started
     db::Recordset rs;
     tCamposSQL campos;
 
+    // The diagnostic block that every check message ends with: voucher, line, kind and command.
+    [[nodiscard]] std::string diagnostico() const;
     // The values a row starts from, before anything is read.
     [[nodiscard]] Valores valores_iniciales() const;
     // The values of the current row with its currency and exchange rate read.

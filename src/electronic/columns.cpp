@@ -4,6 +4,8 @@
 #include <array>
 #include <exception>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "util/text.h"
 
@@ -50,15 +52,37 @@ const std::array<Columna, 23> kColumnas = {{
     {&C::bTipoCambio, &C::sTipoCambio, {"TIPO_CAMBIO"}},
 }};
 
-// The canonical column a result column stands for, or nullptr.
+// The recognised names by their length, so that a result column is compared with the few of its
+// own length only: this runs for every column of every command result.
+constexpr std::size_t kLargoMaximo = 24;
+using Reconocido = std::pair<std::string_view, const Columna*>;
+using PorLargo = std::array<std::vector<Reconocido>, kLargoMaximo + 1>;
+
+const PorLargo& por_largo() {
+    static const PorLargo tabla = [] {
+        PorLargo grupos;
+        for (const Columna& columna : kColumnas) {
+            for (const std::string_view nombre : columna.reconocidos) {
+                if (!nombre.empty()) {  // would otherwise match the unused places of the table
+                    grupos.at(nombre.size()).emplace_back(nombre, &columna);
+                }
+            }
+        }
+        return grupos;
+    }();
+    return tabla;
+}
+
+// The canonical column a result column stands for, or nullptr. The names are upper-case ASCII,
+// and upper-casing makes no ASCII letter out of any other byte: a name is recognised exactly when
+// it equals one but for the case of its ASCII letters.
 const Columna* canonica(const std::string& nombre) {
-    const std::string mayusculas = util::to_upper(nombre);
-    if (mayusculas.empty()) {
-        return nullptr;  // would otherwise match the unused places of the table
+    if (nombre.size() > kLargoMaximo) {
+        return nullptr;
     }
-    for (const Columna& columna : kColumnas) {
-        if (std::ranges::find(columna.reconocidos, mayusculas) != columna.reconocidos.end()) {
-            return &columna;
+    for (const auto& [reconocido, columna] : por_largo()[nombre.size()]) {
+        if (util::iequals(nombre, reconocido)) {
+            return columna;
         }
     }
     return nullptr;
@@ -75,10 +99,10 @@ bool Valida_Campos_SQL(core::Contexto& contexto, const db::Recordset& rs, tCampo
             return true;
         }
         for (std::size_t i = 0; i < rs.Count(); ++i) {
-            const std::string nombre = rs.Fields(i).Name;
+            std::string nombre = rs.Fields(i).Name;
             if (const Columna* columna = canonica(nombre)) {
                 Campos.*columna->presente = true;
-                Campos.*columna->nombre = nombre;
+                Campos.*columna->nombre = std::move(nombre);
             }
         }
         return true;

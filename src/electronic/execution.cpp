@@ -24,25 +24,28 @@ const std::array<const Clase*, 6> kClases = {
 };
 
 // The kind an entry's type names, compared after upper-casing but untrimmed; nullptr for none.
+// The names are upper-case ASCII, which upper-casing makes of ASCII letters only.
 const Clase* clase_de(const std::string& Tipo) {
-    const std::string nombre = util::to_upper(Tipo);
-    const auto clase =
-        std::ranges::find_if(kClases, [&](const Clase* c) { return c->nombre == nombre; });
+    const auto clase = std::ranges::find_if(
+        kClases, [&](const Clase* c) { return util::iequals(Tipo, c->nombre); });
     return clase == kClases.end() ? nullptr : *clase;
 }
 
 // A command that names a table a posting writes may answer differently once a line was written.
+// The names are plain ASCII: each place where one could begin is compared, without folding the
+// whole command.
 bool lee_lo_que_se_escribe(const std::string& comando) {
-    // The names are plain ASCII: they are looked for without folding the whole command.
-    const auto iguales = [](char escrito, char nombre) {
-        return (escrito >= 'A' && escrito <= 'Z' ? escrito - 'A' + 'a' : escrito) == nombre;
-    };
-    return std::ranges::any_of(
-        std::array<std::string_view, 3>{"poliza", "consecutivo", "folio_tabla"},
-        [&](std::string_view tabla) {
-            return std::search(comando.begin(), comando.end(), tabla.begin(), tabla.end(),
-                               iguales) != comando.end();
-        });
+    constexpr std::array<std::string_view, 3> kTablas = {"poliza", "consecutivo", "folio_tabla"};
+    const std::string_view texto(comando);
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const char inicial = static_cast<char>(texto[i] | 0x20);  // a letter in lower case
+        for (const std::string_view tabla : kTablas) {
+            if (inicial == tabla.front() && util::iequals(texto.substr(i, tabla.size()), tabla)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // The rows of a command. While a voucher is generated, a command that an earlier line of the
@@ -66,7 +69,7 @@ db::Recordset filas_del_comando(Contexto& contexto, const std::string& comando) 
 // A command that finds nothing stops the entry under the validation switch; without it, the entry
 // leaves one row of default values so that the line still shows its kind of detail.
 bool sin_resultados(Ejecucion& e, const Clase* clase) {
-    e.contexto.Error = std::string(kSinResultados) + std::string(util::kCrLf) + e.diagnostico;
+    e.contexto.Error = std::string(kSinResultados) + std::string(util::kCrLf) + e.diagnostico();
     if (e.validar) {
         return false;
     }

@@ -3,7 +3,26 @@
 #include <exception>
 #include <utility>
 
+#include "schema/configuration_version.h"
+
 namespace ledgernova::host {
+namespace {
+
+// SQLite counts changes itself; a PostgreSQL ledger keeps a version of what postings only read.
+std::optional<db::ChangeCounters> counters_of(db::Connection& connection) {
+    return connection.dialect() == db::Dialect::PostgreSQL
+               ? schema::configuration_version(connection)
+               : db::change_counters(connection);
+}
+
+std::optional<std::int64_t> own_changes_of(db::Connection& connection) {
+    if (connection.dialect() == db::Dialect::PostgreSQL) {
+        return connection.TransactionDepth() == 0 ? std::optional<std::int64_t>(0) : std::nullopt;
+    }
+    return db::own_changes(connection);
+}
+
+}  // namespace
 
 void KeptReads::begin(db::Connection& connection) {
     if (depth_++ > 0) {
@@ -14,7 +33,7 @@ void KeptReads::begin(db::Connection& connection) {
     connection_ = &connection;
     begun_.reset();
     try {
-        begun_ = db::change_counters(connection);
+        begun_ = counters_of(connection);
     } catch (const std::exception&) {
         // Counters that cannot be read vouch for nothing: the rows are read again.
     }
@@ -42,7 +61,7 @@ std::optional<db::ChangeCounters> KeptReads::counters_at_end() const {
         return std::nullopt;
     }
     try {
-        const std::optional<std::int64_t> own = db::own_changes(*connection_);
+        const std::optional<std::int64_t> own = own_changes_of(*connection_);
         if (!own) {
             return std::nullopt;
         }
@@ -55,6 +74,7 @@ std::optional<db::ChangeCounters> KeptReads::counters_at_end() const {
 void KeptReads::drop_database_reads() {
     rows_.clear();
     database_answers_.clear();
+    composed_.clear();
 }
 
 db::Recordset KeptReads::rows(db::Connection& connection, const std::string& statement) {
@@ -67,9 +87,28 @@ db::Recordset KeptReads::rows(db::Connection& connection, const std::string& sta
     db::Recordset result = connection.Execute(statement, -1);
     if (rows_.size() == kCapacity) {
         rows_.clear();
+        composed_.clear();  // what was composed from the dropped rows goes with them
     }
     rows_.emplace(statement, result);
     return result;
+}
+
+const std::vector<std::string>* KeptReads::composed(const std::string& key) const {
+    if (depth_ == 0) {
+        return nullptr;
+    }
+    const auto found = composed_.find(key);
+    return found == composed_.end() ? nullptr : &found->second;
+}
+
+void KeptReads::keep_composed(const std::string& key, std::vector<std::string> texts) {
+    if (depth_ == 0) {
+        return;
+    }
+    if (composed_.size() == kCapacity) {
+        composed_.clear();
+    }
+    composed_.insert_or_assign(key, std::move(texts));
 }
 
 Variant KeptReads::answer(const std::string& key, bool from_database,

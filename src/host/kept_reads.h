@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "db/change_counters.h"
 #include "ledgernova/connection.h"
@@ -24,10 +25,13 @@ namespace ledgernova::host {
 //  - statement rows, and answers of the default host (which reads its tables through the same
 //    connection): when anything may have changed them. They are kept from one batch call to
 //    the next on the same connection only while its change counters stay where the last call
-//    left them: a commit by another connection or process, a table created or dropped, a row
-//    written through this connection between two calls, a call made inside an open transaction,
-//    or a connection that cannot tell, drops them all. Within a call only the ledger's own
-//    tables are written, which no kept statement reads.
+//    left them. On SQLite a commit by another connection or process, a table created or
+//    dropped, or a row written through this connection between two calls drops them all; on
+//    PostgreSQL a move of the ledger's configuration version (schema::configuration_version),
+//    which every write of a table they read makes, whoever writes it. A call made inside an
+//    open transaction, or a connection that cannot tell (an application's own SQLite
+//    connection, SQL Server, a PostgreSQL ledger made before the version), drops them too.
+//    Within a call only the ledger's own tables are written, which no kept statement reads.
 class KeptReads {
   public:
     // Opens a batch call on `connection`; a call inside another shares the outer one's reads.
@@ -43,6 +47,12 @@ class KeptReads {
     [[nodiscard]] Variant answer(const std::string& key, bool from_database,
                                  const std::function<Variant()>& ask);
 
+    // Texts that a caller composed from kept rows alone (parts of a template's statements), by
+    // the caller's key: kept with those rows and dropped whenever they are. Nothing is found, and
+    // nothing is kept, outside a batch call.
+    [[nodiscard]] const std::vector<std::string>* composed(const std::string& key) const;
+    void keep_composed(const std::string& key, std::vector<std::string> texts);
+
   private:
     // Rows of this many statements at most: a catalogue read account by account stays bounded.
     static constexpr std::size_t kCapacity = 2048;
@@ -57,6 +67,7 @@ class KeptReads {
     std::unordered_map<std::string, db::Recordset> rows_;
     std::unordered_map<std::string, Variant> answers_;
     std::unordered_map<std::string, Variant> database_answers_;
+    std::unordered_map<std::string, std::vector<std::string>> composed_;
 };
 
 // Opens a batch call for the scope of one member and ends it however the member ends.

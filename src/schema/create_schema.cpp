@@ -1,5 +1,6 @@
 #include "ledgernova/schema.h"
 
+#include "schema/configuration_version.h"
 #include "schema/missing_columns.h"
 #include "schema/scripts.h"
 
@@ -43,6 +44,8 @@ void create_schema(db::Connection& connection) {
     connection.Execute(script_text(folder + "/tables.sql"));
     if (connection.dialect() == db::Dialect::SQLite) {
         schema::add_missing_sqlite_columns(connection);
+    } else if (connection.dialect() == db::Dialect::PostgreSQL) {
+        schema::create_version_triggers(connection);
     }
     transaction.Commit();
 }

@@ -1,7 +1,10 @@
 #include "templates/batch.h"
 
+#include <array>
+#include <string_view>
 #include <utility>
 
+#include "core/statement_text.h"
 #include "db/exclusive_lock.h"
 #include "db/sql_text.h"
 #include "host/kept_reads.h"
@@ -55,62 +58,63 @@ std::string general_condition(const Plantilla& p) {
 }
 
 std::string documents_statement(const Plantilla& p, const std::string& folio) {
-    return "SELECT DISTINCT(" + p.M + ") as Folio, " + p.D + " as Fecha " + kCrLf + "FROM " +
-           kCrLf + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(folio) + "' " +
-           general_condition(p) + " AND " + p.M +
-           " NOT IN ( "
-           "   SELECT DISTINCT "
-           "       Poliza_Control.Pc_Documento "
-           "   FROM Poliza_Control "
-           "       INNER JOIN Poliza ON Poliza.Pl_Folio = Poliza_Control.Pl_Folio "
-           "   WHERE "
-           "       Poliza.Es_Cve_Estado <> 'CA' AND "
-           "       Poliza_Control.Pc_Tabla = '" +
-           db::esc(util::to_upper(p.T)) +
-           "' AND "
-           "       Poliza.Pl_Configuracion = '" +
-           db::esc(p.K) +
-           "' AND "
-           "       Poliza_Control.Pc_Documento = '" +
-           db::esc(folio) +
-           "'"
-           ") " +
-           kCrLf + "ORDER BY " + p.D + ", " + p.M;
+    return core::joined("SELECT DISTINCT(", p.M, ") as Folio, ", p.D, " as Fecha ", kCrLf, "FROM ",
+                        kCrLf, p.R, " ", kCrLf, "WHERE ", p.M, " = '", db::esc(folio), "' ",
+                        general_condition(p), " AND ", p.M,
+                        " NOT IN ( "
+                        "   SELECT DISTINCT "
+                        "       Poliza_Control.Pc_Documento "
+                        "   FROM Poliza_Control "
+                        "       INNER JOIN Poliza ON Poliza.Pl_Folio = Poliza_Control.Pl_Folio "
+                        "   WHERE "
+                        "       Poliza.Es_Cve_Estado <> 'CA' AND "
+                        "       Poliza_Control.Pc_Tabla = '",
+                        db::esc(util::to_upper(p.T)),
+                        "' AND "
+                        "       Poliza.Pl_Configuracion = '",
+                        db::esc(p.K),
+                        "' AND "
+                        "       Poliza_Control.Pc_Documento = '",
+                        db::esc(folio),
+                        "'"
+                        ") ",
+                        kCrLf, "ORDER BY ", p.D, ", ", p.M);
 }
 
 std::string link_statement(const Plantilla& p, const std::string& folio_poliza,
                            const std::string& documento) {
     auto& sistema = core::Contexto::sistema();
-    return "INSERT INTO Poliza_Control( "
-           "   Pl_Folio, "
-           "   Pc_Tabla, "
-           "   Pc_Documento, "
-           "   Oper_Alta, "
-           "   Fecha_Alta, "
-           "   Oper_Ult_Modif, "
-           "   Fecha_Ult_Modif "
-           ") " +
-           kCrLf +
-           "SELECT DISTINCT "
-           "   '" +
-           db::esc(folio_poliza) +
-           "', "
-           "   '" +
-           db::esc(util::to_upper(p.T)) +
-           "', "
-           "   " +
-           p.M +
-           ", "
-           "   '" +
-           db::esc(sistema.Get_Operador()) +
-           "', "
-           "   GETDATE(), "
-           "   '" +
-           db::esc(sistema.Get_Operador()) +
-           "', "
-           "   GETDATE() " +
-           kCrLf + "FROM " + p.R + " " + kCrLf + "WHERE " + p.M + " = '" + db::esc(documento) +
-           "' " + general_condition(p);
+    return core::joined(
+        "INSERT INTO Poliza_Control( "
+        "   Pl_Folio, "
+        "   Pc_Tabla, "
+        "   Pc_Documento, "
+        "   Oper_Alta, "
+        "   Fecha_Alta, "
+        "   Oper_Ult_Modif, "
+        "   Fecha_Ult_Modif "
+        ") ",
+        kCrLf,
+        "SELECT DISTINCT "
+        "   '",
+        db::esc(folio_poliza),
+        "', "
+        "   '",
+        db::esc(util::to_upper(p.T)),
+        "', "
+        "   ",
+        p.M,
+        ", "
+        "   '",
+        db::esc(sistema.Get_Operador()),
+        "', "
+        "   GETDATE(), "
+        "   '",
+        db::esc(sistema.Get_Operador()),
+        "', "
+        "   GETDATE() ",
+        kCrLf, "FROM ", p.R, " ", kCrLf, "WHERE ", p.M, " = '", db::esc(documento), "' ",
+        general_condition(p));
 }
 
 std::string field_text(const db::Recordset& rows, std::string_view column) {
@@ -170,14 +174,30 @@ bool post_template(core::Contexto& contexto, Plantilla& p, const std::string& ta
     return post_documents(contexto, p, tabla, folio, empresa);
 }
 
-std::vector<Plantilla> active_templates(const std::string& tabla) {
-    std::vector<Plantilla> plantillas;
+// The columns each active template gives, one template after the other: key, document key,
+// document date, FROM-clause body and source table.
+constexpr std::array<std::string_view, 5> kColumnasPlantilla = {
+    "Pc_Cve_Poliza_Configuracion", "Pc_Campo_Movimiento", "Pc_Campo_Dia", "Pc_Relacion",
+    "Pc_Tabla"};
+
+std::vector<std::string> columnas_de_plantillas(const std::string& tabla) {
+    std::vector<std::string> columnas;
     for (auto rows = core::Contexto::leer_estable(templates_statement(tabla)); !rows.Eof();
          rows.MoveNext()) {
-        plantillas.push_back({field_text(rows, "Pc_Cve_Poliza_Configuracion"),
-                              field_text(rows, "Pc_Campo_Movimiento"),
-                              field_text(rows, "Pc_Campo_Dia"), field_text(rows, "Pc_Relacion"),
-                              field_text(rows, "Pc_Tabla"), ""});
+        for (const std::string_view columna : kColumnasPlantilla) {
+            columnas.push_back(field_text(rows, columna));
+        }
+    }
+    return columnas;
+}
+
+// The templates come from the template tables alone: a batch call keeps them.
+std::vector<Plantilla> active_templates(const std::string& tabla) {
+    const std::vector<std::string> columnas = core::Contexto::compuesto(
+        "Genera_Poliza_Tabla\x1f" + tabla, [&] { return columnas_de_plantillas(tabla); });
+    std::vector<Plantilla> plantillas;
+    for (auto c = columnas.begin(); c != columnas.end(); c += kColumnasPlantilla.size()) {
+        plantillas.push_back({c[0], c[1], c[2], c[3], c[4], ""});
     }
     return plantillas;
 }

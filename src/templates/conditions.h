@@ -2,9 +2,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/contexto.h"
 #include "ledgernova/connection.h"
+#include "ledgernova/date.h"
 #include "ledgernova/variant.h"
 
 namespace ledgernova::templates {
@@ -43,5 +45,14 @@ namespace ledgernova::templates {
 // The lines after "WHERE ": the voucher condition P, " AND " and the general condition. Without a
 // general condition only P + CRLF, so the statement stays valid.
 [[nodiscard]] std::string condiciones_where(const std::string& P, const std::string& CondicionG);
+
+// A statement apart around its WHERE conditions, which alone depend on the voucher's document:
+// the parts come from the template alone, so a batch call keeps them (host::KeptReads::composed).
+using Partes = std::vector<std::string>;
+
+// The statement: the parts with condiciones_where(P, CondicionG) between every two, then
+// "<FECHA>" replaced by `iFecha` as "dd/MMM/yyyy". The empty text for no parts.
+[[nodiscard]] std::string con_condiciones(const Partes& partes, const std::string& P,
+                                          const std::string& CondicionG, Date iFecha);
 
 }  // namespace ledgernova::templates

@@ -2,12 +2,13 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "db/sql_text.h"
 #include "electronic/configuration.h"
 #include "templates/conditions.h"
 #include "templates/grouping.h"
-#include "util/dates.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
@@ -37,18 +38,22 @@ std::string texto(const db::Recordset& linea, std::string_view columna) {
     return linea.Fields(columna).Value.to_text();
 }
 
-void agregar_detalle_electronico(core::Contexto& contexto, const std::string& key,
+// False when the line's electronic detail failed: it left its own error text, which a kept
+// composition would not leave again.
+bool agregar_detalle_electronico(core::Contexto& contexto, const std::string& key,
                                  const db::Recordset& linea, Listas& listas) {
     std::string FE;
     std::string GE;
     // A failure leaves its own error text; the line goes on with what was built.
-    (void)electronic::Get_Detalle_Electronico(contexto, key, texto(linea, "Pcd_ID"), FE, GE);
+    const bool compuesto =
+        electronic::Get_Detalle_Electronico(contexto, key, texto(linea, "Pcd_ID"), FE, GE);
     listas.F += FE;
     if (listas.G.empty()) {
-        listas.G = GE;
+        listas.G = std::move(GE);
     } else if (!GE.empty()) {
-        listas.G += ", " + kCrLf + GE;
+        listas.G.append(", ").append(kCrLf).append(GE);
     }
+    return compuesto;
 }
 
 // A line is a charge exactly when its charge expression is filled.
@@ -61,17 +66,16 @@ std::string tipo_e_importe(const db::Recordset& linea) {
            kCrLf;
 }
 
-Listas listas_de_linea(core::Contexto& contexto, const std::string& key,
-                       const db::Recordset& linea) {
-    Listas listas;
+bool listas_de_linea(core::Contexto& contexto, const std::string& key, const db::Recordset& linea,
+                     Listas& listas) {
     for (const auto& [columna, alias] : kColumnasLinea) {
         const std::string expresion = texto(linea, columna);
-        listas.F += (expresion.empty() ? "''" : expresion) + std::string(alias) + kCrLf;
+        listas.F.append(expresion.empty() ? "''" : expresion).append(alias).append(kCrLf);
         listas.G = Agrega_Campo_Group_By(expresion, listas.G);
     }
-    agregar_detalle_electronico(contexto, key, linea, listas);
+    const bool compuesto = agregar_detalle_electronico(contexto, key, linea, listas);
     listas.F += tipo_e_importe(linea);
-    return listas;
+    return compuesto;
 }
 
 std::string filtro_de_linea(const db::Recordset& linea) {
@@ -92,27 +96,33 @@ std::string agrupacion(const db::Recordset& linea, const std::string& G) {
     return suma_cargo || suma_abono ? "GROUP BY " + kCrLf + G : std::string();
 }
 
-std::string select_de_linea(core::Contexto& contexto, const std::string& key,
-                            const db::Recordset& linea, const std::string& P,
-                            const std::string& CondicionG) {
-    const Listas listas = listas_de_linea(contexto, key, linea);
-    std::string S = bloque_comentario(campo_concatenado(linea, "Pcd_Descripcion"));
-    S += "SELECT " + kCrLf;
+struct Composicion {
+    Partes partes;
+    bool conservable = true;  // false when a line's electronic detail left its failure
+};
+
+// One line's select around the conditions: what precedes them is appended to the last part, what
+// follows them becomes a new part.
+void agregar_select_de_linea(core::Contexto& contexto, const std::string& key,
+                             const db::Recordset& linea, Composicion& composicion) {
+    Listas listas;
+    composicion.conservable &= listas_de_linea(contexto, key, linea, listas);
+    std::string& S = composicion.partes.back();
+    S += bloque_comentario(campo_concatenado(linea, "Pcd_Descripcion"));
+    S.append("SELECT ").append(kCrLf);
     S += listas.F;
-    S += "FROM " + kCrLf;
-    S += campo_concatenado(linea, "Pc_Relacion") + kCrLf;
-    S += campo_concatenado(linea, "Pcd_Relacion") + kCrLf;
-    S += "WHERE " + kCrLf;
-    S += condiciones_where(P, CondicionG);
-    S += filtro_de_linea(linea);
-    S += agrupacion(linea, listas.G);
-    return S;
+    S.append("FROM ").append(kCrLf);
+    S.append(campo_concatenado(linea, "Pc_Relacion")).append(kCrLf);
+    S.append(campo_concatenado(linea, "Pcd_Relacion")).append(kCrLf);
+    S.append("WHERE ").append(kCrLf);
+    composicion.partes.push_back(filtro_de_linea(linea) + agrupacion(linea, listas.G));
 }
 
-std::string detalle(core::Contexto& contexto, const std::string& key, Date iFecha,
-                    const std::string& sValor, const std::string& CondicionG) {
-    // The voucher condition first: it composes in Texto_SQL, where the lines are read next.
-    const std::string P = GetSQL_Condicion_Poliza(contexto, key, sValor);
+// The detail statement apart around the conditions (see Partes): part 0 opens the first line's
+// select up to its "WHERE "; each part between two conditions closes one line's select (its own
+// filter and grouping) and opens the next; the last closes the last line. No parts at all for a
+// template without lines.
+Composicion componer(core::Contexto& contexto, const std::string& key) {
     auto lineas = core::Contexto::leer_estable(
         "SELECT "
         "   Poliza_Configuracion_Detalle.Pcd_ID, "
@@ -138,14 +148,34 @@ std::string detalle(core::Contexto& contexto, const std::string& key, Date iFech
         db::esc(key) + "' " +
         "ORDER BY "
         "   Poliza_Configuracion_Detalle.Pcd_ID");
-    std::string S;
+    Composicion composicion;
     for (; !lineas.Eof(); lineas.MoveNext()) {
-        if (!S.empty()) {
-            S.append(kCrLf).append(kCrLf).append(" UNION ALL ").append(kCrLf).append(kCrLf);
+        if (composicion.partes.empty()) {
+            composicion.partes.emplace_back();
+        } else {
+            composicion.partes.back().append(kCrLf).append(kCrLf).append(" UNION ALL ");
+            composicion.partes.back().append(kCrLf).append(kCrLf);
         }
-        S += select_de_linea(contexto, key, lineas, P, CondicionG);
+        agregar_select_de_linea(contexto, key, lineas, composicion);
     }
-    return util::replace_all(S, "<FECHA>", util::format_dd_mmm_yyyy(iFecha));
+    return composicion;
+}
+
+std::string detalle(core::Contexto& contexto, const std::string& key, Date iFecha,
+                    const std::string& sValor, const std::string& CondicionG) {
+    // The voucher condition first: it composes in Texto_SQL, where the lines are read next.
+    const std::string P = GetSQL_Condicion_Poliza(contexto, key, sValor);
+    auto& lecturas = core::Contexto::modulo().lecturas;
+    const std::string clave = "GetSQL_Detalle\x1f" + key;
+    if (const Partes* partes = lecturas.composed(clave)) {
+        return con_condiciones(*partes, P, CondicionG, iFecha);
+    }
+    Composicion composicion = componer(contexto, key);
+    std::string S = con_condiciones(composicion.partes, P, CondicionG, iFecha);
+    if (composicion.conservable) {
+        lecturas.keep_composed(clave, std::move(composicion.partes));
+    }
+    return S;
 }
 
 }  // namespace

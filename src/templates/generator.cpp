@@ -1,7 +1,7 @@
 #include "templates/generator.h"
 
-#include <fmt/format.h>
-
+#include "core/statement_text.h"
+#include "templates/detail_row.h"
 #include "templates/diagnostic.h"
 #include "templates/line_detail.h"
 #include "util/text.h"
@@ -23,18 +23,17 @@ std::string text_of(const db::Recordset& row, std::string_view column) {
 
 // The messages that stop a generation show a Null as nothing rather than failing on it, so that
 // the reason they give is not lost.
-std::string text_or_nothing(const db::Recordset& row, std::string_view column) {
-    const Variant value = row.Fields(column).Value;
+std::string text_or_nothing(const FilaDetalle& row, std::size_t column) {
+    const Variant value = row.valor(column);
     return value.is_null() ? std::string() : value.to_text();
 }
 
 // The detail row as it came, for the messages that stop a generation.
-std::string diagnostico(const Generacion& generacion, const db::Recordset& row) {
-    return bloque_diagnostico(
-        {generacion.clave, Variant(generacion.fecha).to_text(),
-         text_or_nothing(row, "Cc_Cve_Cuenta_Contable"), text_or_nothing(row, "Pd_Centro_Costo"),
-         text_or_nothing(row, "Pd_Concepto"), text_or_nothing(row, "Pd_Referencia"),
-         text_or_nothing(row, "Pd_Importe"), text_or_nothing(row, "Pd_Tipo") == "1"});
+std::string diagnostico(const Generacion& generacion, const FilaDetalle& row) {
+    return bloque_diagnostico({generacion.clave, Variant(generacion.fecha).to_text(),
+                               text_or_nothing(row, kCuenta), text_or_nothing(row, kCentroCosto),
+                               text_or_nothing(row, kConcepto), text_or_nothing(row, kReferencia),
+                               text_or_nothing(row, kImporte), text_or_nothing(row, kTipo) == "1"});
 }
 
 void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
@@ -42,7 +41,7 @@ void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
     auto& header = contexto.header;
     header.Pl_Comentario = util::left_chars(text_of(row, "Pl_Comentario"), 50);
     header.Pl_Ejercicio = std::to_string(generacion.fecha.year());
-    header.Pl_Periodo = fmt::format("{:02}", generacion.fecha.month());
+    header.Pl_Periodo = core::zero_padded(generacion.fecha.month(), 2);
     header.Pl_Fecha = generacion.fecha;
     header.Pl_Referencia = util::left_chars(text_of(row, "Pl_Referencia"), 15);
     header.Pl_Tipo_Poliza = static_cast<eTipoPoliza>(row.Fields("Pl_Tipo").Value.to_long());
@@ -55,14 +54,14 @@ void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
     }
 }
 
-void llenar_linea(core::Contexto& contexto, const db::Recordset& row) {
+void llenar_linea(core::Contexto& contexto, const FilaDetalle& row, double importe) {
     auto& line = contexto.line;
-    line.Cc_Cve_Cuenta_Contable = text_of(row, "Cc_Cve_Cuenta_Contable");
-    line.Pd_Centro_Costo = util::left_chars(text_of(row, "Pd_Centro_Costo"), 6);
-    line.Pd_Concepto = util::left_chars(text_of(row, "Pd_Concepto"), 100);
-    line.Pd_Importe = row.Fields("Pd_Importe").Value.to_double();
-    line.Pd_Referencia = util::left_chars(text_of(row, "Pd_Referencia"), 15);
-    line.Pd_Tipo = static_cast<eTipoMovimiento>(row.Fields("Pd_Tipo").Value.to_long());
+    line.Cc_Cve_Cuenta_Contable = row.texto(kCuenta);
+    line.Pd_Centro_Costo = util::left_chars(row.texto(kCentroCosto), 6);
+    line.Pd_Concepto = util::left_chars(row.texto(kConcepto), 100);
+    line.Pd_Importe = importe;
+    line.Pd_Referencia = util::left_chars(row.texto(kReferencia), 15);
+    line.Pd_Tipo = static_cast<eTipoMovimiento>(row.valor(kTipo).to_long());
 }
 
 bool permite_importe_cero(const std::string& clave) {
@@ -72,21 +71,22 @@ bool permite_importe_cero(const std::string& clave) {
 
 // One detail row: skipped, added as a line with its electronic detail, or the reason the
 // generation stops.
-bool agregar_fila(core::Contexto& contexto, const Generacion& generacion, const db::Recordset& row,
+bool agregar_fila(core::Contexto& contexto, const Generacion& generacion, const FilaDetalle& row,
                   bool permiso_cero, EntradasElectronicas& entradas) {
-    const Variant importe = row.Fields("Pd_Importe").Value;
-    if (importe.is_null()) {
+    const Variant valor = row.valor(kImporte);
+    if (valor.is_null()) {
         return true;
     }
-    if (importe.to_double() < 0) {
+    const double importe = valor.to_double();
+    if (importe < 0) {
         return fail(contexto,
                     "Error al agregar un registro a la póliza, el importe no puede ser negativo!" +
                         kCrLf + diagnostico(generacion, row));
     }
-    if (!permiso_cero && !(importe.to_double() > 0)) {
+    if (!permiso_cero && !(importe > 0)) {
         return true;
     }
-    llenar_linea(contexto, row);
+    llenar_linea(contexto, row, importe);
     if (!contexto.self.Add_Poliza_Detalle()) {
         return fail(contexto, "Error al agregar un registro a la póliza: " + kCrLf +
                                   contexto.Error + kCrLf + diagnostico(generacion, row));
@@ -114,8 +114,9 @@ bool generar(core::Contexto& contexto, const Generacion& generacion, std::string
     self.Nuevo();
     llenar_encabezado(contexto, generacion, encabezado);
     EntradasElectronicas entradas;
+    const FilaDetalle fila(detalle);
     for (; !detalle.Eof(); detalle.MoveNext()) {
-        if (!agregar_fila(contexto, generacion, detalle, permiso_cero, entradas)) {
+        if (!agregar_fila(contexto, generacion, fila, permiso_cero, entradas)) {
             return false;
         }
     }

@@ -1,8 +1,9 @@
 #include "templates/header_query.h"
 
+#include <utility>
+
 #include "db/sql_text.h"
 #include "templates/conditions.h"
-#include "util/dates.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
@@ -19,22 +20,9 @@ std::string expresion_o_vacia(const Variant& column) {
     return texto_concatenado(column);
 }
 
-std::string componer(const db::Recordset& plantilla, const std::string& P,
-                     const std::string& CondicionG) {
-    std::string S = bloque_comentario(campo_concatenado(plantilla, "Pc_Descripcion"));
-    S += "SELECT TOP 1 " + kCrLf;
-    S += campo_concatenado(plantilla, "Pc_Tipo") + " as Pl_Tipo, " + kCrLf;
-    S += expresion_o_vacia(plantilla.Fields("Pc_Referencia").Value) + " as Pl_Referencia, " + kCrLf;
-    S += expresion_o_vacia(plantilla.Fields("Pc_Comentario").Value) + " as Pl_Comentario " + kCrLf;
-    S += "FROM " + kCrLf;
-    S += campo_concatenado(plantilla, "Pc_Relacion") + kCrLf;
-    S += "WHERE " + kCrLf;
-    S += condiciones_where(P, CondicionG);
-    return S;
-}
-
-std::string encabezado(core::Contexto& contexto, const std::string& key, Date iFecha,
-                       const std::string& sValor, const std::string& CondicionG) {
+// The statement up to its conditions (see Partes), from the template alone. No parts when the
+// template or its table is missing.
+Partes componer(const std::string& key) {
     const auto plantilla = core::Contexto::leer_estable(
         "SELECT "
         "   Poliza_Configuracion.Pc_Descripcion, "
@@ -48,9 +36,37 @@ std::string encabezado(core::Contexto& contexto, const std::string& key, Date iF
     if (plantilla.Eof()) {
         return {};
     }
+    std::string S = bloque_comentario(campo_concatenado(plantilla, "Pc_Descripcion"));
+    S += "SELECT TOP 1 " + kCrLf;
+    S += campo_concatenado(plantilla, "Pc_Tipo") + " as Pl_Tipo, " + kCrLf;
+    S += expresion_o_vacia(plantilla.Fields("Pc_Referencia").Value) + " as Pl_Referencia, " + kCrLf;
+    S += expresion_o_vacia(plantilla.Fields("Pc_Comentario").Value) + " as Pl_Comentario " + kCrLf;
+    S += "FROM " + kCrLf;
+    S += campo_concatenado(plantilla, "Pc_Relacion") + kCrLf;
+    S += "WHERE " + kCrLf;
+    return {std::move(S), std::string()};
+}
+
+std::string con_documento(core::Contexto& contexto, const Partes& partes, const std::string& key,
+                          Date iFecha, const std::string& sValor, const std::string& CondicionG) {
+    if (partes.empty()) {
+        return {};
+    }
     const std::string P = GetSQL_Condicion_Poliza(contexto, key, sValor);
-    return util::replace_all(componer(plantilla, P, CondicionG), "<FECHA>",
-                             util::format_dd_mmm_yyyy(iFecha));
+    return con_condiciones(partes, P, CondicionG, iFecha);
+}
+
+std::string encabezado(core::Contexto& contexto, const std::string& key, Date iFecha,
+                       const std::string& sValor, const std::string& CondicionG) {
+    auto& lecturas = core::Contexto::modulo().lecturas;
+    const std::string clave = "GetSQL_Encabezado\x1f" + key;
+    if (const Partes* partes = lecturas.composed(clave)) {
+        return con_documento(contexto, *partes, key, iFecha, sValor, CondicionG);
+    }
+    Partes partes = componer(key);
+    std::string S = con_documento(contexto, partes, key, iFecha, sValor, CondicionG);
+    lecturas.keep_composed(clave, std::move(partes));
+    return S;
 }
 
 }  // namespace

@@ -12,13 +12,13 @@ const std::string kCrLf(util::kCrLf);
 
 enum class Clase { Comprobante, Pago, Otra };
 
+// The names are upper-case ASCII, which upper-casing makes of ASCII letters only.
 Clase clase_de(const std::string& tipo) {
-    const std::string upper = util::to_upper(tipo);
-    if (upper == "COMPROBANTE" || upper == "COMPROBANTE OTRO" ||
-        upper == "COMPROBANTE EXTRANJERO") {
+    const auto es = [&](std::string_view nombre) { return util::iequals(tipo, nombre); };
+    if (es("COMPROBANTE") || es("COMPROBANTE OTRO") || es("COMPROBANTE EXTRANJERO")) {
         return Clase::Comprobante;
     }
-    if (upper == "CHEQUE" || upper == "TRANSFERENCIA" || upper == "OTRO METODO PAGO") {
+    if (es("CHEQUE") || es("TRANSFERENCIA") || es("OTRO METODO PAGO")) {
         return Clase::Pago;
     }
     return Clase::Otra;
@@ -70,17 +70,16 @@ std::string texto_de_falla(const core::Contexto& contexto) {
                                line.Pd_Tipo == eTmCargo});
 }
 
-void llenar_entradas(const db::Recordset& row, EntradasElectronicas& entradas) {
+void llenar_entradas(const FilaDetalle& row, EntradasElectronicas& entradas) {
     for (std::size_t i = 0; i < entradas.size(); ++i) {
-        const std::string n = std::to_string(i + 1);
-        entradas[i].Tipo = row.Fields("Pcd_Tipo_Detalle_" + n).Value.to_text();
-        entradas[i].Comando = row.Fields("Pcd_Comando_Detalle_" + n).Value.to_text();
+        entradas[i].Tipo = row.texto(kTipoDetalle + 2 * i);
+        entradas[i].Comando = row.texto(kTipoDetalle + 2 * i + 1);
     }
 }
 
 }  // namespace
 
-bool Detalle_Electronico_Linea(core::Contexto& contexto, const db::Recordset& row,
+bool Detalle_Electronico_Linea(core::Contexto& contexto, const FilaDetalle& row,
                                EntradasElectronicas& entradas) {
     llenar_entradas(row, entradas);
     Cuentas cuentas;

@@ -4,6 +4,7 @@
 
 #include "core/contexto.h"
 #include "electronic/execution.h"
+#include "templates/detail_row.h"
 
 namespace ledgernova::templates {
 
@@ -14,7 +15,7 @@ using EntradasElectronicas = std::array<electronic::tPlDetalleElectronico, 6>;
 // twelve detail columns of its row. True to go on with the next row (also when failed entries are
 // forgiven because a completed entry of the same kind covers them); false to stop the generation,
 // with the accumulated failure texts in the error text. Throws when a column is Null.
-[[nodiscard]] bool Detalle_Electronico_Linea(core::Contexto& contexto, const db::Recordset& row,
+[[nodiscard]] bool Detalle_Electronico_Linea(core::Contexto& contexto, const FilaDetalle& row,
                                              EntradasElectronicas& entradas);
 
 }  // namespace ledgernova::templates

@@ -139,6 +139,20 @@ TEST_F(OdbcPreparedTest, ATextTheServerWillNotPrepareRunsAsWritten) {
     EXPECT_EQ("a\nb\n", ledger_->rows("SELECT k FROM t ORDER BY k"));
 }
 
+// The same texts in the select list and in the GROUP BY become the same parameters there.
+TEST_F(OdbcPreparedTest, AGroupedSelectOfJoinedTextsIsPrepared) {
+    db().Execute("INSERT INTO t(k, note, n) VALUES('a', 'x', 1), ('b', 'x', 2), ('c', 'y', 4)");
+    for (const std::string label : {"Nota ", "Note "}) {
+        EXPECT_EQ(label + "x - 3.0000|3\n" + label + "y - 4.0000|4\n",
+                  rows("SELECT '" + label +
+                       "' || note || ' - ' || SUM(n) AS label, SUM(n) FROM t "
+                       "WHERE k <> 'z' GROUP BY '" +
+                       label + "' || note ORDER BY 1"));
+    }
+    EXPECT_EQ("1\n", rows("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE "
+                          "'%GROUP BY $1 || note%'"));
+}
+
 TEST_F(OdbcPreparedTest, ATableThatChangesShapeIsReadAsItIsNow) {
     insert("a");
     for (int i = 0; i < 2; ++i) {

@@ -59,6 +59,17 @@ TEST(ParameterizeForTheServer, OnlyNumbersAfterAnEqualSignOrInsertedAreValues) {
               for_server("SELECT 1 WHERE a = 1234567890123456789"));
 }
 
+TEST(ParameterizeForTheServer, AJoinedTextTakesTheParameterOfTheSameJoinedText) {
+    // Only texts joined by || share: the same text compared stays a value of its own, whose
+    // type the comparison decides.
+    EXPECT_EQ(
+        "SELECT $1 || f || $2 || d AS c, $3 AS k FROM t WHERE k = $4 GROUP BY $1 || f || $2 "
+        "|| d, $5||f\n"
+        "'Compra '\n' - '\n'Compra '\n'Compra '\n'Compra'",
+        for_server("SELECT 'Compra ' || f || ' - ' || d AS c, 'Compra ' AS k FROM t WHERE k = "
+                   "'Compra ' GROUP BY 'Compra ' || f || ' - ' || d, 'Compra'||f"));
+}
+
 TEST(ParameterizeForTheServer, TextsWithTheirOwnParametersOrPrefixedQuotesAreNotKept) {
     EXPECT_EQ("unusable", for_server("SELECT E'a\\n'"));
     EXPECT_EQ("unusable", for_server("SELECT $1"));

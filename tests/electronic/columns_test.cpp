@@ -135,6 +135,9 @@ TEST_F(ColumnsTest, CaseIsIgnoredButTheSpellingIsKept) {
 
 TEST_F(ColumnsTest, NamesThatAreNotExactlyRecognisedAreIgnored) {
     EXPECT_EQ("", columnas("1 AS \" MONTO\", 2 AS \"MONTO \", 3 AS IMPORTE, 4 AS CH_MONTO"));
+    // Letters beyond ASCII never upper-case into the ASCII names: a long s and a dotless i.
+    EXPECT_EQ("", columnas("1 AS \"\u017Ferie\", 2 AS \"TAX_\u0131D\", 3 AS \"BANCO_EMISOR_"
+                           "NACIONAL_DE_MAS\""));
 }
 
 TEST_F(ColumnsTest, ChequeRegisterColumnsSetExactlyTheirFlags) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,29 @@ TEST_F(KeptReadsTest, AnyWriteBetweenCallsMakesTheNextCallReadAgain) {
     EXPECT_EQ(4, runs());
     EXPECT_EQ("1102\n", call());
     EXPECT_EQ(4, runs());
+}
+
+// Composed texts follow the rows they come from: kept from call to call while nothing changes,
+// dropped with them, and neither found nor kept outside a call.
+TEST_F(KeptReadsTest, ComposedTextsAreKeptAndDroppedWithTheRows) {
+    const std::vector<std::string> parts = {"SELECT ", " FROM Cuenta"};
+    {
+        const KeptReadsScope scope(reads, *connection);
+        EXPECT_EQ(nullptr, reads.composed("Cuenta"));
+        reads.keep_composed("Cuenta", parts);
+        ASSERT_NE(nullptr, reads.composed("Cuenta"));
+        EXPECT_EQ(parts, *reads.composed("Cuenta"));
+    }
+    EXPECT_EQ(nullptr, reads.composed("Cuenta"));  // outside a call
+    reads.keep_composed("Otra", parts);
+    {
+        const KeptReadsScope scope(reads, *connection);
+        ASSERT_NE(nullptr, reads.composed("Cuenta"));
+        EXPECT_EQ(nullptr, reads.composed("Otra"));
+    }
+    (void)connection->Execute("INSERT INTO Cuenta VALUES('1102')");
+    const KeptReadsScope scope(reads, *connection);
+    EXPECT_EQ(nullptr, reads.composed("Cuenta"));
 }
 
 TEST_F(KeptReadsTest, ACommitByAnotherConnectionDuringACallIsSeenByTheNext) {

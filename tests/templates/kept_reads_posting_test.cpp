@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,9 @@ class KeptReadsPostingTest : public PurchasesLedger {
         }
         return reads;
     }
-    bool post_recorded(const std::string& folio) {
+    bool post_recorded(const std::string& folio, const std::string& empresa = "01") {
         ledger.recorder().clear();
-        return post(folio);
+        return post(folio, empresa);
     }
     std::string invoices() {
         return ledger.rows(
@@ -59,10 +60,9 @@ TEST_F(KeptReadsPostingTest, TheNextPostingReadsOnlyWhatItsDocumentDecides) {
     EXPECT_EQ(18, configuration_reads());
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_POLIZA'"));
     ASSERT_TRUE(post_recorded("A-2")) << object.get_Error();
-    // A server connection cannot tell whether anything changed: each call reads once.
-    EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
-    // The default host's parameters are rows of the same database: its four, or none.
-    EXPECT_EQ(Ledger::on_server() ? 4 : 0, begin_with("SELECT Pa_Valor FROM Parametro"));
+    EXPECT_EQ(0, configuration_reads());
+    // The default host's parameters are rows of the same database, kept as they are.
+    EXPECT_EQ(0, begin_with("SELECT Pa_Valor FROM Parametro"));
     EXPECT_EQ(
         "0000000003|0001|5101|ADMINI|ACME|1|50.5\n"
         "0000000003|0002|2101||Proveedor|2|50.5\n"
@@ -120,7 +120,70 @@ TEST_F(KeptReadsPostingTest, AnApplicationsHostIsAskedOncePerCall) {
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_POLIZA'"));
     EXPECT_EQ(1, begin_with("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = "
                             "'CON_MODO_CONEXION_COM'"));
-    EXPECT_EQ(Ledger::on_server() ? 18 : 0, configuration_reads());
+    EXPECT_EQ(0, configuration_reads());
+}
+
+// A document dated three times gives three vouchers per template in one call: the first composes
+// the header and detail statements, the later ones put them together from what was kept. Each
+// must be the text that a call outside any posting composes for its date.
+class KeptCompositionTest : public KeptReadsPostingTest {
+  protected:
+    using Builder = std::string (Polizas::*)(const std::string&, const Date&, const std::string&,
+                                             const std::string&);
+
+    // The recorded statements that hold `alias`.
+    std::vector<std::string> recorded(const std::string& alias) {
+        std::vector<std::string> found;
+        std::ranges::copy_if(statements(), std::back_inserter(found), [&](const std::string& text) {
+            return text.find(alias) != std::string::npos;
+        });
+        return found;
+    }
+    // What `builder` composes outside a posting for each voucher of A-3, in posting order.
+    std::vector<std::string> fresh(Builder builder) {
+        std::vector<std::string> composed;
+        for (const char* clave : {"CMP", "CMP2"}) {
+            const std::string G = object.GetSQL_Condicion_General(clave, "01");
+            for (const int dia : {7, 8, 9}) {
+                composed.push_back(
+                    (object.*builder)(clave, Date::from_ymd(2024, 3, dia), "A-3", G));
+            }
+        }
+        return composed;
+    }
+};
+
+TEST_F(KeptCompositionTest, EveryVoucherOfACallGetsTheStatementsAFreshCallComposes) {
+    execute(
+        "UPDATE Poliza_Configuracion_Detalle SET Pcd_Concepto = '''Compra del <FECHA>''', "
+        "Pcd_Condicion = 'Compras.Importe > 0' WHERE Pc_Cve_Poliza_Configuracion = 'CMP' AND "
+        "Pcd_ID = 1");
+    add_electronic(1, 1, "COMPROBANTE", kInvoice, "CMP2");
+    for (const char* fecha : {"2024-03-07", "2024-03-08", "2024-03-09"}) {
+        add_purchase("A-3", fecha, "10", "1.6");
+    }
+    ASSERT_TRUE(post_recorded("A-3")) << object.get_Error();
+    const std::vector<std::string> details = recorded(" as Pd_Importe ");
+    const std::vector<std::string> headers = recorded(" as Pl_Tipo, ");
+    EXPECT_EQ(fresh(&Polizas::GetSQL_Detalle), details);
+    EXPECT_EQ(fresh(&Polizas::GetSQL_Encabezado), headers);
+    ASSERT_EQ(6U, details.size());
+    EXPECT_NE(std::string::npos, details[2].find("'Compra del 09/Mar/2024' as Pd_Concepto"));
+    EXPECT_EQ("Compra del 07/Mar/2024\nCompra del 08/Mar/2024\nCompra del 09/Mar/2024\n",
+              ledger.rows("SELECT Pd_Concepto FROM Poliza_Detalle WHERE Pd_Tipo = 1 AND "
+                          "Cc_Cve_Cuenta_Contable = '5101' ORDER BY Pl_Folio"));
+}
+
+// The general condition is kept as the template has it; the company goes in at every call.
+TEST_F(KeptReadsPostingTest, AnotherCompanyIsPutIntoTheKeptGeneralCondition) {
+    ASSERT_TRUE(post("A-1")) << object.get_Error();
+    ASSERT_TRUE(post_recorded("A-2", "0'2")) << object.get_Error();
+    EXPECT_EQ(1, std::ranges::count_if(statements(), [](const std::string& text) {
+                  return text.find("Compras.Empresa = '0''2'") != std::string::npos;
+              }));
+    EXPECT_EQ(0, std::ranges::count_if(statements(), [](const std::string& text) {
+                  return text.find("Compras.Empresa = '01'") != std::string::npos;
+              }));
 }
 
 class KeptReadsOnDiskTest : public KeptReadsPostingTest {
@@ -130,9 +193,6 @@ class KeptReadsOnDiskTest : public KeptReadsPostingTest {
 
 // The test's own connection is a second program here.
 TEST_F(KeptReadsOnDiskTest, AnotherProgramsChangeIsFollowedByTheNextPosting) {
-    if (Ledger::on_server()) {
-        GTEST_SKIP() << "a server connection keeps nothing from one posting to the next";
-    }
     ASSERT_TRUE(post("A-1")) << object.get_Error();
     execute(
         "UPDATE Poliza_Configuracion_Detalle SET Pcd_Concepto = '''Acreedor''' WHERE "

@@ -1,0 +1,82 @@
+#include "schema/configuration_version.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+#include <fmt/format.h>
+
+namespace ledgernova::schema {
+namespace {
+
+// The tables whose writes move the version.
+constexpr std::array kVersionedTables = {
+    "Poliza_Configuracion",
+    "Poliza_Configuracion_Tabla",
+    "Poliza_Configuracion_Condicion",
+    "Poliza_Configuracion_Detalle",
+    "Poliza_Configuracion_Detalle_Electronico",
+    "Cuenta_Contable",
+    "Parametro",
+};
+
+// The digest is null unless every versioned table has its trigger, enabled. Casts are spelled
+// CAST: the statement is then prepared once per connection, which a '::' would prevent.
+std::string version_statement() {
+    std::string tables;
+    for (const char* table : kVersionedTables) {
+        tables += fmt::format("{}CAST('{}' AS regclass)", tables.empty() ? "" : ", ", table);
+    }
+    return fmt::format(
+        "SELECT CAST(Vc_Version AS TEXT) AS Vc_Version, "
+        "(SELECT CAST(hashtextextended(CAST(Version_Configuracion.xmin AS TEXT) || '/' || "
+        "string_agg(CAST(c.oid AS TEXT) || '.' || CAST(c.xmin AS TEXT), ',' ORDER BY c.oid), 0) "
+        "AS TEXT) "
+        "FROM pg_class AS c JOIN pg_trigger AS t ON t.tgrelid = c.oid "
+        "WHERE t.tgname = 'ln_version_configuracion' AND t.tgenabled <> 'D' AND c.oid IN ({}) "
+        "HAVING COUNT(*) = {}) AS Vc_Digesto "
+        "FROM Version_Configuracion",
+        tables, kVersionedTables.size());
+}
+
+// Both columns come as text: 64-bit whole numbers that no other type of a result holds exactly.
+std::int64_t whole(const db::Recordset& rows, const char* column) {
+    const std::string text = rows.Fields(column).Value.to_text();
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) {
+        throw db::Error(fmt::format("The configuration version reads {} as {}.", column, text));
+    }
+    return value;
+}
+
+}  // namespace
+
+void create_version_triggers(db::Connection& connection) {
+    std::string statements;
+    for (const char* table : kVersionedTables) {
+        statements += fmt::format(
+            "DROP TRIGGER IF EXISTS ln_version_configuracion ON {0}; "
+            "CREATE TRIGGER ln_version_configuracion "
+            "AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON {0} "
+            "FOR EACH STATEMENT EXECUTE FUNCTION ln_version_configuracion(); ",
+            table);
+    }
+    connection.Execute(statements);
+}
+
+std::optional<db::ChangeCounters> configuration_version(db::Connection& connection) {
+    if (connection.dialect() != db::Dialect::PostgreSQL || connection.TransactionDepth() > 0) {
+        return std::nullopt;
+    }
+    static const std::string statement = version_statement();
+    auto rows = connection.Execute(statement, -1);
+    if (rows.Eof() || rows.Fields("Vc_Digesto").Value.is_null()) {
+        return std::nullopt;
+    }
+    // The connection's own writes move the version row too: they need no counter of their own.
+    return db::ChangeCounters{whole(rows, "Vc_Version"), whole(rows, "Vc_Digesto"), 0};
+}
+
+}  // namespace ledgernova::schema
