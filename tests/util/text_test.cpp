@@ -135,12 +135,14 @@ TEST(Text, TrimsOnlyBlanks) {
     EXPECT_EQ("", trim_blanks("   "));
 }
 
+// What printf writes for a double with "%.15G".
+std::string printf_form(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return std::string(buffer);
+}
+
 TEST(Text, DoublesReadAsPrintfWritesThem) {
-    const auto printf_form = [](double value) {
-        char buffer[40];
-        std::snprintf(buffer, sizeof buffer, "%.15G", value);
-        return std::string(buffer);
-    };
     std::vector<double> values = {1e20,
                                   1e-5,
                                   0.000123,
@@ -171,11 +173,6 @@ TEST(Text, DoublesReadAsPrintfWritesThem) {
 // Amounts in cents take a shortcut: it must write what printf writes, up to the last cents of
 // fifteen digits and past them, and leave alone what is near a cent but not nearest to it.
 TEST(Text, AmountsInCentsReadAsPrintfWritesThem) {
-    const auto printf_form = [](double value) {
-        char buffer[40];
-        std::snprintf(buffer, sizeof buffer, "%.15G", value);
-        return std::string(buffer);
-    };
     std::vector<double> values = {0.01,
                                   0.05,
                                   0.1,
