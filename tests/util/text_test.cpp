@@ -88,8 +88,9 @@ TEST(TextCase, AsciiShortcutOrdersAsComparingCharacterByCharacter) {
 // fold, the bytes between 'Z' and 'a' and around the letters do not.
 TEST(TextCase, AsciiShortcutOrdersEveryByteInEitherWordAsComparingCharacterByCharacter) {
     const std::string base = "Mixed_Case-Tex[9";
-    const std::vector<std::string> others = {base, "MIXED_CASE-TEX[9", "mixed_case-tex[9",
-                                             "mixed_case-tex{9"};
+    const std::vector<std::string> others = {
+        base,           "MIXED_CASE-TEX[9", "mixed_case-tex[9", "mixed_case-tex{9",
+        "Mixed_Case-T", "Mixed_Case-Tex[9~"};
     for (int byte = 1; byte < 0x80; ++byte) {
         for (std::size_t at = 0; at < base.size(); ++at) {
             std::string text = base;
