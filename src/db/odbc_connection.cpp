@@ -33,23 +33,23 @@ SQLWCHAR* wide(std::u16string& text) {
     return reinterpret_cast<SQLWCHAR*>(text.data());
 }
 
-struct StatementDeleter {
-    void operator()(void* handle) const { SQLFreeHandle(SQL_HANDLE_STMT, handle); }
-};
-using StatementHandle = std::unique_ptr<void, StatementDeleter>;
+// Closes the statement's cursor and drops what results it still has however a run ends, so that
+// the handle serves the next statement.
+class CursorCloser {
+  public:
+    explicit CursorCloser(SQLHSTMT statement) : statement_(statement) {}
+    CursorCloser(const CursorCloser&) = delete;
+    CursorCloser& operator=(const CursorCloser&) = delete;
+    ~CursorCloser() { SQLFreeStmt(statement_, SQL_CLOSE); }
 
-StatementHandle new_statement(SQLHDBC connection) {
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    check(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement), SQL_HANDLE_DBC, connection,
-          "SQLAllocHandle");
-    return StatementHandle(statement);
-}
+  private:
+    SQLHSTMT statement_;
+};
 
 // Runs the text and keeps the rows of the last result that has columns, as the SQLite backend
 // does for several statements separated by ';'.
-Recordset execute_direct(SQLHDBC connection, const std::string& sql) {
-    const StatementHandle handle = new_statement(connection);
-    SQLHSTMT statement = handle.get();
+Recordset execute_direct(SQLHSTMT statement, const std::string& sql) {
+    const CursorCloser closer(statement);
     std::u16string text = utf8_to_utf16(sql);
     check(SQLExecDirectW(statement, wide(text), static_cast<SQLINTEGER>(text.size())),
           SQL_HANDLE_STMT, statement, "SQLExecDirect");
@@ -206,6 +206,10 @@ void OdbcConnection::detect_dialect() {
 }
 
 void OdbcConnection::release() noexcept {
+    if (statement_ != nullptr) {
+        SQLFreeHandle(SQL_HANDLE_STMT, statement_);
+        statement_ = nullptr;
+    }
     if (connection_ != nullptr) {
         if (depth_ > 0) {
             SQLEndTran(SQL_HANDLE_DBC, dbc(connection_), SQL_ROLLBACK);
@@ -231,9 +235,17 @@ Recordset OdbcConnection::Execute(std::string_view sql, long /*options*/) {
     return run_on_postgresql(rewrite_select_top(sql));
 }
 
+// One statement handle serves every statement of the connection: the driver manager clears a
+// new one field by field, which cost more than most statements' own work.
 Recordset OdbcConnection::run(const std::string& sql) {
+    if (statement_ == nullptr) {
+        SQLHSTMT statement = SQL_NULL_HSTMT;
+        check(SQLAllocHandle(SQL_HANDLE_STMT, dbc(connection_), &statement), SQL_HANDLE_DBC,
+              dbc(connection_), "SQLAllocHandle");
+        statement_ = statement;
+    }
     ++round_trips_;
-    return execute_direct(dbc(connection_), sql);
+    return execute_direct(statement_, sql);
 }
 
 void OdbcConnection::run_plain(const std::string& sql) {

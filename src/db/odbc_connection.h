@@ -80,6 +80,7 @@ class OdbcConnection final : public Connection {
     // SQLHENV and SQLHDBC: plain pointers here so that the driver manager's headers stay private.
     void* environment_ = nullptr;
     void* connection_ = nullptr;
+    void* statement_ = nullptr;  // SQLHSTMT, made on first use and kept
     Dialect dialect_ = Dialect::PostgreSQL;
     int depth_ = 0;
     std::int64_t round_trips_ = 0;

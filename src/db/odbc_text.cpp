@@ -12,6 +12,7 @@ namespace ledgernova::db {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr unsigned kFirstNonAscii = 0x80;  // below it one byte is one UTF-16 unit and back
 
 // The code point that starts at text[i]; `i` moves past it. A byte that starts no well-formed
 // character reads as one replacement character.
@@ -69,6 +70,10 @@ std::u16string utf8_to_utf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < kFirstNonAscii) {
+            out.push_back(static_cast<char16_t>(text[i++]));  // most statement text
+            continue;
+        }
         const char32_t point = next_code_point(text, i);
         if (point < 0x10000) {
             out.push_back(static_cast<char16_t>(point));
@@ -85,7 +90,10 @@ std::string utf16_to_utf8(std::u16string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (is_high_surrogate(unit) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
+        if (unit < kFirstNonAscii) {
+            out.push_back(static_cast<char>(unit));
+        } else if (is_high_surrogate(unit) && i + 1 < text.size() &&
+                   is_low_surrogate(text[i + 1])) {
             util::append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
                                        (static_cast<char32_t>(text[i + 1]) - 0xDC00));
             ++i;

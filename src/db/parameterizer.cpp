@@ -1,10 +1,12 @@
 #include "db/parameterizer.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "util/text.h"
@@ -178,9 +180,31 @@ class Parameterizer {
         if (before == std::string_view::npos || (sql_[before] != '(' && sql_[before] != ',')) {
             return false;
         }
-        const std::string upper = util::to_upper(sql_.substr(0, at_));
-        return upper.find_first_not_of(" \t\r\n") == upper.find("INSERT") &&
-               upper.find("VALUES") != std::string::npos;
+        if (!values_end_) {
+            values_end_ = insert_values_end(sql_);
+        }
+        return *values_end_ <= at_;
+    }
+
+    // For an INSERT, where the first VALUES of its text ends; npos for any other statement.
+    // Keywords are ASCII: their case is folded for ASCII letters alone.
+    static std::size_t insert_values_end(std::string_view sql) {
+        const auto same = [](char a, char b) { return ascii_upper(a) == b; };
+        const std::size_t start = sql.find_first_not_of(" \t\r\n");
+        constexpr std::string_view kInsert = "INSERT";
+        if (start == std::string_view::npos || sql.size() - start < kInsert.size() ||
+            !std::equal(kInsert.begin(), kInsert.end(), sql.begin() + start, same)) {
+            return std::string_view::npos;
+        }
+        constexpr std::string_view kValues = "VALUES";
+        const auto found =
+            std::search(sql.begin(), sql.end(), kValues.begin(), kValues.end(), same);
+        return found == sql.end() ? std::string_view::npos
+                                  : static_cast<std::size_t>(found - sql.begin()) + kValues.size();
+    }
+
+    static char ascii_upper(char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
 
     // The marker of the value just added: ?n or $n.
@@ -312,6 +336,7 @@ class Parameterizer {
     std::string_view sql_;
     ParameterStyle style_;
     std::size_t at_ = 0;
+    mutable std::optional<std::size_t> values_end_;  // insert_values_end, found when first asked
     Parameterized& result_;
 };
 

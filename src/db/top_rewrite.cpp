@@ -34,6 +34,22 @@ std::vector<bool> code_mask(std::string_view sql) {
     return code;
 }
 
+// Whether "top" stands anywhere in the text, in any case of its ASCII letters. Every statement
+// is looked at, so the look stays cheap: no locale, no copy.
+bool mentions_top(std::string_view sql) {
+    constexpr unsigned char kLowerCaseBit = 0x20;
+    const auto is = [&](std::size_t at, char lower) {
+        return at < sql.size() && (static_cast<unsigned char>(sql[at]) | kLowerCaseBit) == lower;
+    };
+    for (std::size_t at = sql.find_first_of("Tt"); at != std::string_view::npos;
+         at = sql.find_first_of("Tt", at + 1)) {
+        if (is(at + 1, 'o') && is(at + 2, 'p')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool is_word_char(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
@@ -136,12 +152,7 @@ class TopRewriter {
 }  // namespace
 
 std::string rewrite_select_top(std::string_view sql) {
-    const bool mentions_top =
-        std::search(sql.begin(), sql.end(), std::string_view("TOP").begin(),
-                    std::string_view("TOP").end(), [](char a, char b) {
-                        return std::toupper(static_cast<unsigned char>(a)) == b;
-                    }) != sql.end();
-    if (!mentions_top) {
+    if (!mentions_top(sql)) {
         return std::string(sql);  // the common case: no scan, no copy of the mask
     }
     return TopRewriter(sql).run();

@@ -18,6 +18,7 @@ TEST(TopRewrite, MovesTopToLimitAtTheEndOfItsSelect) {
               rewrite_select_top("--x\r\nSELECT TOP 1 \r\na FROM t\r\n"));
     EXPECT_EQ("SELECT x FROM (SELECT a AS x FROM t\nLIMIT 5) s",
               rewrite_select_top("SELECT x FROM (SELECT top 5 a AS x FROM t) s"));
+    EXPECT_EQ("select a from t\nLIMIT 3", rewrite_select_top("select tOp 3 a from t"));
     EXPECT_EQ("SELECT (SELECT a FROM t\nLIMIT 1), b FROM u\nLIMIT 2",
               rewrite_select_top("SELECT TOP 2 (SELECT TOP 1 a FROM t), b FROM u"));
 }
