@@ -456,9 +456,11 @@ CREATE TABLE IF NOT EXISTS Version_Configuracion (
 INSERT INTO Version_Configuracion (Vc_Id, Vc_Version) VALUES (1, 0) ON CONFLICT DO NOTHING;
 
 -- The search path is the one this script runs with, so that a writer whose
--- own path does not name the ledger's schema still finds the row. `init`
--- gives each versioned table a statement trigger that calls it, after this
--- script (the list of tables is the component's own).
+-- own path does not name the ledger's schema still finds the row; the
+-- function runs with the rights of whoever ran `init`, so that a writer of
+-- the versioned tables needs no right on the row. `init` gives each versioned
+-- table a statement trigger that calls it, after this script (the list of
+-- tables is the component's own).
 CREATE OR REPLACE FUNCTION ln_version_configuracion() RETURNS trigger
-    LANGUAGE plpgsql SET search_path FROM CURRENT
+    LANGUAGE plpgsql SECURITY DEFINER SET search_path FROM CURRENT
     AS 'BEGIN UPDATE Version_Configuracion SET Vc_Version = Vc_Version + 1; RETURN NULL; END';

@@ -1,6 +1,8 @@
 // The version a PostgreSQL ledger keeps of what postings only read: every write of those tables
 // moves it, whoever writes; anything that could hide a write makes it vouch for nothing.
 
+#include <unistd.h>
+
 #include <optional>
 #include <string>
 
@@ -23,6 +25,9 @@ class ConfigurationVersionTest : public ::testing::Test {
 
     std::optional<db::ChangeCounters> version() {
         return schema::configuration_version(ledger_.direct());
+    }
+    static std::string schema_of(db::Connection& connection) {
+        return connection.Execute("SELECT current_schema() AS s").Fields("s").Value.to_text();
     }
     // Writes through a second connection, as another program would.
     void write(const std::string& statement) { ledger_.connect()->Execute(statement); }
@@ -109,6 +114,23 @@ TEST_F(ConfigurationVersionTest, AlteringOrMakingATableAgainMovesIt) {
     ASSERT_TRUE(before && after);
     EXPECT_EQ(before->others, after->others);  // no row written: the table's identity tells
     EXPECT_NE(before->schema, after->schema);
+}
+
+// The trigger writes the row with the rights of whoever made the ledger.
+TEST_F(ConfigurationVersionTest, AWriterWithoutRightsOnTheRowStillMovesIt) {
+    const std::string role = "ln_writer_" + std::to_string(getpid());
+    auto writer = ledger_.connect();
+    writer->Execute("CREATE ROLE " + role);
+    writer->Execute("GRANT USAGE ON SCHEMA " + schema_of(*writer) + " TO " + role);
+    writer->Execute("GRANT INSERT ON Parametro TO " + role);
+    const auto before = version();
+    writer->Execute("SET ROLE " + role);
+    writer->Execute("INSERT INTO Parametro(Pa_Nombre, Pa_Ambito, Pa_Valor) VALUES('X', 0, '1')");
+    writer->Execute("RESET ROLE");
+    writer->Execute("DROP OWNED BY " + role + "; DROP ROLE " + role);
+    const auto after = version();
+    ASSERT_TRUE(before && after);
+    EXPECT_EQ(before->others + 1, after->others);
 }
 
 TEST_F(ConfigurationVersionTest, ALedgerWithoutTheVersionRowCannotBeRead) {
