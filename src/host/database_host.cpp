@@ -109,10 +109,10 @@ std::string stored_maximum(db::Dialect dialect, const std::string& campo, const 
                            const std::string& condicion) {
     switch (dialect) {
         case db::Dialect::PostgreSQL:
+            // ln_entero (made by init) rather than its expression: the ledger's indexes are on
+            // the call, and so is the prepared statement.
             return fmt::format(
-                "SELECT CAST((SELECT MAX(CASE WHEN {0} COLLATE \"C\" ~ '^[0-9]+$' AND "
-                "char_length({0}) <= 18 THEN CAST({0} AS BIGINT) END) FROM {1} WHERE {2}) AS TEXT) "
-                "AS Ultimo",
+                "SELECT CAST((SELECT MAX(ln_entero({0})) FROM {1} WHERE {2}) AS TEXT) AS Ultimo",
                 campo, tabla, condicion);
         case db::Dialect::SqlServer:
             return fmt::format(
