@@ -130,6 +130,25 @@ TEST_F(DatabaseHostTest, ConsecutivesFollowStoredRowsAndReservations) {
                                                    "F1", "Pd_ID", "0001"));
 }
 
+// The statement arrives prepared with its values taken out; an index on an expression that held
+// values of its own could not serve it, and every number read the whole period.
+TEST_F(DatabaseHostTest, OnAServerTheHighestNumberOfAGroupComesFromItsIndex) {
+    if (!Ledger::on_server()) {
+        GTEST_SKIP() << "SQLite's index is on the expression its statement holds";
+    }
+    auto& db = ledger.direct();
+    db.Execute("SET plan_cache_mode = force_generic_plan; SET enable_seqscan = off");
+    db.Execute(
+        "PREPARE ln_highest AS SELECT CAST((SELECT MAX(ln_entero(Pl_Numero)) FROM Poliza WHERE "
+        "Pl_Ejercicio = $1 AND Pl_Periodo = $2 AND Pl_Tipo = $3) AS TEXT) AS Ultimo");
+    const std::string plan =
+        testing::render(db.Execute("EXPLAIN EXECUTE ln_highest('2024', '03', '2')"));
+    EXPECT_NE(std::string::npos, plan.find("ix_poliza_numero_entero")) << plan;
+    EXPECT_EQ("12\n", ledger.rows("SELECT ln_entero('0012')"));
+    EXPECT_EQ("NULL\n", ledger.rows("SELECT ln_entero('P-0012')"));
+    EXPECT_EQ("NULL\n", ledger.rows("SELECT ln_entero('1234567890123456789')"));
+}
+
 // Counters are 64-bit end to end: past 2^31 they go on, and the largest value is never wrapped.
 TEST_F(DatabaseHostTest, NumbersAndFoliosPastTwoToTheThirtyFirstGoOnAndNeverWrap) {
     auto numbered = [&](const std::string& folio, const std::string& periodo,
