@@ -1,6 +1,5 @@
 #include "db/parameterizer.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -187,24 +186,16 @@ class Parameterizer {
     }
 
     // For an INSERT, where the first VALUES of its text ends; npos for any other statement.
-    // Keywords are ASCII: their case is folded for ASCII letters alone.
     static std::size_t insert_values_end(std::string_view sql) {
-        const auto same = [](char a, char b) { return ascii_upper(a) == b; };
         const std::size_t start = sql.find_first_not_of(" \t\r\n");
         constexpr std::string_view kInsert = "INSERT";
-        if (start == std::string_view::npos || sql.size() - start < kInsert.size() ||
-            !std::equal(kInsert.begin(), kInsert.end(), sql.begin() + start, same)) {
+        if (start == std::string_view::npos ||
+            util::find_any_case(sql.substr(start, kInsert.size()), kInsert) != 0) {
             return std::string_view::npos;
         }
         constexpr std::string_view kValues = "VALUES";
-        const auto found =
-            std::search(sql.begin(), sql.end(), kValues.begin(), kValues.end(), same);
-        return found == sql.end() ? std::string_view::npos
-                                  : static_cast<std::size_t>(found - sql.begin()) + kValues.size();
-    }
-
-    static char ascii_upper(char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        const std::size_t found = util::find_any_case(sql, kValues);
+        return found == std::string_view::npos ? found : found + kValues.size();
     }
 
     // The marker of the value just added: ?n or $n.

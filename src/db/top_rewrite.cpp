@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "util/text.h"
+
 namespace ledgernova::db {
 namespace {
 
@@ -32,21 +34,6 @@ std::vector<bool> code_mask(std::string_view sql) {
         }
     }
     return code;
-}
-
-// Whether "top" stands anywhere in the text, in any case of its ASCII letters. Every statement
-// is looked at, so the look stays cheap: one pass, no locale, no copy.
-bool mentions_top(std::string_view sql) {
-    constexpr unsigned char kLowerCaseBit = 0x20;
-    const auto lower = [&](std::size_t at) {
-        return static_cast<char>(static_cast<unsigned char>(sql[at]) | kLowerCaseBit);
-    };
-    for (std::size_t at = 0; at + 2 < sql.size(); ++at) {
-        if (lower(at) == 't' && lower(at + 1) == 'o' && lower(at + 2) == 'p') {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool is_word_char(char c) {
@@ -151,7 +138,7 @@ class TopRewriter {
 }  // namespace
 
 std::string rewrite_select_top(std::string_view sql) {
-    if (!mentions_top(sql)) {
+    if (util::find_any_case(sql, "TOP") == std::string_view::npos) {
         return std::string(sql);  // the common case: no scan, no copy of the mask
     }
     return TopRewriter(sql).run();

@@ -10,6 +10,8 @@
 
 #include <fmt/format.h>
 
+#include "util/text.h"
+
 namespace ledgernova::schema {
 namespace {
 
@@ -32,9 +34,7 @@ std::string version_statement() {
     std::string tables;
     for (const std::string_view table : kVersionedTables) {
         tables += tables.empty() ? "'" : ", '";
-        std::transform(table.begin(), table.end(), std::back_inserter(tables), [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        });
+        std::transform(table.begin(), table.end(), std::back_inserter(tables), util::ascii_lower);
         tables += "'";
     }
     return fmt::format(

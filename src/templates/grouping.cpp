@@ -21,16 +21,6 @@ std::size_t position_of(const std::string& text, std::string_view what) {
     return found == std::string::npos ? 0 : found + 1;
 }
 
-// Whether the text holds `word` (upper-case ASCII) in any case, as util::to_upper(text).find(word)
-// would tell, without upper-casing a copy of a long select-list expression: upper-casing moves no
-// byte and makes no ASCII letter out of any other byte.
-bool contains_any_case(std::string_view text, std::string_view word) {
-    const auto same = [](char c, char upper) {
-        return c == upper || (c >= 'a' && c <= 'z' && c - 'a' + 'A' == upper);
-    };
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), same) != text.end();
-}
-
 bool is_text_constant(const std::string& X) {
     const std::string T = util::trim_blanks(util::replace_all(without_line_breaks(X), "\t", ""));
     return !T.empty() && T.front() == '\'' && T.back() == '\'';
@@ -47,7 +37,7 @@ std::string Agrega_Campo_Group_By(std::string X, const std::string& G) {
         // A constant is not grouped; quotes beyond its own two mean text joined to columns.
         return std::count(X.begin(), X.end(), '\'') <= 2 ? G : append_to_list(G, X);
     }
-    if (contains_any_case(X, "SELECT ")) {
+    if (util::find_any_case(X, "SELECT ") != std::string_view::npos) {
         return G;
     }
     return append_to_list(G, X);

@@ -15,15 +15,6 @@
 namespace ledgernova::util {
 namespace {
 
-// Whatever the process's locale: only a-z change, as in the "C" locale.
-constexpr char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-constexpr char ascii_lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The top bit of every byte of a word: set in a byte that is not ASCII.
 constexpr std::uint64_t kHighBits = 0x8080808080808080U;
 
@@ -110,6 +101,13 @@ std::string trim_blanks(std::string_view text) {
 }
 
 // Compared from the end: names of one family share their start (Pcd_Tipo_Detalle_1 ... _6).
+std::size_t find_any_case(std::string_view text, std::string_view word) {
+    const auto same = [](char c, char upper) { return ascii_upper(c) == upper; };
+    const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(), same);
+    return found == text.end() ? std::string_view::npos
+                               : static_cast<std::size_t>(found - text.begin());
+}
+
 bool iequals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

@@ -7,6 +7,19 @@ namespace ledgernova::util {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+// Whatever the process's locale: only a-z and A-Z change, as in the "C" locale. Keywords and
+// the names the component writes are ASCII.
+[[nodiscard]] constexpr char ascii_upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+[[nodiscard]] constexpr char ascii_lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+// Where `word` (in capitals) first stands in `text` in any case of its ASCII letters, npos when
+// nowhere; as util::to_upper(text).find(word) tells, since upper-casing moves no byte and makes
+// no ASCII letter of any other byte, without upper-casing a copy.
+[[nodiscard]] std::size_t find_any_case(std::string_view text, std::string_view word);
+
 // Trims leading and trailing blanks (the space character only: tabs and line breaks stay).
 [[nodiscard]] std::string trim_blanks(std::string_view text);
 [[nodiscard]] bool iequals(std::string_view a, std::string_view b);

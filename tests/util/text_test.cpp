@@ -27,6 +27,13 @@ TEST(Text, CutsByCharactersNeverInsideOne) {
     EXPECT_EQ("€", left_chars("€uro", 1));
 }
 
+TEST(Text, FindsAWordInAnyCaseOfItsAsciiLetters) {
+    EXPECT_EQ(7u, find_any_case("select Top 1", "TOP"));
+    EXPECT_EQ(0u, find_any_case("insert into", "INSERT"));
+    EXPECT_EQ(std::string_view::npos, find_any_case("INSER", "INSERT"));
+    EXPECT_EQ(std::string_view::npos, find_any_case("valueſ", "VALUES"));  // ſ is no ASCII s
+}
+
 TEST(Text, UpperCaseKeepsSpanishLetters) {
     EXPECT_EQ("COMPRAS_ÑANDÚ", to_upper("compras_ñandú"));
     EXPECT_EQ("÷", to_upper("÷"));
