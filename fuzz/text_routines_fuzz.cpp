@@ -1,7 +1,8 @@
 // libFuzzer target for the text routines that template text and statements pass through:
 // the GROUP BY and sum tests of generated selects, the joining of a template's condition rows,
 // the TOP rewrite of the SQLite backend, the statements it keeps prepared with their literal
-// values bound back in, the UTF-8 aware text helpers and exact decimals.
+// values bound back in, the shapes that spare parameterizing a statement composed again, the
+// UTF-8 aware text helpers and exact decimals.
 // Every input goes through all of them; each routine is checked against properties that hold for
 // any input, and a broken property aborts with the input shown.
 
@@ -19,6 +20,8 @@
 
 #include <sqlite3.h>
 
+#include "db/parameterizer.h"
+#include "db/statement_shapes.h"
 #include "db/top_rewrite.h"
 #include "ledgernova/connection.h"
 #include "ledgernova/host.h"
@@ -570,6 +573,49 @@ void check_kept_statement(const std::string& input) {
     }
 }
 
+// ---- statement shapes ------------------------------------------------------------------------
+
+std::string shown_parameterized(const db::Parameterized& result) {
+    std::string text = result.usable ? result.text : "(unusable)";
+    for (const auto value : result.values) {
+        text += "\n" + std::string(value);
+    }
+    return text;
+}
+
+// The text with every digit moved on by one: the numbers and the texts that hold digits change,
+// and so does the code where a name holds one.
+std::string digits_moved(std::string text) {
+    for (char& c : text) {
+        if (c >= '0' && c <= '9') {
+            c = static_cast<char>(c == '9' ? '0' : c + 1);
+        }
+    }
+    return text;
+}
+
+// A text parameterized after another (the part of the input after '~', or the input with its
+// digits moved) gives what parameterizing it afresh gives, whether or not it takes the first
+// one's shape.
+void check_statement_shapes(const std::string& input) {
+    const std::size_t split = input.find('~');
+    const std::string first = input.substr(0, split);
+    const std::string second =
+        split == std::string::npos ? digits_moved(first) : input.substr(split + 1);
+    for (const auto style : {db::ParameterStyle::SQLite, db::ParameterStyle::PostgreSQL}) {
+        db::StatementShapes shapes(style);
+        db::Parameterized through_shapes;
+        shapes.parameterize(first, through_shapes);
+        shapes.parameterize(second, through_shapes);
+        db::Parameterized fresh;
+        db::parameterize(second, style, fresh);
+        const std::string got = shown_parameterized(through_shapes);
+        const std::string expected = shown_parameterized(fresh);
+        require(got == expected, "a statement shape gives what parameterizing afresh gives",
+                first + "~" + second, got, expected);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -583,5 +629,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_double(data, size);
     check_conditions(text);
     check_kept_statement(text);
+    check_statement_shapes(text);
     return 0;
 }

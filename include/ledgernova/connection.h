@@ -65,6 +65,8 @@ class LEDGERNOVA_API Recordset {
 
     friend Recordset make_recordset(std::shared_ptr<const RecordsetColumns> columns,
                                     std::vector<std::vector<Variant>> rows);
+    friend const std::string& field_name(const Recordset& rows, std::size_t index);
+    friend const Variant& field_value(const Recordset& rows, std::size_t index);
 
     [[nodiscard]] const std::vector<Variant>& current_row() const;
 

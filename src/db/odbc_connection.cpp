@@ -8,6 +8,7 @@
 #include "db/odbc_text.h"
 #include "db/parameterizer.h"
 #include "db/prepared_statements.h"
+#include "db/statement_shapes.h"
 #include "db/top_rewrite.h"
 #include "util/text.h"
 
@@ -144,7 +145,8 @@ std::string info_text(SQLHDBC connection, SQLUSMALLINT item) {
 
 OdbcConnection::OdbcConnection(const std::string& connection_string)
     : prepared_(std::make_unique<PreparedStatements>()),
-      parameterized_(std::make_unique<Parameterized>()) {
+      parameterized_(std::make_unique<Parameterized>()),
+      shapes_(std::make_unique<StatementShapes>(ParameterStyle::PostgreSQL)) {
     try {
         allocate();
         open(connection_string);
@@ -254,7 +256,7 @@ void OdbcConnection::run_plain(const std::string& sql) {
 
 // A text that comes again with the same shape runs prepared; anything else as written.
 Recordset OdbcConnection::run_on_postgresql(const std::string& sql) {
-    parameterize(sql, ParameterStyle::PostgreSQL, *parameterized_);
+    shapes_->parameterize(sql, *parameterized_);
     if (!parameterized_->usable || !preparable(parameterized_->text)) {
         return run_as_written(sql);
     }

@@ -10,6 +10,7 @@ namespace ledgernova::db {
 
 class PreparedStatements;
 struct Parameterized;
+class StatementShapes;
 
 // A server database through unixODBC: PostgreSQL (psqlODBC) or SQL Server (FreeTDS), told apart by
 // the DBMS name the driver reports. Text travels as UTF-16 through the ODBC "W" functions and is
@@ -91,6 +92,7 @@ class OdbcConnection final : public Connection {
     std::string pending_;
     std::unique_ptr<PreparedStatements> prepared_;
     std::unique_ptr<Parameterized> parameterized_;  // reused by every statement
+    std::unique_ptr<StatementShapes> shapes_;
 };
 
 }  // namespace ledgernova::db

@@ -8,18 +8,14 @@
 #include <optional>
 #include <utility>
 
+#include "db/sql_tokens.h"
 #include "util/text.h"
 
 namespace ledgernova::db {
 namespace {
 
-// As SQLite's tokenizer sees it, whatever the process's locale.
-bool is_word_byte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    const auto lower = static_cast<unsigned char>(byte | 0x20U);
-    return (lower >= 'a' && lower <= 'z') || (byte >= '0' && byte <= '9') || c == '_' || c == '$' ||
-           byte >= 0x80;
-}
+using tokens::is_digit;
+using tokens::is_word_byte;
 
 // Scans a statement the way SQLite's tokenizer splits it (PostgreSQL's agrees on every token that
 // is taken out; what it reads otherwise, such as E'a' or $1, leaves the text unusable): names in
@@ -108,7 +104,7 @@ class Parameterizer {
         if (c == '\'') {
             text_value();
         } else if (c == '"' || c == '`') {
-            copy_to(past_quoted(c));
+            copy_to(tokens::past_quoted(sql_, at_, c));
         } else if (c == '[') {
             copy_to(past(sql_.find(']', at_), 1));
         } else if (sql_.substr(at_, 2) == "--") {
@@ -126,30 +122,20 @@ class Parameterizer {
     }
 
     void number() {
-        std::size_t end = digits_from(at_);
-        bool real = false;
-        if (end < sql_.size() && sql_[end] == '.') {
-            real = true;
-            end = digits_from(end + 1);
-        }
-        if (const std::size_t exponent = exponent_digits(end); exponent != end) {
-            real = true;
-            end = digits_from(exponent);
-        }
-        const bool glued = end < sql_.size() && (is_word_byte(sql_[end]) || sql_[end] == '.');
-        if (glued || !bound_number(real, end)) {
+        const auto [end, real] = tokens::number_at(sql_, at_);
+        if (tokens::glued(sql_, end) || !bound_number(real, end)) {
             copy_to(end);  // a token SQLite refuses, or a number left in the text
             return;
         }
-        result_.values.push_back(sql_.substr(at_, end - at_));
+        const std::string_view value = sql_.substr(at_, end - at_);
+        const auto token = real ? Parameterized::Token::Real : Parameterized::Token::Whole;
         if (style_ == ParameterStyle::PostgreSQL) {
-            add_marker();
-        } else {
-            result_.text += "+CAST(";
-            add_marker();
-            result_.text += real ? " AS REAL)" : " AS INTEGER)";
+            add_value(value, end, token);
+            return;
         }
-        at_ = end;
+        result_.text += "+CAST(";
+        add_value(value, end, token);
+        result_.text += real ? " AS REAL)" : " AS INTEGER)";
     }
 
     [[nodiscard]] bool bound_number(bool real, std::size_t end) const {
@@ -171,8 +157,7 @@ class Parameterizer {
     // On PostgreSQL a number listed in the VALUES of an INSERT is a value too: the column it goes
     // into gives the parameter its type.
     [[nodiscard]] bool inserted(std::size_t end) const {
-        constexpr std::size_t kSafeDigits = 18;
-        if (at_ == 0 || end - at_ > kSafeDigits) {
+        if (at_ == 0 || end - at_ > tokens::kSafeDigits) {
             return false;
         }
         const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
@@ -180,26 +165,19 @@ class Parameterizer {
             return false;
         }
         if (!values_end_) {
-            values_end_ = insert_values_end(sql_);
+            values_end_ = tokens::insert_values_end(sql_);
         }
         return *values_end_ <= at_;
     }
 
-    // For an INSERT, where the first VALUES of its text ends; npos for any other statement.
-    static std::size_t insert_values_end(std::string_view sql) {
-        const std::size_t start = sql.find_first_not_of(" \t\r\n");
-        constexpr std::string_view kInsert = "INSERT";
-        if (start == std::string_view::npos ||
-            util::find_any_case(sql.substr(start, kInsert.size()), kInsert) != 0) {
-            return std::string_view::npos;
-        }
-        constexpr std::string_view kValues = "VALUES";
-        const std::size_t found = util::find_any_case(sql, kValues);
-        return found == std::string_view::npos ? found : found + kValues.size();
+    // Takes out the value written from the current position to `end` and writes its marker, ?n
+    // or $n, in its place.
+    void add_value(std::string_view value, std::size_t end, Parameterized::Token token) {
+        result_.values.push_back(value);
+        result_.sources.push_back({at_, end - at_, token});
+        write_marker(result_.values.size());
+        at_ = end;
     }
-
-    // The marker of the value just added: ?n or $n.
-    void add_marker() { write_marker(result_.values.size()); }
 
     // A statement has a handful of values: most numbers take a single digit.
     void write_marker(std::size_t number) {
@@ -217,37 +195,15 @@ class Parameterizer {
     // A number right after '=' (set or compared: x = 5, y <= 5) is a value, never a column
     // position; a whole one of at most 18 digits is read by SQLite as the integer it casts to.
     [[nodiscard]] bool compared(std::size_t end, bool real) const {
-        constexpr std::size_t kSafeDigits = 18;
-        if (at_ == 0 || (!real && end - at_ > kSafeDigits)) {
+        if (at_ == 0 || (!real && end - at_ > tokens::kSafeDigits)) {
             return false;
         }
         const std::size_t before = sql_.find_last_not_of(" \t\r\n", at_ - 1);
         return before != std::string_view::npos && sql_[before] == '=';
     }
 
-    [[nodiscard]] std::size_t digits_from(std::size_t at) const {
-        while (at < sql_.size() && is_digit(sql_[at])) {
-            ++at;
-        }
-        return at;
-    }
-
-    // Where the digits of an exponent that starts at `at` begin ("e5", "E-3"); `at` when there is
-    // none.
-    [[nodiscard]] std::size_t exponent_digits(std::size_t at) const {
-        if (at >= sql_.size() || (sql_[at] != 'e' && sql_[at] != 'E')) {
-            return at;
-        }
-        const std::size_t sign =
-            at + 1 < sql_.size() && (sql_[at + 1] == '+' || sql_[at + 1] == '-');
-        const std::size_t first = at + 1 + sign;
-        return first < sql_.size() && is_digit(sql_[first]) ? first : at;
-    }
-
-    static bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
     void text_value() {
-        const std::size_t end = past_quoted('\'');
+        const std::size_t end = tokens::past_quoted(sql_, at_, '\'');
         if (end == std::string_view::npos || after_word() ||
             (end < sql_.size() && is_word_byte(sql_[end]))) {
             result_.usable = false;
@@ -256,27 +212,28 @@ class Parameterizer {
         if (style_ == ParameterStyle::PostgreSQL) {
             server_text(sql_.substr(at_, end - at_), end);
         } else {
-            result_.values.push_back(unquoted(sql_.substr(at_ + 1, end - at_ - 2)));
-            add_marker();
+            add_value(result_.value_of_text(sql_.substr(at_ + 1, end - at_ - 2)), end,
+                      Parameterized::Token::Text);
         }
-        at_ = end;
     }
 
     // A text joined by || to what stands beside it always reads as text on the server, so the
     // same text joined elsewhere in the statement takes the same parameter: an expression of the
     // select list and the same expression in its GROUP BY stay one expression to the server.
     void server_text(std::string_view written, std::size_t end) {
-        if (joined(end)) {
-            for (const std::size_t index : result_.joined) {
-                if (result_.values[index] == written) {
-                    write_marker(index + 1);
-                    return;
-                }
-            }
-            result_.joined.push_back(result_.values.size());
+        if (!joined(end)) {
+            add_value(written, end, Parameterized::Token::Text);
+            return;
         }
-        result_.values.push_back(written);
-        add_marker();
+        for (const std::size_t index : result_.joined) {
+            if (result_.values[index] == written) {
+                write_marker(index + 1);
+                at_ = end;
+                return;
+            }
+        }
+        result_.joined.push_back(result_.values.size());
+        add_value(written, end, Parameterized::Token::Joined);
     }
 
     // Whether the quoted text from the current position to `end` has || before or after it.
@@ -287,25 +244,6 @@ class Parameterizer {
         return (before != std::string_view::npos && before > 0 &&
                 sql_.substr(before - 1, 2) == "||") ||
                (after != std::string_view::npos && sql_.substr(after, 2) == "||");
-    }
-
-    // The value of a quoted text as written between its quotes.
-    std::string_view unquoted(std::string_view written) {
-        return written.find('\'') == std::string_view::npos
-                   ? written
-                   : result_.unquoted.emplace_back(util::replace_all(written, "''", "'"));
-    }
-
-    // Just past the token that opens with `quote` at the current position (a doubled quote
-    // inside belongs to it); npos when it does not close.
-    [[nodiscard]] std::size_t past_quoted(char quote) const {
-        for (std::size_t i = sql_.find(quote, at_ + 1); i != std::string_view::npos;
-             i = sql_.find(quote, i + 2)) {
-            if (i + 1 == sql_.size() || sql_[i + 1] != quote) {
-                return i + 1;
-            }
-        }
-        return std::string_view::npos;
     }
 
     // Just past a closer found at `found`, or the end of the text when there is none.
@@ -332,6 +270,12 @@ class Parameterizer {
 };
 
 }  // namespace
+
+std::string_view Parameterized::value_of_text(std::string_view between_quotes) {
+    return between_quotes.find('\'') == std::string_view::npos
+               ? between_quotes
+               : unquoted.emplace_back(util::replace_all(between_quotes, "''", "'"));
+}
 
 void parameterize(std::string_view sql, ParameterStyle style, Parameterized& result) {
     Parameterizer(sql, style, result).run();

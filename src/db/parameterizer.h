@@ -26,17 +26,32 @@ enum class ParameterStyle { SQLite, PostgreSQL };
 // Not `usable` when the text has parameters of its own, a quote that does not close, or a quote
 // glued to a word (X'0A', N'a', E'a').
 struct Parameterized {
+    // What a value's token is: a quoted text, a number, or (server) a quoted text joined by ||,
+    // whose parameter the same text joined later in the statement takes too.
+    enum class Token : unsigned char { Text, Whole, Real, Joined };
+    // Where a value's token was written in the statement, quotes included.
+    struct Source {
+        std::size_t offset;
+        std::size_t length;
+        Token token;
+    };
+
     // Ready for another statement; what was allocated for the last one is kept for reuse.
     void clear() {
         text.clear();
         values.clear();
+        sources.clear();
         unquoted.clear();
         joined.clear();
         usable = true;
     }
 
+    // The value of a quoted text written between its quotes, which may point into them.
+    std::string_view value_of_text(std::string_view between_quotes);
+
     std::string text;
     std::vector<std::string_view> values;  // into the statement, or into `unquoted`
+    std::vector<Source> sources;           // one for each value, in the same order
     std::list<std::string> unquoted;       // values whose doubled quotes were made single
     std::vector<std::size_t> joined;       // server: indexes of the values joined by ||
     bool usable = true;

@@ -92,14 +92,24 @@ Field Recordset::Fields(std::string_view name) const {
 }
 
 Field Recordset::Fields(std::size_t index) const {
-    const auto& row = current_row();
-    if (index >= Count()) {
+    const Variant& value = field_value(*this, index);  // no current row is told first
+    return Field{field_name(*this, index), value};
+}
+
+const Variant& field_value(const Recordset& rows, std::size_t index) {
+    const auto& row = rows.current_row();
+    (void)field_name(rows, index);
+    return row[index];
+}
+
+const std::string& field_name(const Recordset& rows, std::size_t index) {
+    if (index >= rows.Count()) {
         throw UsageError(
             "Item cannot be found in the collection corresponding to the requested "
             "name or ordinal: " +
             std::to_string(index));
     }
-    return Field{data_->columns->names()[index], row[index]};
+    return rows.data_->columns->names()[index];
 }
 
 std::size_t Recordset::Count() const {

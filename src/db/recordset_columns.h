@@ -39,4 +39,9 @@ class RecordsetColumns {
 [[nodiscard]] Recordset make_recordset(std::shared_ptr<const RecordsetColumns> columns,
                                        std::vector<std::vector<Variant>> rows);
 
+// What Fields(index) holds, without copying it: the column's name, and its value in the current
+// row. Refused as Fields(index) refuses.
+[[nodiscard]] const std::string& field_name(const Recordset& rows, std::size_t index);
+[[nodiscard]] const Variant& field_value(const Recordset& rows, std::size_t index);
+
 }  // namespace ledgernova::db

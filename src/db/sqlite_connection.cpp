@@ -18,6 +18,7 @@
 
 #include "db/parameterizer.h"
 #include "db/recordset_columns.h"
+#include "db/statement_shapes.h"
 #include "db/top_rewrite.h"
 #include "util/text.h"
 
@@ -388,6 +389,7 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode)
     }
     cache_ = std::make_unique<StatementCache>(handle_);
     parameterized_ = std::make_unique<Parameterized>();
+    shapes_ = std::make_unique<StatementShapes>(ParameterStyle::SQLite);
 }
 
 void SqliteConnection::configure() {
@@ -427,7 +429,7 @@ Recordset SqliteConnection::Execute(std::string_view sql, long /*options*/) {
     if (without_blanks(sql).find_first_not_of("\r\n\t;") == std::string::npos) {
         throw UsageError("Command text was not set for the command object.");
     }
-    parameterize(sql, ParameterStyle::SQLite, *parameterized_);
+    shapes_->parameterize(sql, *parameterized_);
     if (parameterized_->usable) {
         if (KeptStatement* kept =
                 cache_->find(parameterized_->text, parameterized_->values.size())) {

@@ -14,6 +14,7 @@ struct sqlite3_stmt;
 namespace ledgernova::db {
 
 struct Parameterized;
+class StatementShapes;
 
 // The embedded database. SQL Server constructs that the component's own statements use and
 // SQLite lacks are provided here and nowhere else: GETDATE() as a function and SELECT TOP n.
@@ -57,6 +58,7 @@ class SqliteConnection final : public Connection, public ChangeCounting {
     int depth_ = 0;
     std::unique_ptr<StatementCache> cache_;
     std::unique_ptr<Parameterized> parameterized_;  // reused by every Execute
+    std::unique_ptr<StatementShapes> shapes_;
 };
 
 }  // namespace ledgernova::db

@@ -1,28 +1,25 @@
 #include "templates/detail_row.h"
 
-#include <algorithm>
-#include <vector>
-
+#include "db/recordset_columns.h"
 #include "util/text.h"
 
 namespace ledgernova::templates {
 
 FilaDetalle::FilaDetalle(const db::Recordset& detalle) : detalle_(detalle) {
-    std::vector<std::string> nombres;
-    nombres.reserve(detalle.Count());
-    for (std::size_t i = 0; i < detalle.Count(); ++i) {
-        nombres.push_back(detalle.Fields(i).Name);
-    }
     for (std::size_t columna = 0; columna < kColumnasDetalle.size(); ++columna) {
-        const std::string_view buscada = kColumnasDetalle[columna];
-        const auto igual = [&](const std::string& nombre) {
-            return nombre.size() == buscada.size() && util::iequals(nombre, buscada);
-        };
-        const auto encontrada = std::ranges::find_if(nombres, igual);  // the first of equal names
-        posiciones_[columna] = encontrada == nombres.end()
-                                   ? kFalta
-                                   : static_cast<std::size_t>(encontrada - nombres.begin());
+        posiciones_[columna] = posicion(detalle, kColumnasDetalle[columna]);
     }
+}
+
+// The first column of that name, or kFalta.
+std::size_t FilaDetalle::posicion(const db::Recordset& detalle, std::string_view buscada) {
+    for (std::size_t i = 0; i < detalle.Count(); ++i) {
+        const std::string& nombre = db::field_name(detalle, i);
+        if (nombre.size() == buscada.size() && util::iequals(nombre, buscada)) {
+            return i;
+        }
+    }
+    return kFalta;
 }
 
 Variant FilaDetalle::valor(std::size_t columna) const {
@@ -30,7 +27,7 @@ Variant FilaDetalle::valor(std::size_t columna) const {
     if (posicion == kFalta) {
         return detalle_.Fields(kColumnasDetalle[columna]).Value;
     }
-    return detalle_.Fields(posicion).Value;
+    return db::field_value(detalle_, posicion);
 }
 
 }  // namespace ledgernova::templates
