@@ -1,8 +1,10 @@
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <span>
 
 #include <fmt/format.h>
 
@@ -82,7 +84,11 @@ bool get_fixed(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, Valu
 // character of the C type (the terminator the driver writes into each chunk).
 bool get_chunks(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, std::size_t unit,
                 std::string& bytes) {
-    std::string chunk(static_cast<std::size_t>(kChunkChars) * unit, '\0');
+    // On the stack and left unfilled: the driver writes what is read from it. Most values are
+    // read with a single call.
+    alignas(SQLWCHAR) std::array<char, static_cast<std::size_t>(kChunkChars) * sizeof(SQLWCHAR)>
+        buffer;  // NOLINT(cppcoreguidelines-pro-type-member-init)
+    const std::span<char> chunk(buffer.data(), static_cast<std::size_t>(kChunkChars) * unit);
     const std::size_t terminator = c_type == SQL_C_BINARY ? 0 : unit;
     for (;;) {
         SQLLEN indicator = 0;

@@ -64,14 +64,27 @@ bool is_low_surrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// Where the run of ASCII units from `at` ends.
+std::size_t ascii_units_end(std::u16string_view text, std::size_t at) {
+    while (at < text.size() && text[at] < kFirstNonAscii) {
+        ++at;
+    }
+    return at;
+}
+
 }  // namespace
 
 std::u16string utf8_to_utf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < kFirstNonAscii) {
-            out.push_back(static_cast<char16_t>(text[i++]));  // most statement text
+        if (const std::size_t ascii_end = util::ascii_run_end(text, i); ascii_end != i) {
+            const std::size_t start = out.size();  // most statement text: one unit per byte
+            out.resize(start + (ascii_end - i));
+            std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
+                      text.begin() + static_cast<std::ptrdiff_t>(ascii_end),
+                      out.begin() + static_cast<std::ptrdiff_t>(start));
+            i = ascii_end;
             continue;
         }
         const char32_t point = next_code_point(text, i);
@@ -89,11 +102,17 @@ std::string utf16_to_utf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const std::size_t ascii_end = ascii_units_end(text, i); ascii_end != i) {
+            const std::size_t start = out.size();  // most values: one byte per unit
+            out.resize(start + (ascii_end - i));
+            for (std::size_t k = i; k < ascii_end; ++k) {
+                out[start + (k - i)] = static_cast<char>(text[k]);
+            }
+            i = ascii_end - 1;
+            continue;
+        }
         const char16_t unit = text[i];
-        if (unit < kFirstNonAscii) {
-            out.push_back(static_cast<char>(unit));
-        } else if (is_high_surrogate(unit) && i + 1 < text.size() &&
-                   is_low_surrogate(text[i + 1])) {
+        if (is_high_surrogate(unit) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
             util::append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
                                        (static_cast<char32_t>(text[i + 1]) - 0xDC00));
             ++i;

@@ -19,7 +19,9 @@ std::vector<bool> code_mask(std::string_view sql) {
     };
     while (i < sql.size()) {
         const char c = sql[i];
-        if (c == '\'' || c == '"') {
+        if (c != '\'' && c != '"' && c != '[' && c != '-' && c != '/') {
+            code[i++] = true;  // most of a statement
+        } else if (c == '\'' || c == '"') {
             ++i;
             skip_until(std::string_view(&c, 1));  // a doubled quote reads as two strings: harmless
         } else if (c == '[') {
@@ -46,7 +48,7 @@ class TopRewriter {
 
     std::string run() {
         for (std::size_t i = 0; i < sql_.size(); ++i) {
-            if (word_at(i, "SELECT")) {
+            if (util::ascii_upper(sql_[i]) == 'S' && word_at(i, "SELECT")) {
                 rewrite_select(i + 6);
             }
         }
@@ -65,7 +67,7 @@ class TopRewriter {
             return false;
         }
         for (std::size_t k = 0; k < word.size(); ++k) {
-            if (!code_[i + k] || std::toupper(static_cast<unsigned char>(sql_[i + k])) != word[k]) {
+            if (!code_[i + k] || util::ascii_upper(sql_[i + k]) != word[k]) {
                 return false;
             }
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -17,6 +18,8 @@ namespace {
 
 // The top bit of every byte of a word: set in a byte that is not ASCII.
 constexpr std::uint64_t kHighBits = 0x8080808080808080U;
+// A one in every byte of a word: times a byte, that byte in all eight.
+constexpr std::uint64_t kEveryByte = 0x0101010101010101U;
 
 // Ranks a byte that starts no well-formed character after every code point.
 constexpr char32_t kPastUnicode = 0x110000;
@@ -89,6 +92,26 @@ bool cents_text(double value, std::string& text) {
     return true;
 }
 
+// Eight bytes of `text` from `at`, the first the least significant.
+std::uint64_t eight_bytes(std::string_view text, std::size_t at) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, text.data() + at, sizeof bytes);
+    if constexpr (std::endian::native == std::endian::big) {
+        bytes = __builtin_bswap64(bytes);
+    }
+    return bytes;
+}
+
+// The bytes of `bytes` that may be `c` in either case (for a letter the case bit is set on both
+// sides before they are compared), marked by their high bit. The lowest mark is exact; a higher
+// one may come from the borrow of a lower one, and is checked by the caller.
+std::uint64_t may_be(std::uint64_t bytes, char c) {
+    const char lower = ascii_lower(c);
+    const std::uint64_t fold = lower >= 'a' && lower <= 'z' ? kEveryByte * 0x20U : 0;
+    const std::uint64_t differ = (bytes | fold) ^ (kEveryByte * static_cast<unsigned char>(lower));
+    return (differ - kEveryByte) & ~differ & kHighBits;
+}
+
 }  // namespace
 
 std::string trim_blanks(std::string_view text) {
@@ -100,14 +123,29 @@ std::string trim_blanks(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-// Compared from the end: names of one family share their start (Pcd_Tipo_Detalle_1 ... _6).
+// Statement texts are searched for keywords: eight places at a time, the search goes straight to
+// the first where the word's first byte may stand.
 std::size_t find_any_case(std::string_view text, std::string_view word) {
-    const auto same = [](char c, char upper) { return ascii_upper(c) == upper; };
-    const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(), same);
-    return found == text.end() ? std::string_view::npos
-                               : static_cast<std::size_t>(found - text.begin());
+    if (word.empty()) {
+        return 0;
+    }
+    for (std::size_t at = 0; at + word.size() <= text.size(); ++at) {
+        if (at + sizeof(std::uint64_t) <= text.size()) {
+            const std::uint64_t starts = may_be(eight_bytes(text, at), word.front());
+            if (starts == 0) {
+                at += sizeof(std::uint64_t) - 1;
+                continue;
+            }
+            at += static_cast<std::size_t>(std::countr_zero(starts)) / 8;
+        }
+        if (at + word.size() <= text.size() && iequals(text.substr(at, word.size()), word)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
 }
 
+// Compared from the end: names of one family share their start (Pcd_Tipo_Detalle_1 ... _6).
 bool iequals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

@@ -1,5 +1,8 @@
 #include "util/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace ledgernova::util {
 namespace {
 
@@ -54,12 +57,23 @@ void append_utf8(std::string& out, char32_t point) {
     }
 }
 
-std::size_t first_invalid_utf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        if (static_cast<unsigned char>(text[at]) < 0x80) {
-            ++at;  // most statement text: no decoding needed
-            continue;
+std::size_t ascii_run_end(std::string_view text, std::size_t at) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::uint64_t word = 0;
+    for (; at + sizeof word <= text.size(); at += sizeof word) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((word & kHighBits) != 0) {
+            break;
         }
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) {
+        ++at;
+    }
+    return at;
+}
+
+std::size_t first_invalid_utf8(std::string_view text) {
+    for (std::size_t at = ascii_run_end(text, 0); at < text.size(); at = ascii_run_end(text, at)) {
         const std::size_t length = decode_utf8(text, at).length;
         if (length == 0) {
             return at;

@@ -25,6 +25,10 @@ struct Utf8Char {
 // Appends the code point (at most U+10FFFF, no surrogate) in UTF-8.
 void append_utf8(std::string& out, char32_t point);
 
+// Where the run of ASCII bytes from `at` ends: the first byte from `at` that is not ASCII, or the
+// end of the text. Most statement text is ASCII: it is checked eight bytes at a time.
+[[nodiscard]] std::size_t ascii_run_end(std::string_view text, std::size_t at);
+
 // Where the first byte that starts no well-formed character lies; npos when the text is UTF-8.
 [[nodiscard]] std::size_t first_invalid_utf8(std::string_view text);
 

@@ -25,6 +25,8 @@ TEST(OdbcText, Utf8AndUtf16RoundTripAndBadInputTurnsIntoReplacements) {
     EXPECT_EQ(u"a\uFFFDb", utf8_to_utf16("a\xC3"
                                          "b"));
     EXPECT_EQ(u"\uFFFD\uFFFD", utf8_to_utf16("\xC0\xAF"));  // an overlong '/'
+    EXPECT_EQ(u"SELECT Pd_Concepto FROM ñ WHERE a = '€' AND b = 'x'",
+              utf8_to_utf16("SELECT Pd_Concepto FROM ñ WHERE a = '€' AND b = 'x'"));
     EXPECT_EQ("x\xEF\xBF\xBD", utf16_to_utf8(std::u16string(u"x") + char16_t{0xD800}));
 }
 

@@ -32,6 +32,15 @@ TEST(Text, FindsAWordInAnyCaseOfItsAsciiLetters) {
     EXPECT_EQ(0u, find_any_case("insert into", "INSERT"));
     EXPECT_EQ(std::string_view::npos, find_any_case("INSER", "INSERT"));
     EXPECT_EQ(std::string_view::npos, find_any_case("valueſ", "VALUES"));  // ſ is no ASCII s
+    // Past the first eight bytes, across them, at the very end; bytes that only look like the
+    // first letter once their case bit is set ('T' | 0x20, but also 0x54 from '4' | 0x20 = '4').
+    EXPECT_EQ(16u, find_any_case("SELECT a, b, c, tOp 1", "TOP"));
+    EXPECT_EQ(6u, find_any_case("xxxxx TOP", "TOP"));
+    EXPECT_EQ(std::string_view::npos, find_any_case("TTTTTTTTTTTTTTTTTTTO", "TOP"));
+    EXPECT_EQ(14u, find_any_case("A = 1 AND b = (SELECT", "(SELECT"));
+    EXPECT_EQ(std::string_view::npos, find_any_case("4444444444444444", "TOP"));
+    EXPECT_EQ(9u, find_any_case("ttttttttTtOP", "TOP"));  // after a two-byte candidate fails
+    EXPECT_EQ(3u, find_any_case("abcT", "T"));
 }
 
 TEST(Text, UpperCaseKeepsSpanishLetters) {
