@@ -29,7 +29,9 @@ constexpr std::array kVersionedTables = {
 // The digest is null unless every versioned table has its trigger, enabled. The tables are those
 // of the schema the ledger's tables go into (the first of the search path), looked for by their
 // names as the server keeps them, in lower case: a lookup by name this way costs a tenth of
-// resolving each name through the search path, and the statement runs at every call.
+// resolving each name through the search path, and the statement runs at every call. The schema
+// is looked up once, in a subquery of its own, so that the prepared statement's plan finds the
+// tables through the catalogue's index on name and schema rather than reading the catalogue.
 std::string version_statement() {
     std::string tables;
     for (const std::string_view table : kVersionedTables) {
@@ -44,7 +46,8 @@ std::string version_statement() {
         "AS TEXT) "
         "FROM pg_class AS c JOIN pg_trigger AS t ON t.tgrelid = c.oid "
         "WHERE t.tgname = 'ln_version_configuracion' AND t.tgenabled <> 'D' "
-        "AND c.relnamespace = to_regnamespace(quote_ident(current_schema())) "
+        "AND c.relnamespace = (SELECT n.oid FROM pg_namespace AS n WHERE n.nspname = "
+        "current_schema()) "
         "AND c.relname IN ({}) "
         "HAVING COUNT(*) = {}) AS Vc_Digesto "
         "FROM Version_Configuracion",
