@@ -19,9 +19,7 @@ std::vector<bool> code_mask(std::string_view sql) {
     };
     while (i < sql.size()) {
         const char c = sql[i];
-        if (c != '\'' && c != '"' && c != '[' && c != '-' && c != '/') {
-            code[i++] = true;  // most of a statement
-        } else if (c == '\'' || c == '"') {
+        if (c == '\'' || c == '"') {
             ++i;
             skip_until(std::string_view(&c, 1));  // a doubled quote reads as two strings: harmless
         } else if (c == '[') {
