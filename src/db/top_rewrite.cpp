@@ -9,7 +9,8 @@
 namespace ledgernova::db {
 namespace {
 
-// Marks which bytes are SQL code, as opposed to quoted text, quoted names and comments.
+// Marks which bytes are SQL code, as opposed to quoted text, quoted names ("a", `a`, [a]) and
+// comments.
 std::vector<bool> code_mask(std::string_view sql) {
     std::vector<bool> code(sql.size(), false);
     std::size_t i = 0;
@@ -19,7 +20,7 @@ std::vector<bool> code_mask(std::string_view sql) {
     };
     while (i < sql.size()) {
         const char c = sql[i];
-        if (c == '\'' || c == '"') {
+        if (c == '\'' || c == '"' || c == '`') {
             ++i;
             skip_until(std::string_view(&c, 1));  // a doubled quote reads as two strings: harmless
         } else if (c == '[') {

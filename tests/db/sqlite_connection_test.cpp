@@ -27,7 +27,7 @@ TEST(TopRewrite, LeavesQuotedTextCommentsAndOtherTopsAlone) {
     for (const char* sql :
          {"SELECT 'SELECT TOP 1 x' FROM t", "SELECT a FROM t -- SELECT TOP 1", "SELECT top FROM t",
           "SELECT TOP 10 PERCENT a FROM t", "SELECT [SELECT TOP 1] FROM t", "UPDATE t SET a = 1",
-          "SELECT TOPPING FROM t"}) {
+          "SELECT TOPPING FROM t", "SELECT 4 `SELECT TOP 2 b FROM t`", "SELECT \"SELECT TOP 2\""}) {
         EXPECT_EQ(sql, rewrite_select_top(sql));
     }
 }
