@@ -65,6 +65,7 @@ class LEDGERNOVA_API Recordset {
 
     friend Recordset make_recordset(std::shared_ptr<const RecordsetColumns> columns,
                                     std::vector<std::vector<Variant>> rows);
+    friend std::size_t field_position(const Recordset& rows, std::string_view name);
     friend const std::string& field_name(const Recordset& rows, std::size_t index);
     friend const Variant& field_value(const Recordset& rows, std::size_t index);
 

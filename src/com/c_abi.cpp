@@ -543,15 +543,15 @@ int ln_export_sat(const char* company, int32_t year, int32_t month, const char* 
                   int32_t force, int32_t* ok, char** xml, char** problems) {
     return export_document("ln_export_sat", "exporting the vouchers.", ok, xml, problems,
                            [&](ledgernova::db::Connection& connection) {
-                               ledgernova::ExportRequest request;
-                               request.company = or_empty(company);
-                               request.year = year;
-                               request.month = month;
-                               request.rfc = or_empty(rfc);
-                               request.request_type = or_empty(request_type);
-                               request.order_number = or_empty(order_number);
-                               request.procedure_number = or_empty(procedure_number);
-                               request.force = force != 0;
+                               const ledgernova::ExportRequest request{
+                                   .company = or_empty(company),
+                                   .year = year,
+                                   .month = month,
+                                   .rfc = or_empty(rfc),
+                                   .request_type = or_empty(request_type),
+                                   .order_number = or_empty(order_number),
+                                   .procedure_number = or_empty(procedure_number),
+                                   .force = force != 0};
                                return ledgernova::export_polizas_periodo(connection, request);
                            });
 }

@@ -4,12 +4,6 @@
 #include "util/text.h"
 
 namespace ledgernova::db {
-namespace {
-
-// The bit that tells an ASCII letter's small form from its capital; setting it maps both alike.
-constexpr char kCaseBit = 0x20;
-
-}  // namespace
 
 RecordsetColumns::RecordsetColumns(std::vector<std::string> names)
     : names_(std::move(names)), next_(names_.size(), kNone) {
@@ -36,7 +30,7 @@ std::size_t RecordsetColumns::find(std::string_view name) const {
 // their length or in their last letter (names of one family, as Pcd_Tipo_Detalle_1 ... _6, in
 // the last).
 std::size_t RecordsetColumns::bucket(std::string_view name) {
-    const auto last = static_cast<unsigned char>(name.empty() ? 0 : name.back() | kCaseBit);
+    const auto last = static_cast<unsigned char>(name.empty() ? 0 : util::ascii_lower(name.back()));
     return (name.size() * 7 + last) % kBuckets;
 }
 
@@ -79,9 +73,14 @@ const std::vector<Variant>& Recordset::current_row() const {
     return data_->rows[position_];
 }
 
+std::size_t field_position(const Recordset& rows, std::string_view name) {
+    return rows.data_ && rows.data_->columns ? rows.data_->columns->find(name)
+                                             : std::string_view::npos;
+}
+
 Field Recordset::Fields(std::string_view name) const {
     const auto& row = current_row();
-    const std::size_t at = data_->columns ? data_->columns->find(name) : std::string_view::npos;
+    const std::size_t at = field_position(*this, name);
     if (at == std::string_view::npos) {
         throw UsageError(
             "Item cannot be found in the collection corresponding to the requested name "

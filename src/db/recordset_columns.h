@@ -39,6 +39,10 @@ class RecordsetColumns {
 [[nodiscard]] Recordset make_recordset(std::shared_ptr<const RecordsetColumns> columns,
                                        std::vector<std::vector<Variant>> rows);
 
+// Where Fields(name) finds its column: the first of that name without regard to case; npos when
+// the result has none.
+[[nodiscard]] std::size_t field_position(const Recordset& rows, std::string_view name);
+
 // What Fields(index) holds, without copying it: the column's name, and its value in the current
 // row. Refused as Fields(index) refuses.
 [[nodiscard]] const std::string& field_name(const Recordset& rows, std::size_t index);

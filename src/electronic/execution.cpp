@@ -32,20 +32,11 @@ const Clase* clase_de(const std::string& Tipo) {
 }
 
 // A command that names a table a posting writes may answer differently once a line was written.
-// The names are plain ASCII: each place where one could begin is compared, without folding the
-// whole command.
 bool lee_lo_que_se_escribe(const std::string& comando) {
-    constexpr std::array<std::string_view, 3> kTablas = {"poliza", "consecutivo", "folio_tabla"};
-    const std::string_view texto(comando);
-    for (std::size_t i = 0; i < texto.size(); ++i) {
-        const char inicial = static_cast<char>(texto[i] | 0x20);  // a letter in lower case
-        for (const std::string_view tabla : kTablas) {
-            if (inicial == tabla.front() && util::iequals(texto.substr(i, tabla.size()), tabla)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    constexpr std::array<std::string_view, 3> kTablas = {"POLIZA", "CONSECUTIVO", "FOLIO_TABLA"};
+    return std::ranges::any_of(kTablas, [&](std::string_view tabla) {
+        return util::find_any_case(comando, tabla) != std::string_view::npos;
+    });
 }
 
 // The rows of a command. While a voucher is generated, a command that an earlier line of the

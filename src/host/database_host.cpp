@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <ctime>
 #include <iostream>
 #include <limits>
+#include <optional>
 
 #include <fmt/format.h>
 
@@ -83,12 +83,11 @@ std::int64_t whole_or_zero(const db::Recordset& rows, const char* column) {
         return 0;
     }
     const std::string text = util::trim_blanks(rows.Fields(column).Value.to_text());
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
+    const std::optional<std::int64_t> value = util::whole_number(text);
+    if (!value) {
         throw db::Error("Not a whole number of 64 bits: " + text);
     }
-    return value;
+    return *value;
 }
 
 // The value after `last`; a counter is never wrapped past the largest 64-bit number.

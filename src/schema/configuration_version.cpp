@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,12 +57,11 @@ std::string version_statement() {
 // Both columns come as text: 64-bit whole numbers that no other type of a result holds exactly.
 std::int64_t whole(const db::Recordset& rows, const char* column) {
     const std::string text = rows.Fields(column).Value.to_text();
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) {
+    const std::optional<std::int64_t> value = util::whole_number(text);
+    if (!value) {
         throw db::Error(fmt::format("The configuration version reads {} as {}.", column, text));
     }
-    return value;
+    return *value;
 }
 
 }  // namespace

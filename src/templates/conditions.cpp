@@ -36,11 +36,7 @@ std::string leer_condiciones(const std::string& key) {
 }
 
 std::string con_empresa(const std::string& condiciones, const std::string& empresa) {
-    constexpr std::string_view kEmpresa = "<EMPRESA>";
-    if (condiciones.find(kEmpresa) == std::string::npos) {
-        return condiciones;
-    }
-    return util::replace_all(condiciones, kEmpresa, db::esc(empresa));
+    return util::replace_all(condiciones, "<EMPRESA>", db::esc(empresa));
 }
 
 // The joined conditions come from the template alone; the company is put in at every call.

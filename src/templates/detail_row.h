@@ -58,8 +58,6 @@ class FilaDetalle {
   private:
     static constexpr std::size_t kFalta = kColumnasDetalle.size();
 
-    static std::size_t posicion(const db::Recordset& detalle, std::string_view buscada);
-
     const db::Recordset& detalle_;
     std::array<std::size_t, kColumnasDetalle.size()> posiciones_{};
 };

@@ -58,15 +58,9 @@ std::string con_documento(core::Contexto& contexto, const Partes& partes, const 
 
 std::string encabezado(core::Contexto& contexto, const std::string& key, Date iFecha,
                        const std::string& sValor, const std::string& CondicionG) {
-    auto& lecturas = core::Contexto::modulo().lecturas;
-    const std::string clave = "GetSQL_Encabezado\x1f" + key;
-    if (const Partes* partes = lecturas.composed(clave)) {
-        return con_documento(contexto, *partes, key, iFecha, sValor, CondicionG);
-    }
-    Partes partes = componer(key);
-    std::string S = con_documento(contexto, partes, key, iFecha, sValor, CondicionG);
-    lecturas.keep_composed(clave, std::move(partes));
-    return S;
+    const Partes partes =
+        core::Contexto::compuesto("GetSQL_Encabezado\x1f" + key, [&] { return componer(key); });
+    return con_documento(contexto, partes, key, iFecha, sValor, CondicionG);
 }
 
 }  // namespace

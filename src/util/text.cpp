@@ -16,8 +16,6 @@
 namespace ledgernova::util {
 namespace {
 
-// The top bit of every byte of a word: set in a byte that is not ASCII.
-constexpr std::uint64_t kHighBits = 0x8080808080808080U;
 // A one in every byte of a word: times a byte, that byte in all eight.
 constexpr std::uint64_t kEveryByte = 0x0101010101010101U;
 
@@ -109,10 +107,19 @@ std::uint64_t may_be(std::uint64_t bytes, char c) {
     const char lower = ascii_lower(c);
     const std::uint64_t fold = lower >= 'a' && lower <= 'z' ? kEveryByte * 0x20U : 0;
     const std::uint64_t differ = (bytes | fold) ^ (kEveryByte * static_cast<unsigned char>(lower));
-    return (differ - kEveryByte) & ~differ & kHighBits;
+    return (differ - kEveryByte) & ~differ & kByteHighBits;
 }
 
 }  // namespace
+
+std::optional<std::int64_t> whole_number(std::string_view text) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 std::string trim_blanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -208,7 +215,7 @@ int compare_folded(std::string_view a, std::string_view b) {
         std::uint64_t y = 0;
         std::memcpy(&x, a.data() + at, sizeof x);
         std::memcpy(&y, b.data() + at, sizeof y);
-        if (x != y || (x & kHighBits) != 0) {
+        if (x != y || (x & kByteHighBits) != 0) {
             break;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,10 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // nowhere; as util::to_upper(text).find(word) tells, since upper-casing moves no byte and makes
 // no ASCII letter of any other byte, without upper-casing a copy.
 [[nodiscard]] std::size_t find_any_case(std::string_view text, std::string_view word);
+
+// The whole text as a 64-bit whole number (an optional '-' then digits, nothing else); nothing
+// when it is not one or does not fit.
+[[nodiscard]] std::optional<std::int64_t> whole_number(std::string_view text);
 
 // Trims leading and trailing blanks (the space character only: tabs and line breaks stay).
 [[nodiscard]] std::string trim_blanks(std::string_view text);

@@ -58,11 +58,10 @@ void append_utf8(std::string& out, char32_t point) {
 }
 
 std::size_t ascii_run_end(std::string_view text, std::size_t at) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     std::uint64_t word = 0;
     for (; at + sizeof word <= text.size(); at += sizeof word) {
         std::memcpy(&word, text.data() + at, sizeof word);
-        if ((word & kHighBits) != 0) {
+        if ((word & kByteHighBits) != 0) {
             break;
         }
     }

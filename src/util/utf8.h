@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,9 @@ struct Utf8Char {
 
 // Appends the code point (at most U+10FFFF, no surrogate) in UTF-8.
 void append_utf8(std::string& out, char32_t point);
+
+// The top bit of every byte of a 64-bit word: set in a byte that is not ASCII.
+inline constexpr std::uint64_t kByteHighBits = 0x8080808080808080U;
 
 // Where the run of ASCII bytes from `at` ends: the first byte from `at` that is not ASCII, or the
 // end of the text. Most statement text is ASCII: it is checked eight bytes at a time.
