@@ -174,7 +174,7 @@ Literals literals_of(std::string_view sql) {
     for (std::size_t i = 0; i < sql.size();) {
         std::string_view closer;
         std::size_t opener = 1;
-        if (sql[i] == '\'' || sql[i] == '"') {
+        if (sql[i] == '\'' || sql[i] == '"' || sql[i] == '`') {
             closer = sql.substr(i, 1);
         } else if (sql[i] == '[') {
             closer = "]";
