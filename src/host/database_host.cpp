@@ -8,6 +8,9 @@
 #include <iostream>
 #include <limits>
 #include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include <fmt/format.h>
 
@@ -126,43 +129,87 @@ std::string stored_maximum(db::Dialect dialect, const std::string& campo, const 
         campo, tabla, condicion);
 }
 
-// "t.A = s.A AND t.B = s.B" for the key columns "A, B" of a MERGE.
-std::string merge_match(const std::string& key_columns) {
-    std::string match;
-    std::size_t start = 0;
-    while (start < key_columns.size()) {
-        const std::size_t comma = std::min(key_columns.find(", ", start), key_columns.size());
-        const std::string column = key_columns.substr(start, comma - start);
-        match += fmt::format("{}t.{} = s.{}", match.empty() ? "" : " AND ", column, column);
-        start = comma + 2;
+// A counter row: the table, its key columns with their values (quoted where written), and the
+// column that counts.
+struct Counter {
+    std::string_view table;
+    std::vector<std::pair<std::string_view, std::string>> key;
+    std::string_view column;
+};
+
+// The key's columns, its quoted values, or its column-by-column match, joined by `separator`.
+template <typename Part>
+std::string key_parts(const Counter& counter, std::string_view separator, Part part) {
+    std::string joined;
+    for (const auto& [column, value] : counter.key) {
+        joined += (joined.empty() ? "" : std::string(separator)) + part(column, value);
     }
-    return match;
+    return joined;
+}
+
+std::string key_columns(const Counter& counter) {
+    return key_parts(counter, ", ", [](std::string_view column, const std::string&) {
+        return std::string(column);
+    });
+}
+
+std::string key_values(const Counter& counter) {
+    return key_parts(counter, ", ", [](std::string_view, const std::string& value) {
+        return "'" + db::esc(value) + "'";
+    });
 }
 
 // One statement that creates the counter row at `first`, or moves an existing one to the larger
-// of its next value and `first`, and returns the value taken. Being one statement, it cannot
-// interleave with another session's reservation, whether or not the row existed: the database
-// serializes the insert and the update on the row's key.
-std::string counter_upsert(db::Dialect dialect, const std::string& table,
-                           const std::string& key_columns, const std::string& key_values,
-                           const std::string& column, std::int64_t first) {
+// of its next value and `first`, and on a server returns the value taken. Being one statement, it
+// cannot interleave with another session's reservation, whether or not the row existed: the
+// database serializes the insert and the update on the row's key.
+std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t first) {
     if (dialect == db::Dialect::SqlServer) {
+        const std::string match =
+            key_parts(c, " AND ", [](std::string_view column, const std::string&) {
+                return fmt::format("t.{0} = s.{0}", column);
+            });
         return fmt::format(
             "MERGE {0} WITH (HOLDLOCK) AS t USING (SELECT {2}) AS s({1}) ON {5} "
             "WHEN MATCHED THEN UPDATE SET {3} = CASE WHEN t.{3} + 1 > {4} THEN t.{3} + 1 ELSE {4} "
             "END WHEN NOT MATCHED THEN INSERT({1}, {3}) VALUES({2}, {4}) "
             "OUTPUT CAST(inserted.{3} AS VARCHAR(20)) AS Ultimo;",
-            table, key_columns, key_values, column, first, merge_match(key_columns));
+            c.table, key_columns(c), key_values(c), c.column, first, match);
     }
-    const bool sqlite = dialect == db::Dialect::SQLite;
-    // On SQLite the first value is written as text, which the column's integer affinity stores as
-    // the number: a quoted value is bound as a parameter, so the statement is prepared once for
-    // every value instead of once per value.
+    if (dialect == db::Dialect::SQLite) {
+        // The first value is written as text, which the column's integer affinity stores as the
+        // number: a quoted value is bound as a parameter, so the statement is prepared once for
+        // every value instead of once per value.
+        return fmt::format(
+            "INSERT INTO {0}({1}, {3}) VALUES({2}, '{4}') ON CONFLICT({1}) DO UPDATE SET {3} = "
+            "MAX({0}.{3} + 1, excluded.{3})",
+            c.table, key_columns(c), key_values(c), c.column, first);
+    }
     return fmt::format(
         "INSERT INTO {0}({1}, {3}) VALUES({2}, {4}) ON CONFLICT({1}) DO UPDATE SET {3} = "
-        "{5}({0}.{3} + 1, excluded.{3}) RETURNING CAST({3} AS TEXT) AS Ultimo",
-        table, key_columns, key_values, column,
-        sqlite ? fmt::format("'{}'", first) : std::to_string(first), sqlite ? "MAX" : "GREATEST");
+        "GREATEST({0}.{3} + 1, excluded.{3}) RETURNING CAST({3} AS TEXT) AS Ultimo",
+        c.table, key_columns(c), key_values(c), c.column, first);
+}
+
+// The counter's value as the upsert left it.
+std::string counter_value(const Counter& c) {
+    const std::string match =
+        key_parts(c, " AND ", [](std::string_view column, const std::string& value) {
+            return fmt::format("{} = '{}'", column, db::esc(value));
+        });
+    return fmt::format("SELECT CAST({0} AS TEXT) AS Ultimo FROM {1} WHERE {2}", c.column, c.table,
+                       match);
+}
+
+// Moves the counter and returns the value it took. SQLite would keep a RETURNING row in a
+// temporary table of its own, which costs more than reading the row back; it may read it back
+// because the transaction's write lock keeps every other session out until the reservation ends.
+std::int64_t take_counter(db::Connection& connection, const Counter& counter, std::int64_t first) {
+    auto taken = connection.Execute(counter_upsert(connection.dialect(), counter, first));
+    if (connection.dialect() == db::Dialect::SQLite) {
+        taken = connection.Execute(counter_value(counter));
+    }
+    return whole_or_zero(taken, "Ultimo");
 }
 
 }  // namespace
@@ -222,11 +269,11 @@ std::int64_t DatabaseDatos::reserve_next(const std::string& tabla, const std::st
     db::Transaction transaction(connection());
     const auto stored =
         connection().Execute(stored_maximum(connection().dialect(), campo, tabla, condicion));
-    const auto reserved = connection().Execute(counter_upsert(
-        connection().dialect(), "Consecutivo", "Cn_Tabla, Cn_Campo, Cn_Llave",
-        fmt::format("'{}', '{}', '{}'", db::esc(tabla), db::esc(campo), db::esc(condicion)),
-        "Cn_Ultimo", after(whole_or_zero(stored, "Ultimo"), what)));
-    const std::int64_t next = whole_or_zero(reserved, "Ultimo");
+    const Counter counter{"Consecutivo",
+                          {{"Cn_Tabla", tabla}, {"Cn_Campo", campo}, {"Cn_Llave", condicion}},
+                          "Cn_Ultimo"};
+    const std::int64_t next =
+        take_counter(connection(), counter, after(whole_or_zero(stored, "Ultimo"), what));
     transaction.Commit();
     return next;
 }
@@ -265,10 +312,8 @@ Variant DatabaseDatos::Get_Folio(const std::string& Prefijo, const std::string& 
                                  std::int32_t Longitud, bool /*Reservar*/) {
     // Inside a transaction of its own so that a folio that does not fit spends no number.
     db::Transaction transaction(connection());
-    const auto taken =
-        connection().Execute(counter_upsert(connection().dialect(), "Folio_Tabla", "Ft_Tabla",
-                                            "'" + db::esc(Tabla) + "'", "Ft_Ultimo", 1));
-    const std::string digits = std::to_string(whole_or_zero(taken, "Ultimo"));
+    const Counter counter{"Folio_Tabla", {{"Ft_Tabla", Tabla}}, "Ft_Ultimo"};
+    const std::string digits = std::to_string(take_counter(connection(), counter, 1));
     const auto width = static_cast<std::size_t>(std::max(Longitud, 0));
     if (Prefijo.size() + digits.size() > width) {
         return Variant(std::string());  // would not fit: no folio

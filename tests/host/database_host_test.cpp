@@ -191,27 +191,29 @@ TEST_F(DatabaseHostTest, NumbersAndFoliosPastTwoToTheThirtyFirstGoOnAndNeverWrap
     EXPECT_EQ(Variant("2147483648"), datos().Get_Folio("", "Poliza", 10, true));
 }
 
-// One statement reserves: there is no moment between reading a counter and writing it back in
-// which another session could take the same value.
-TEST_F(DatabaseHostTest, ACounterIsReservedByOneStatement) {
+// One statement moves a counter: no other session can take the same value between its read and
+// its write. SQLite reads the value back under the write lock of the reservation's transaction
+// (the processes below take values side by side).
+TEST_F(DatabaseHostTest, ACounterIsMovedByOneStatementAndReadBackUnderTheWriteLock) {
     if (Ledger::on_server()) {
         GTEST_SKIP() << "the statement texts are SQLite's";
     }
     (void)datos();  // the module starts, reading its parameters
     ledger.recorder().clear();
-    (void)datos().Get_Folio("", "Poliza", 10, true);
-    (void)datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "", "", "", "",
-                                  "");
+    EXPECT_EQ(Variant("0000000001"), datos().Get_Folio("", "Poliza", 10, true));
+    EXPECT_EQ(1, datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "O'2024", "", "",
+                                         "", "", ""));
     const std::vector<std::string> expected = {
         "INSERT INTO Folio_Tabla(Ft_Tabla, Ft_Ultimo) VALUES('Poliza', '1') ON CONFLICT(Ft_Tabla) "
-        "DO UPDATE SET Ft_Ultimo = MAX(Folio_Tabla.Ft_Ultimo + 1, excluded.Ft_Ultimo) RETURNING "
-        "CAST(Ft_Ultimo AS TEXT) AS Ultimo",
+        "DO UPDATE SET Ft_Ultimo = MAX(Folio_Tabla.Ft_Ultimo + 1, excluded.Ft_Ultimo)",
+        "SELECT CAST(Ft_Ultimo AS TEXT) AS Ultimo FROM Folio_Tabla WHERE Ft_Tabla = 'Poliza'",
         "SELECT CAST((SELECT MAX(CAST(Pl_Numero AS INTEGER)) FROM Poliza WHERE Pl_Ejercicio = "
-        "'2024') AS TEXT) AS Ultimo",
+        "'O''2024') AS TEXT) AS Ultimo",
         "INSERT INTO Consecutivo(Cn_Tabla, Cn_Campo, Cn_Llave, Cn_Ultimo) VALUES('Poliza', "
-        "'Pl_Numero', 'Pl_Ejercicio = ''2024''', '1') ON CONFLICT(Cn_Tabla, Cn_Campo, Cn_Llave) DO "
-        "UPDATE SET Cn_Ultimo = MAX(Consecutivo.Cn_Ultimo + 1, excluded.Cn_Ultimo) RETURNING "
-        "CAST(Cn_Ultimo AS TEXT) AS Ultimo"};
+        "'Pl_Numero', 'Pl_Ejercicio = ''O''''2024''', '1') ON CONFLICT(Cn_Tabla, Cn_Campo, "
+        "Cn_Llave) DO UPDATE SET Cn_Ultimo = MAX(Consecutivo.Cn_Ultimo + 1, excluded.Cn_Ultimo)",
+        "SELECT CAST(Cn_Ultimo AS TEXT) AS Ultimo FROM Consecutivo WHERE Cn_Tabla = 'Poliza' AND "
+        "Cn_Campo = 'Pl_Numero' AND Cn_Llave = 'Pl_Ejercicio = ''O''''2024'''"};
     EXPECT_EQ(expected, ledger.recorder().statements());
 }
 
