@@ -10,7 +10,10 @@
 namespace ledgernova::db {
 namespace {
 
-constexpr std::size_t kMaxShapes = 64;
+constexpr std::size_t kMaxKinds = 64;
+// Lines of one voucher may differ in code too (a number written as it is, such as a line's
+// debit or credit type), so a kind keeps a few shapes rather than thrashing between two.
+constexpr std::size_t kShapesPerKind = 4;
 constexpr std::size_t kMaxKeptText = std::size_t{64} * 1024;
 constexpr std::size_t npos = std::string_view::npos;
 
@@ -132,11 +135,12 @@ bool take_shape(std::string_view written, const std::vector<Parameterized::Sourc
 void StatementShapes::parameterize(std::string_view sql, Parameterized& result) {
     const std::uint64_t kind = kind_of(sql);
     if (const auto found = shapes_.find(kind); found != shapes_.end()) {
-        const Shape& shape = found->second;
-        if (take_shape(shape.written, shape.sources, style_, sql, result)) {
-            result.text = shape.text;
-            ++reused_;
-            return;
+        for (const Shape& shape : found->second) {
+            if (take_shape(shape.written, shape.sources, style_, sql, result)) {
+                result.text = shape.text;
+                ++reused_;
+                return;
+            }
         }
     }
     db::parameterize(sql, style_, result);
@@ -159,13 +163,14 @@ bool StatementShapes::keepable(std::string_view sql, const Parameterized& result
 }
 
 void StatementShapes::keep(std::uint64_t kind, std::string_view sql, const Parameterized& result) {
-    if (shapes_.size() >= kMaxShapes && !shapes_.contains(kind)) {
+    if (shapes_.size() >= kMaxKinds && !shapes_.contains(kind)) {
         shapes_.erase(shapes_.begin());
     }
-    Shape& shape = shapes_[kind];
-    shape.written.assign(sql);
-    shape.text = result.text;
-    shape.sources = result.sources;
+    std::vector<Shape>& kept = shapes_[kind];
+    if (kept.size() == kShapesPerKind) {
+        kept.pop_back();
+    }
+    kept.insert(kept.begin(), Shape{std::string(sql), result.text, result.sources});
 }
 
 }  // namespace ledgernova::db

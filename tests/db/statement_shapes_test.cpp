@@ -1,5 +1,5 @@
-// A statement that comes again with other values takes the parameterized text of the last one of
-// its kind: whatever the second text, the result is what parameterizing it afresh gives.
+// A statement that comes again with other values takes the parameterized text of an earlier one
+// of its kind: whatever the second text, the result is what parameterizing it afresh gives.
 
 #include <gtest/gtest.h>
 
@@ -108,6 +108,29 @@ TEST(StatementShapesTest, EachKindKeepsItsLastText) {
     }
     EXPECT_EQ(2, shapes.reused());
     EXPECT_EQ("SELECT b FROM u WHERE k = ?1\nccc @26+5/0", shown(result));
+}
+
+// The lines of a voucher share a kind but not always their code (a debit or credit type written as
+// it is): a kind keeps its last four shapes, the oldest giving way to a fifth.
+TEST(StatementShapesTest, AKindKeepsItsLastFourShapes) {
+    StatementShapes shapes(kLite);
+    Parameterized result;
+    const auto line = [](int type, const char* amount) {
+        return "INSERT INTO Poliza_Detalle(Pd_ID, Pd_Tipo, Pd_Importe) VALUES('0001', " +
+               std::to_string(type) + ", " + amount + ")";
+    };
+    for (const char* amount : {"10.00", "20.50"}) {
+        for (int type = 1; type <= 4; ++type) {
+            shapes.parameterize(line(type, amount), result);
+            EXPECT_EQ(afresh(line(type, amount), kLite), shown(result));
+        }
+    }
+    EXPECT_EQ(4, shapes.reused());
+    shapes.parameterize(line(5, "1.00"), result);
+    shapes.parameterize(line(1, "1.00"), result);
+    EXPECT_EQ(4, shapes.reused()) << "the fifth shape took the place of the first";
+    shapes.parameterize(line(5, "2.00"), result);
+    EXPECT_EQ(5, shapes.reused());
 }
 
 }  // namespace
