@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "db/sql_tokens.h"
+#include "util/utf8.h"
 
 namespace ledgernova::db {
 namespace {
@@ -17,24 +18,41 @@ constexpr std::size_t kShapesPerKind = 4;
 constexpr std::size_t kMaxKeptText = std::size_t{64} * 1024;
 constexpr std::size_t npos = std::string_view::npos;
 
+constexpr bool opens_value(char c) {
+    return c == '\'' || tokens::is_digit(c);
+}
+
+// Where the first quote or digit stands before `limit`, or `limit`. Statements open with long runs
+// of code: eight bytes are checked at once for a quote or a digit among their ASCII bytes, and the
+// word that may hold one is then read byte by byte.
+std::size_t code_end(std::string_view sql, std::size_t limit) {
+    constexpr std::uint64_t kEveryByte = 0x0101010101010101U;
+    constexpr std::uint64_t kHighBits = util::kByteHighBits;
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= limit; at += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, sql.data() + at, sizeof word);
+        const std::uint64_t low = word & ~kHighBits;  // no sum below carries out of its byte
+        const std::uint64_t digit =
+            (low + kEveryByte * (0x80U - '0')) & ~(low + kEveryByte * (0x80U - '9' - 1));
+        const std::uint64_t not_quote = low ^ (kEveryByte * static_cast<unsigned char>('\''));
+        const std::uint64_t quote = (not_quote - kEveryByte) & ~not_quote;
+        if (((digit | quote) & ~word & kHighBits) != 0) {
+            break;
+        }
+    }
+    while (at < limit && !opens_value(sql[at])) {
+        ++at;
+    }
+    return at;
+}
+
 // Texts of one shape share the code before their first value, whose token opens with a quote or
 // a digit: that code, up to a length, tells the kind of a text.
 std::uint64_t kind_of(std::string_view sql) {
     constexpr std::size_t kKindLength = 64;
-    static constexpr std::array<bool, 256> kOpensValue = [] {
-        std::array<bool, 256> opens{};
-        opens['\''] = true;
-        for (unsigned char c = '0'; c <= '9'; ++c) {
-            opens[c] = true;
-        }
-        return opens;
-    }();
-    const std::size_t limit = std::min(sql.size(), kKindLength);
-    std::size_t end = 0;
-    while (end < limit && !kOpensValue[static_cast<unsigned char>(sql[end])]) {
-        ++end;
-    }
-    return std::hash<std::string_view>{}(sql.substr(0, end));
+    return std::hash<std::string_view>{}(
+        sql.substr(0, code_end(sql, std::min(sql.size(), kKindLength))));
 }
 
 // Whether `sql` holds, from `at`, the `length` bytes of `written` from `from`.

@@ -99,6 +99,16 @@ TEST(StatementShapesTest, OnTheServerJoinedTextsAndTheValuesOfAnInsertKeepTheirM
                   "INSERT INTO t (a, b) VALUES ('VALUES', 8)", true);
 }
 
+// The kind is read eight bytes at a time: letters of other alphabets (whose bytes look like digits
+// and quotes once their high bit is dropped) are code, and so is code past the first word.
+TEST(StatementShapesTest, TheKindOfATextIsTheCodeBeforeItsFirstValue) {
+    for (const char* code : {"SELECT a FROM t WHERE k = ", "SELECT ñ§ FROM t WHERE k = ",
+                             "UPDATE Poliza_Detalle_Comprobante_Extranjero SET Pdce_Monto = "}) {
+        expect_second(kLite, std::string(code) + "'a'", std::string(code) + "'bcd'", true);
+        expect_second(kLite, std::string(code) + "'a'", std::string(code) + "1", false);
+    }
+}
+
 TEST(StatementShapesTest, EachKindKeepsItsLastText) {
     StatementShapes shapes(kLite);
     Parameterized result;
