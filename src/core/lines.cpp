@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "core/numbering.h"
@@ -36,7 +37,8 @@ std::string line_values_refusal(const tPlDetalle& line) {
         return "El importe no puede ser negativo";
     }
     if (line.Pd_Importe > util::kLargestAmount) {
-        return fmt::format("El importe excede el máximo de {:.2f}", util::kLargestAmount);
+        return fmt::format(FMT_COMPILE("El importe excede el máximo de {:.2f}"),
+                           util::kLargestAmount);
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "core/periods.h"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "core/contexto.h"
@@ -34,8 +35,9 @@ bool periodo_operativo_abierto(Date fecha) {
 
 std::string mensaje_periodo_cerrado(Date fecha) {
     return fmt::format(
-        "El período operativo correspondiente a la fecha: {:02}-{:02}-{:04}, está cerrado o no "
-        "existe!",
+        FMT_COMPILE(
+            "El período operativo correspondiente a la fecha: {:02}-{:02}-{:04}, está cerrado o no "
+            "existe!"),
         fecha.day(), fecha.month(), fecha.year());
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 namespace ledgernova {
@@ -151,11 +152,11 @@ Date Date::date_only() const {
 }
 
 std::string Date::iso_date() const {
-    return fmt::format("{:04}-{:02}-{:02}", year(), month(), day());
+    return fmt::format(FMT_COMPILE("{:04}-{:02}-{:02}"), year(), month(), day());
 }
 
 std::string Date::iso_date_time() const {
-    return fmt::format("{} {:02}:{:02}:{:02}", iso_date(), hour(), minute(), second());
+    return fmt::format(FMT_COMPILE("{} {:02}:{:02}:{:02}"), iso_date(), hour(), minute(), second());
 }
 
 std::string Date::short_date() const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 namespace ledgernova::db {
@@ -31,13 +32,14 @@ void lock_until_transaction_ends(Connection& connection, std::string_view resour
         case Dialect::PostgreSQL:
             // The key goes quoted, so that the statement has one shape for every resource and
             // the backend keeps it prepared.
-            connection.Execute(
-                fmt::format("SELECT pg_advisory_xact_lock(CAST('{}' AS BIGINT))", key));
+            connection.Execute(fmt::format(
+                FMT_COMPILE("SELECT pg_advisory_xact_lock(CAST('{}' AS BIGINT))"), key));
             return;
         case Dialect::SqlServer:
             connection.Execute(fmt::format(
-                "EXEC sp_getapplock @Resource = 'ledgernova:{:016x}', @LockMode = 'Exclusive', "
-                "@LockOwner = 'Transaction', @LockTimeout = -1",
+                FMT_COMPILE(
+                    "EXEC sp_getapplock @Resource = 'ledgernova:{:016x}', @LockMode = 'Exclusive', "
+                    "@LockOwner = 'Transaction', @LockTimeout = -1"),
                 static_cast<std::uint64_t>(key)));
             return;
     }

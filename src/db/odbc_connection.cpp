@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "db/odbc_internal.h"
@@ -200,10 +201,10 @@ void OdbcConnection::detect_dialect() {
     } else if (name.find("SQL Server") != std::string::npos) {
         dialect_ = Dialect::SqlServer;
     } else {
-        throw Error(
-            fmt::format("The ODBC data source is a {} database; ledgerNova works with PostgreSQL "
-                        "and SQL Server",
-                        name));
+        throw Error(fmt::format(
+            FMT_COMPILE("The ODBC data source is a {} database; ledgerNova works with PostgreSQL "
+                        "and SQL Server"),
+            name));
     }
 }
 
@@ -319,7 +320,7 @@ bool OdbcConnection::prepare(const std::string& name, const std::string& key) {
     deallocate_forgotten();
     send_pending();
     try {
-        run_plain(fmt::format("PREPARE {} AS {}", name, key));
+        run_plain(fmt::format(FMT_COMPILE("PREPARE {} AS {}"), name, key));
         return true;
     } catch (const Error&) {
         if (depth_ > 0) {
@@ -335,7 +336,7 @@ Recordset OdbcConnection::execute_prepared(const std::string& name) {
     std::string sql = "EXECUTE " + name;
     const auto& values = parameterized_->values;
     if (!values.empty()) {
-        sql += fmt::format("({})", fmt::join(values, ", "));
+        sql += fmt::format(FMT_COMPILE("({})"), fmt::join(values, ", "));
     }
     return depth_ == 0 ? run(sql) : run_guarded(sql);
 }
@@ -355,8 +356,8 @@ void OdbcConnection::deallocate_forgotten() {
 // text, the pending savepoints kept.
 Recordset OdbcConnection::run_guarded(const std::string& sql) {
     const bool checkpointed = checkpoint_ || !pending_.empty();
-    const std::string text =
-        fmt::format("{}{}\n;{}", pending_, sql, checkpointed ? kRenewCheckpoint : kSetCheckpoint);
+    const std::string text = fmt::format(FMT_COMPILE("{}{}\n;{}"), pending_, sql,
+                                         checkpointed ? kRenewCheckpoint : kSetCheckpoint);
     try {
         Recordset rows = run(text);
         pending_.clear();
@@ -427,31 +428,32 @@ void OdbcConnection::end_transaction(bool commit) {
 // innermost level: released before a level opens, set again after it.
 void OdbcConnection::begin_level() {
     if (dialect_ == Dialect::SqlServer) {
-        run_plain(fmt::format("SAVE TRANSACTION ln_{}", depth_));
+        run_plain(fmt::format(FMT_COMPILE("SAVE TRANSACTION ln_{}"), depth_));
         return;
     }
     const bool checkpointed = checkpoint_ || !pending_.empty();
     pending_ +=
-        fmt::format("{}SAVEPOINT ln_{}; {}; ", checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "",
-                    depth_, kSetCheckpoint);
+        fmt::format(FMT_COMPILE("{}SAVEPOINT ln_{}; {}; "),
+                    checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "", depth_, kSetCheckpoint);
 }
 
 // SQL Server keeps its savepoints until the transaction ends: nothing to release. On PostgreSQL
 // the release takes the checkpoint above the level with it.
 void OdbcConnection::commit_level() {
     if (dialect_ == Dialect::PostgreSQL) {
-        pending_ += fmt::format("RELEASE SAVEPOINT ln_{}; {}; ", depth_, kSetCheckpoint);
+        pending_ +=
+            fmt::format(FMT_COMPILE("RELEASE SAVEPOINT ln_{}; {}; "), depth_, kSetCheckpoint);
     }
 }
 
 void OdbcConnection::rollback_level() {
     if (dialect_ == Dialect::SqlServer) {
-        run_plain(fmt::format("ROLLBACK TRANSACTION ln_{}", depth_));
+        run_plain(fmt::format(FMT_COMPILE("ROLLBACK TRANSACTION ln_{}"), depth_));
         return;
     }
     const std::string sql =
-        fmt::format("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}", pending_,
-                    depth_, kSetCheckpoint);
+        fmt::format(FMT_COMPILE("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}"),
+                    pending_, depth_, kSetCheckpoint);
     pending_.clear();
     run_plain(sql);
     checkpoint_ = true;
