@@ -53,19 +53,19 @@ bool is_date_type(const char* declared) {
 
 // The bytes of a text value in UTF-8. The size first: for a database in UTF-16 that converts the
 // value to UTF-8 in place, so that the bytes are then taken as they stand, without the copy that
-// sqlite3_column_text makes to end a value read from a row with a zero byte.
-std::string_view text_bytes(sqlite3_stmt* statement, int column) {
-    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+// sqlite3_value_text makes to end a value read from a row with a zero byte.
+std::string_view text_bytes(sqlite3_value* value) {
+    const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
     if (size == 0) {
         return {};
     }
-    return {static_cast<const char*>(sqlite3_column_blob(statement, column)), size};
+    return {static_cast<const char*>(sqlite3_value_blob(value)), size};
 }
 
 // A blob read as text, as SQLite converts one.
-std::string_view blob_as_text(sqlite3_stmt* statement, int column) {
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return {bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))};
+std::string_view blob_as_text(sqlite3_value* value) {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return {bytes, static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
 Variant text_value(std::string_view bytes, bool declared_date) {
@@ -77,23 +77,27 @@ Variant text_value(std::string_view bytes, bool declared_date) {
     return Variant(std::move(text));
 }
 
+// The column is read through its value, one call into the statement instead of one for its type,
+// its size and its bytes each. The value is read at once, while the row stands, by the one thread
+// that uses the connection.
 Variant column_value(sqlite3_stmt* statement, int column, bool declared_date) {
-    switch (sqlite3_column_type(statement, column)) {
+    sqlite3_value* value = sqlite3_column_value(statement, column);
+    switch (sqlite3_value_type(value)) {
         case SQLITE_NULL:
             return Variant::null();
         case SQLITE_INTEGER: {
-            const sqlite3_int64 value = sqlite3_column_int64(statement, column);
-            if (value >= INT32_MIN && value <= INT32_MAX) {
-                return Variant(static_cast<std::int32_t>(value));
+            const sqlite3_int64 whole = sqlite3_value_int64(value);
+            if (whole >= INT32_MIN && whole <= INT32_MAX) {
+                return Variant(static_cast<std::int32_t>(whole));
             }
-            return Variant(static_cast<double>(value));
+            return Variant(static_cast<double>(whole));
         }
         case SQLITE_FLOAT:
-            return Variant(sqlite3_column_double(statement, column));
+            return Variant(sqlite3_value_double(value));
         case SQLITE_TEXT:
-            return text_value(text_bytes(statement, column), declared_date);
+            return text_value(text_bytes(value), declared_date);
         default:
-            return text_value(blob_as_text(statement, column), declared_date);
+            return text_value(blob_as_text(value), declared_date);
     }
 }
 
@@ -327,16 +331,18 @@ class SqliteConnection::StatementCache {
             constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15U;
             constexpr std::size_t kStride = 64;
             std::uint64_t hash = text.size();
-            const auto mix = [&](std::size_t at) {
+            const auto mix = [&](std::size_t at, std::size_t count) {
                 std::uint64_t word = 0;
-                std::memcpy(&word, text.data() + at, std::min(sizeof word, text.size() - at));
+                std::memcpy(&word, text.data() + at, count);
                 hash = (hash ^ word) * kMultiplier;
             };
-            for (std::size_t at = 0; at < text.size(); at += kStride) {
-                mix(at);
-            }
-            if (text.size() > sizeof(std::uint64_t)) {
-                mix(text.size() - sizeof(std::uint64_t));
+            if (text.size() < sizeof(std::uint64_t)) {
+                mix(0, text.size());
+            } else {
+                for (std::size_t at = 0; at + sizeof(std::uint64_t) <= text.size(); at += kStride) {
+                    mix(at, sizeof(std::uint64_t));  // a whole word: copied without a call
+                }
+                mix(text.size() - sizeof(std::uint64_t), sizeof(std::uint64_t));
             }
             return static_cast<std::size_t>(hash ^ (hash >> 32U));
         }
