@@ -10,12 +10,11 @@ namespace ledgernova::db {
 [[nodiscard]] inline std::string esc(std::string_view value) {
     std::string result;
     result.reserve(value.size());
-    for (const char c : value) {
-        result.push_back(c);
-        if (c == '\'') {
-            result.push_back('\'');
-        }
+    for (auto quote = value.find('\''); quote != std::string_view::npos; quote = value.find('\'')) {
+        result.append(value.substr(0, quote + 1)).push_back('\'');
+        value.remove_prefix(quote + 1);
     }
+    result.append(value);
     return result;
 }
 

@@ -75,7 +75,10 @@ std::string pairs_condition(
             continue;
         }
         require_identifier(*column);
-        condition += (condition.empty() ? "" : " AND ") + *column + " = '" + db::esc(*value) + "'";
+        if (!condition.empty()) {
+            condition += " AND ";
+        }
+        condition.append(*column).append(" = '").append(db::esc(*value)).push_back('\'');
     }
     return condition.empty() ? "1 = 1" : condition;
 }
