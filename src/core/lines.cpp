@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "core/numbering.h"
@@ -12,6 +11,7 @@
 #include "core/persistence.h"
 #include "core/statement_text.h"
 #include "db/sql_text.h"
+#include "util/compose.h"
 #include "util/decimal.h"
 #include "util/text.h"
 
@@ -37,8 +37,8 @@ std::string line_values_refusal(const tPlDetalle& line) {
         return "El importe no puede ser negativo";
     }
     if (line.Pd_Importe > util::kLargestAmount) {
-        return fmt::format(FMT_COMPILE("El importe excede el máximo de {:.2f}"),
-                           util::kLargestAmount);
+        return util::compose(FMT_COMPILE("El importe excede el máximo de {:.2f}"),
+                             util::kLargestAmount);
     }
     return {};
 }

@@ -1,9 +1,9 @@
 #include "core/periods.h"
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "core/contexto.h"
+#include "util/compose.h"
 #include "util/text.h"
 
 namespace ledgernova::core {
@@ -34,7 +34,7 @@ bool periodo_operativo_abierto(Date fecha) {
 }
 
 std::string mensaje_periodo_cerrado(Date fecha) {
-    return fmt::format(
+    return util::compose(
         FMT_COMPILE(
             "El período operativo correspondiente a la fecha: {:02}-{:02}-{:04}, está cerrado o no "
             "existe!"),

@@ -1,9 +1,9 @@
 #include "core/voucher_posting.h"
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "electronic/manual_rows.h"
+#include "util/compose.h"
 #include "util/decimal.h"
 #include "util/text.h"
 
@@ -24,8 +24,8 @@ std::string sums_of(const std::vector<tPlDetalle>& lines) {
         util::Decimal& sum = line.Pd_Tipo == eTmCargo ? cargos : abonos;
         sum = sum + util::Decimal::from_double(line.Pd_Importe);
     }
-    return fmt::format(FMT_COMPILE("Cargos: {} Abonos: {}"), cargos.to_fixed(2),
-                       abonos.to_fixed(2));
+    return util::compose(FMT_COMPILE("Cargos: {} Abonos: {}"), cargos.to_fixed(2),
+                         abonos.to_fixed(2));
 }
 
 // The electronic detail rows of the line just added, under its folio and line number; false at
@@ -34,8 +34,8 @@ bool add_electronic(Contexto& contexto, std::size_t line, const std::vector<tPdE
     for (std::size_t j = 0; j < rows.size(); ++j) {
         if (!electronic::Insertar_Detalle_Manual(contexto, contexto.header.Pl_Folio,
                                                  contexto.line.Pd_ID, rows[j])) {
-            return fail(contexto, fmt::format(FMT_COMPILE("Línea {}, comprobante {}:{}{}"),
-                                              line + 1, j + 1, util::kCrLf, contexto.Error));
+            return fail(contexto, util::compose(FMT_COMPILE("Línea {}, comprobante {}:{}{}"),
+                                                line + 1, j + 1, util::kCrLf, contexto.Error));
         }
     }
     return true;
@@ -48,8 +48,8 @@ bool add_lines(Contexto& contexto, const std::vector<tPlDetalle>& lines,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         contexto.self.put_Detalle(lines[i]);
         if (!contexto.self.Add_Poliza_Detalle()) {
-            return fail(contexto, fmt::format(FMT_COMPILE("Línea {}:{}{}"), i + 1, util::kCrLf,
-                                              contexto.Error));
+            return fail(contexto, util::compose(FMT_COMPILE("Línea {}:{}{}"), i + 1, util::kCrLf,
+                                                contexto.Error));
         }
         if (i < electronic.size() && !add_electronic(contexto, i, electronic[i])) {
             return false;

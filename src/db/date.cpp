@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
+
+#include "util/compose.h"
 
 namespace ledgernova {
 namespace {
@@ -152,11 +153,12 @@ Date Date::date_only() const {
 }
 
 std::string Date::iso_date() const {
-    return fmt::format(FMT_COMPILE("{:04}-{:02}-{:02}"), year(), month(), day());
+    return util::compose(FMT_COMPILE("{:04}-{:02}-{:02}"), year(), month(), day());
 }
 
 std::string Date::iso_date_time() const {
-    return fmt::format(FMT_COMPILE("{} {:02}:{:02}:{:02}"), iso_date(), hour(), minute(), second());
+    return util::compose(FMT_COMPILE("{} {:02}:{:02}:{:02}"), iso_date(), hour(), minute(),
+                         second());
 }
 
 std::string Date::short_date() const {

@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
+
+#include "util/compose.h"
 
 namespace ledgernova::db {
 namespace {
@@ -32,11 +33,11 @@ void lock_until_transaction_ends(Connection& connection, std::string_view resour
         case Dialect::PostgreSQL:
             // The key goes quoted, so that the statement has one shape for every resource and
             // the backend keeps it prepared.
-            connection.Execute(fmt::format(
+            connection.Execute(util::compose(
                 FMT_COMPILE("SELECT pg_advisory_xact_lock(CAST('{}' AS BIGINT))"), key));
             return;
         case Dialect::SqlServer:
-            connection.Execute(fmt::format(
+            connection.Execute(util::compose(
                 FMT_COMPILE(
                     "EXEC sp_getapplock @Resource = 'ledgernova:{:016x}', @LockMode = 'Exclusive', "
                     "@LockOwner = 'Transaction', @LockTimeout = -1"),

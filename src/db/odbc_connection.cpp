@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "db/odbc_internal.h"
@@ -11,6 +10,7 @@
 #include "db/prepared_statements.h"
 #include "db/statement_shapes.h"
 #include "db/top_rewrite.h"
+#include "util/compose.h"
 #include "util/text.h"
 
 namespace ledgernova::db {
@@ -201,7 +201,7 @@ void OdbcConnection::detect_dialect() {
     } else if (name.find("SQL Server") != std::string::npos) {
         dialect_ = Dialect::SqlServer;
     } else {
-        throw Error(fmt::format(
+        throw Error(util::compose(
             FMT_COMPILE("The ODBC data source is a {} database; ledgerNova works with PostgreSQL "
                         "and SQL Server"),
             name));
@@ -320,7 +320,7 @@ bool OdbcConnection::prepare(const std::string& name, const std::string& key) {
     deallocate_forgotten();
     send_pending();
     try {
-        run_plain(fmt::format(FMT_COMPILE("PREPARE {} AS {}"), name, key));
+        run_plain(util::compose(FMT_COMPILE("PREPARE {} AS {}"), name, key));
         return true;
     } catch (const Error&) {
         if (depth_ > 0) {
@@ -336,7 +336,7 @@ Recordset OdbcConnection::execute_prepared(const std::string& name) {
     std::string sql = "EXECUTE " + name;
     const auto& values = parameterized_->values;
     if (!values.empty()) {
-        sql += fmt::format(FMT_COMPILE("({})"), fmt::join(values, ", "));
+        sql += util::compose(FMT_COMPILE("({})"), fmt::join(values, ", "));
     }
     return depth_ == 0 ? run(sql) : run_guarded(sql);
 }
@@ -356,8 +356,8 @@ void OdbcConnection::deallocate_forgotten() {
 // text, the pending savepoints kept.
 Recordset OdbcConnection::run_guarded(const std::string& sql) {
     const bool checkpointed = checkpoint_ || !pending_.empty();
-    const std::string text = fmt::format(FMT_COMPILE("{}{}\n;{}"), pending_, sql,
-                                         checkpointed ? kRenewCheckpoint : kSetCheckpoint);
+    const std::string text = util::compose(FMT_COMPILE("{}{}\n;{}"), pending_, sql,
+                                           checkpointed ? kRenewCheckpoint : kSetCheckpoint);
     try {
         Recordset rows = run(text);
         pending_.clear();
@@ -428,13 +428,13 @@ void OdbcConnection::end_transaction(bool commit) {
 // innermost level: released before a level opens, set again after it.
 void OdbcConnection::begin_level() {
     if (dialect_ == Dialect::SqlServer) {
-        run_plain(fmt::format(FMT_COMPILE("SAVE TRANSACTION ln_{}"), depth_));
+        run_plain(util::compose(FMT_COMPILE("SAVE TRANSACTION ln_{}"), depth_));
         return;
     }
     const bool checkpointed = checkpoint_ || !pending_.empty();
     pending_ +=
-        fmt::format(FMT_COMPILE("{}SAVEPOINT ln_{}; {}; "),
-                    checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "", depth_, kSetCheckpoint);
+        util::compose(FMT_COMPILE("{}SAVEPOINT ln_{}; {}; "),
+                      checkpointed ? "RELEASE SAVEPOINT ln_ok; " : "", depth_, kSetCheckpoint);
 }
 
 // SQL Server keeps its savepoints until the transaction ends: nothing to release. On PostgreSQL
@@ -442,18 +442,18 @@ void OdbcConnection::begin_level() {
 void OdbcConnection::commit_level() {
     if (dialect_ == Dialect::PostgreSQL) {
         pending_ +=
-            fmt::format(FMT_COMPILE("RELEASE SAVEPOINT ln_{}; {}; "), depth_, kSetCheckpoint);
+            util::compose(FMT_COMPILE("RELEASE SAVEPOINT ln_{}; {}; "), depth_, kSetCheckpoint);
     }
 }
 
 void OdbcConnection::rollback_level() {
     if (dialect_ == Dialect::SqlServer) {
-        run_plain(fmt::format(FMT_COMPILE("ROLLBACK TRANSACTION ln_{}"), depth_));
+        run_plain(util::compose(FMT_COMPILE("ROLLBACK TRANSACTION ln_{}"), depth_));
         return;
     }
     const std::string sql =
-        fmt::format(FMT_COMPILE("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}"),
-                    pending_, depth_, kSetCheckpoint);
+        util::compose(FMT_COMPILE("{0}ROLLBACK TO SAVEPOINT ln_{1}; RELEASE SAVEPOINT ln_{1}; {2}"),
+                      pending_, depth_, kSetCheckpoint);
     pending_.clear();
     run_plain(sql);
     checkpoint_ = true;

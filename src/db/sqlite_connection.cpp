@@ -14,13 +14,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "db/parameterizer.h"
 #include "db/recordset_columns.h"
 #include "db/statement_shapes.h"
 #include "db/top_rewrite.h"
+#include "util/compose.h"
 #include "util/text.h"
 
 namespace ledgernova::db {
@@ -37,8 +37,8 @@ void getdate(sqlite3_context* context, int /*argc*/, sqlite3_value** /*argv*/) {
     std::tm local{};
     localtime_r(&now, &local);
     const std::string text =
-        fmt::format(FMT_COMPILE("{:04}-{:02}-{:02} {:02}:{:02}:{:02}"), local.tm_year + 1900,
-                    local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+        util::compose(FMT_COMPILE("{:04}-{:02}-{:02} {:02}:{:02}:{:02}"), local.tm_year + 1900,
+                      local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
@@ -112,7 +112,7 @@ int compare_nocase(void* /*unused*/, int size_a, const void* a, int size_b, cons
     const std::string message = handle != nullptr ? sqlite3_errmsg(handle) : "out of memory";
     const int code = handle != nullptr ? sqlite3_extended_errcode(handle) : SQLITE_NOMEM;
     sqlite3_close(handle);
-    throw Error(fmt::format(FMT_COMPILE("Cannot open the database {}: {}"), path, message), code);
+    throw Error(util::compose(FMT_COMPILE("Cannot open the database {}: {}"), path, message), code);
 }
 
 // Opens `name` (the path, or a URI for it) with the flags.
@@ -152,7 +152,7 @@ std::string immutable_uri(const std::string& path) {
             std::string_view("/._-~").find(c) != std::string_view::npos) {
             uri.push_back(c);
         } else {
-            uri += fmt::format(FMT_COMPILE("%{:02X}"), byte);
+            uri += util::compose(FMT_COMPILE("%{:02X}"), byte);
         }
     }
     return uri + "?immutable=1";
@@ -486,7 +486,7 @@ Recordset SqliteConnection::run_script(const std::string& text) {
 
 void SqliteConnection::BeginTrans() {
     run_plain(depth_ == 0 ? std::string("BEGIN IMMEDIATE")
-                          : fmt::format(FMT_COMPILE("SAVEPOINT ln_{}"), depth_));
+                          : util::compose(FMT_COMPILE("SAVEPOINT ln_{}"), depth_));
     ++depth_;
 }
 
@@ -495,7 +495,7 @@ void SqliteConnection::CommitTrans() {
         throw UsageError("No transaction is active.");
     }
     run_plain(depth_ == 1 ? std::string("COMMIT")
-                          : fmt::format(FMT_COMPILE("RELEASE ln_{}"), depth_ - 1));
+                          : util::compose(FMT_COMPILE("RELEASE ln_{}"), depth_ - 1));
     --depth_;
 }
 
@@ -504,8 +504,9 @@ void SqliteConnection::RollbackTrans() {
         throw UsageError("No transaction is active.");
     }
     --depth_;
-    run_plain(depth_ == 0 ? std::string("ROLLBACK")
-                          : fmt::format(FMT_COMPILE("ROLLBACK TO ln_{0}; RELEASE ln_{0}"), depth_));
+    run_plain(depth_ == 0
+                  ? std::string("ROLLBACK")
+                  : util::compose(FMT_COMPILE("ROLLBACK TO ln_{0}; RELEASE ln_{0}"), depth_));
 }
 
 // Each version by a pragma of its own: a select of both from their table-valued forms prepares

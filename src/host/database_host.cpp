@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include "db/sql_text.h"
 #include "host/message_box.h"
+#include "util/compose.h"
 #include "util/decimal.h"
 #include "util/text.h"
 
@@ -101,7 +101,7 @@ std::int64_t whole_or_zero(const db::Recordset& rows, const char* column) {
 std::int64_t after(std::int64_t last, const std::string& what) {
     if (last == std::numeric_limits<std::int64_t>::max()) {
         throw db::Error(
-            fmt::format(FMT_COMPILE("The consecutive number of {} cannot pass {}"), what, last));
+            util::compose(FMT_COMPILE("The consecutive number of {} cannot pass {}"), what, last));
     }
     return last + 1;
 }
@@ -118,11 +118,12 @@ std::string stored_maximum(db::Dialect dialect, const std::string& campo, const 
         case db::Dialect::PostgreSQL:
             // ln_entero (made by init) rather than its expression: the ledger's indexes are on
             // the call, and so is the prepared statement.
-            return fmt::format(FMT_COMPILE("SELECT CAST((SELECT MAX(ln_entero({0})) FROM {1} WHERE "
-                                           "{2}) AS TEXT) AS Ultimo"),
-                               campo, tabla, condicion);
+            return util::compose(
+                FMT_COMPILE("SELECT CAST((SELECT MAX(ln_entero({0})) FROM {1} WHERE "
+                            "{2}) AS TEXT) AS Ultimo"),
+                campo, tabla, condicion);
         case db::Dialect::SqlServer:
-            return fmt::format(
+            return util::compose(
                 FMT_COMPILE(
                     "SELECT CAST((SELECT MAX(TRY_CAST({0} AS BIGINT)) FROM {1} WHERE {2}) AS "
                     "VARCHAR(20)) AS Ultimo"),
@@ -130,7 +131,7 @@ std::string stored_maximum(db::Dialect dialect, const std::string& campo, const 
         case db::Dialect::SQLite:
             break;
     }
-    return fmt::format(
+    return util::compose(
         FMT_COMPILE(
             "SELECT CAST((SELECT MAX(CAST({0} AS INTEGER)) FROM {1} WHERE {2}) AS TEXT) AS Ultimo"),
         campo, tabla, condicion);
@@ -174,9 +175,9 @@ std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t f
     if (dialect == db::Dialect::SqlServer) {
         const std::string match =
             key_parts(c, " AND ", [](std::string_view column, const std::string&) {
-                return fmt::format(FMT_COMPILE("t.{0} = s.{0}"), column);
+                return util::compose(FMT_COMPILE("t.{0} = s.{0}"), column);
             });
-        return fmt::format(
+        return util::compose(
             FMT_COMPILE("MERGE {0} WITH (HOLDLOCK) AS t USING (SELECT {2}) AS s({1}) ON {5} "
                         "WHEN MATCHED THEN UPDATE SET {3} = CASE WHEN t.{3} + 1 > {4} THEN t.{3} + "
                         "1 ELSE {4} "
@@ -188,13 +189,13 @@ std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t f
         // The first value is written as text, which the column's integer affinity stores as the
         // number: a quoted value is bound as a parameter, so the statement is prepared once for
         // every value instead of once per value.
-        return fmt::format(
+        return util::compose(
             FMT_COMPILE(
                 "INSERT INTO {0}({1}, {3}) VALUES({2}, '{4}') ON CONFLICT({1}) DO UPDATE SET {3} = "
                 "MAX({0}.{3} + 1, excluded.{3})"),
             c.table, key_columns(c), key_values(c), c.column, first);
     }
-    return fmt::format(
+    return util::compose(
         FMT_COMPILE(
             "INSERT INTO {0}({1}, {3}) VALUES({2}, {4}) ON CONFLICT({1}) DO UPDATE SET {3} = "
             "GREATEST({0}.{3} + 1, excluded.{3}) RETURNING CAST({3} AS TEXT) AS Ultimo"),
@@ -205,10 +206,10 @@ std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t f
 std::string counter_value(const Counter& c) {
     const std::string match =
         key_parts(c, " AND ", [](std::string_view column, const std::string& value) {
-            return fmt::format(FMT_COMPILE("{} = '{}'"), column, db::esc(value));
+            return util::compose(FMT_COMPILE("{} = '{}'"), column, db::esc(value));
         });
-    return fmt::format(FMT_COMPILE("SELECT CAST({0} AS TEXT) AS Ultimo FROM {1} WHERE {2}"),
-                       c.column, c.table, match);
+    return util::compose(FMT_COMPILE("SELECT CAST({0} AS TEXT) AS Ultimo FROM {1} WHERE {2}"),
+                         c.column, c.table, match);
 }
 
 // Moves the counter and returns the value it took. SQLite would keep a RETURNING row in a
@@ -232,7 +233,7 @@ void require_identifier(const std::string& name) {
 
 Variant DatabaseSistema::Get_Parametro(const std::string& Nombre, std::int32_t Ambito,
                                        const std::string& Tipo, const std::string& Valor_Default) {
-    auto rows = context_->connection->Execute(fmt::format(
+    auto rows = context_->connection->Execute(util::compose(
         FMT_COMPILE("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = '{}' AND Pa_Ambito = {}"),
         db::esc(Nombre), Ambito));
     if (rows.Eof() || rows.Fields("Pa_Valor").Value.is_null()) {
@@ -261,9 +262,9 @@ std::string DatabaseDatos::Get_Valor_Campo(const std::string& Tabla, const std::
     require_identifier(Tabla);
     require_identifier(Campo_Llave);
     require_identifier(Campo_Resultado);
-    auto rows = connection().Execute(fmt::format(FMT_COMPILE("SELECT {} FROM {} WHERE {} = '{}'"),
-                                                 Campo_Resultado, Tabla, Campo_Llave,
-                                                 db::esc(Valor_Llave)));
+    auto rows = connection().Execute(util::compose(FMT_COMPILE("SELECT {} FROM {} WHERE {} = '{}'"),
+                                                   Campo_Resultado, Tabla, Campo_Llave,
+                                                   db::esc(Valor_Llave)));
     if (rows.Eof() || rows.Fields(0).Value.is_null()) {
         return {};
     }
@@ -335,7 +336,7 @@ Variant DatabaseDatos::Get_Folio(const std::string& Prefijo, const std::string& 
 bool DatabaseDatos::Valida_Periodo_Operativo(Date Fecha, const std::string& Modulo,
                                              std::int32_t /*Ambito*/) {
     const std::string day = Fecha.iso_date();
-    const auto rows = connection().Execute(fmt::format(
+    const auto rows = connection().Execute(util::compose(
         FMT_COMPILE(
             "SELECT SUM(CASE WHEN Es_Cve_Estado = 'AB' THEN 1 ELSE 0 END) AS Abiertos, "
             "SUM(CASE WHEN Es_Cve_Estado = 'AB' THEN 0 ELSE 1 END) AS Cerrados "
