@@ -68,6 +68,7 @@ class LEDGERNOVA_API Recordset {
     friend std::size_t field_position(const Recordset& rows, std::string_view name);
     friend const std::string& field_name(const Recordset& rows, std::size_t index);
     friend const Variant& field_value(const Recordset& rows, std::size_t index);
+    friend const Variant& field_value(const Recordset& rows, std::string_view name);
 
     [[nodiscard]] const std::vector<Variant>& current_row() const;
 

@@ -78,16 +78,31 @@ std::size_t field_position(const Recordset& rows, std::string_view name) {
                                              : std::string_view::npos;
 }
 
-Field Recordset::Fields(std::string_view name) const {
-    const auto& row = current_row();
-    const std::size_t at = field_position(*this, name);
+namespace {
+
+// Where the column named `name` stands; refused as Fields(name) refuses a name it does not have.
+std::size_t named_position(const Recordset& rows, std::string_view name) {
+    const std::size_t at = field_position(rows, name);
     if (at == std::string_view::npos) {
         throw UsageError(
             "Item cannot be found in the collection corresponding to the requested name "
             "or ordinal: " +
             std::string(name));
     }
+    return at;
+}
+
+}  // namespace
+
+Field Recordset::Fields(std::string_view name) const {
+    const auto& row = current_row();
+    const std::size_t at = named_position(*this, name);
     return Field{data_->columns->names()[at], row[at]};
+}
+
+const Variant& field_value(const Recordset& rows, std::string_view name) {
+    const auto& row = rows.current_row();
+    return row[named_position(rows, name)];
 }
 
 Field Recordset::Fields(std::size_t index) const {

@@ -47,5 +47,7 @@ class RecordsetColumns {
 // row. Refused as Fields(index) refuses.
 [[nodiscard]] const std::string& field_name(const Recordset& rows, std::size_t index);
 [[nodiscard]] const Variant& field_value(const Recordset& rows, std::size_t index);
+// What Fields(name).Value holds, without copying the column's name or its value.
+[[nodiscard]] const Variant& field_value(const Recordset& rows, std::string_view name);
 
 }  // namespace ledgernova::db

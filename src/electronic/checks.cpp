@@ -1,5 +1,6 @@
 #include "electronic/checks.h"
 
+#include "db/recordset_columns.h"
 #include "util/text.h"
 
 namespace ledgernova::electronic {
@@ -45,12 +46,12 @@ Valores Ejecucion::valores_de_fila() const {
 
 void Ejecucion::lee(std::string& valor, Columna columna) const {
     if (tiene(columna)) {
-        valor = rs.Fields(campos.*columna.nombre).Value.to_text();
+        valor = db::field_value(rs, campos.*columna.nombre).to_text();
     }
 }
 
 double Ejecucion::numero(Columna columna, double si_vacio) const {
-    const Variant valor = rs.Fields(campos.*columna.nombre).Value;
+    const Variant& valor = db::field_value(rs, campos.*columna.nombre);
     return valor.to_text().empty() ? si_vacio : valor.to_double();
 }
 

@@ -14,6 +14,7 @@
 
 #include <fmt/format.h>
 
+#include "db/recordset_columns.h"
 #include "db/sql_text.h"
 #include "host/message_box.h"
 #include "util/compose.h"
@@ -86,10 +87,14 @@ std::string pairs_condition(
 // A whole number the statement returned as text, so that no 64-bit value passes through a
 // double; Null (no row, no value) reads as 0.
 std::int64_t whole_or_zero(const db::Recordset& rows, const char* column) {
-    if (rows.Eof() || rows.Fields(column).Value.is_null()) {
+    if (rows.Eof()) {
         return 0;
     }
-    const std::string text = util::trim_blanks(rows.Fields(column).Value.to_text());
+    const Variant& stored = db::field_value(rows, column);
+    if (stored.is_null()) {
+        return 0;
+    }
+    const std::string text = util::trim_blanks(stored.to_text());
     const std::optional<std::int64_t> value = util::whole_number(text);
     if (!value) {
         throw db::Error("Not a whole number of 64 bits: " + text);

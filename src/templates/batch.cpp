@@ -6,6 +6,7 @@
 
 #include "core/statement_text.h"
 #include "db/exclusive_lock.h"
+#include "db/recordset_columns.h"
 #include "db/sql_text.h"
 #include "host/kept_reads.h"
 #include "templates/generator.h"
@@ -118,7 +119,7 @@ std::string link_statement(const Plantilla& p, const std::string& folio_poliza,
 }
 
 std::string field_text(const db::Recordset& rows, std::string_view column) {
-    return rows.Fields(column).Value.to_text();
+    return db::field_value(rows, column).to_text();
 }
 
 // One document row of one template: its voucher and links, or nothing, under a savepoint of the
@@ -128,7 +129,7 @@ bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recor
                    std::vector<std::string>& folios) {
     const std::string documento_folio = field_text(documento, "Folio");
     const Generacion generacion{
-        p.K, documento.Fields("Fecha").Value.to_date(), documento_folio, tabla, folio, empresa};
+        p.K, db::field_value(documento, "Fecha").to_date(), documento_folio, tabla, folio, empresa};
     db::Transaction transaction(core::Contexto::conexion());
     std::string folio_poliza;
     if (!Genera_Poliza(contexto, generacion, folio_poliza)) {

@@ -1,6 +1,7 @@
 #include "templates/generator.h"
 
 #include "core/statement_text.h"
+#include "db/recordset_columns.h"
 #include "templates/detail_row.h"
 #include "templates/diagnostic.h"
 #include "templates/line_detail.h"
@@ -18,7 +19,7 @@ bool fail(core::Contexto& contexto, const std::string& message) {
 }
 
 std::string text_of(const db::Recordset& row, std::string_view column) {
-    return row.Fields(column).Value.to_text();
+    return db::field_value(row, column).to_text();
 }
 
 // The messages that stop a generation show a Null as nothing rather than failing on it, so that

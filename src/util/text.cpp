@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -236,8 +235,8 @@ int compare_folded(std::string_view a, std::string_view b) {
 }
 
 std::string left_chars(std::string_view text, std::size_t count) {
-    std::size_t end = 0;
-    for (std::size_t taken = 0; end < text.size() && taken < count; ++taken) {
+    std::size_t end = ascii_run_end(text.substr(0, count), 0);  // there a byte is a character
+    for (std::size_t taken = end; end < text.size() && taken < count; ++taken) {
         ++end;
         while (end < text.size() && is_continuation_byte(text[end])) {
             ++end;
@@ -263,13 +262,16 @@ std::string format_double(double value) {
     return text;
 }
 
+// ASCII letters only, whatever the locale the host set: a name is checked before it is written
+// into a statement unquoted.
 bool is_identifier(std::string_view text) {
-    if (text.empty() || std::isdigit(static_cast<unsigned char>(text.front())) != 0) {
-        return false;
-    }
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-    });
+    const auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto is_word = [&](char c) {
+        const char lower = ascii_lower(c);
+        return (lower >= 'a' && lower <= 'z') || is_digit(c) || c == '_';
+    };
+    return !text.empty() && !is_digit(text.front()) &&
+           std::all_of(text.begin(), text.end(), is_word);
 }
 
 }  // namespace ledgernova::util

@@ -25,6 +25,18 @@ TEST(Text, CutsByCharactersNeverInsideOne) {
     EXPECT_EQ("abc", left_chars("abc", 10));
     EXPECT_EQ("", left_chars("€uro", 0));
     EXPECT_EQ("€", left_chars("€uro", 1));
+    EXPECT_EQ("Compra ña", left_chars("Compra ñandú", 9));
+    EXPECT_EQ("Compra ñandú", left_chars("Compra ñandú", 12));
+    EXPECT_EQ("0123456789abcdef", left_chars("0123456789abcdefé", 16));
+}
+
+TEST(Text, AnIdentifierIsAsciiLettersDigitsAndUnderscoresNotOpeningWithADigit) {
+    for (const char* name : {"Poliza", "_x1", "Pl_Numero", "Z9"}) {
+        EXPECT_TRUE(is_identifier(name)) << name;
+    }
+    for (const char* name : {"", "1a", "a-b", "a b", "Año", "a;", "\xC3"}) {
+        EXPECT_FALSE(is_identifier(name)) << name;
+    }
 }
 
 TEST(Text, FindsAWordInAnyCaseOfItsAsciiLetters) {
