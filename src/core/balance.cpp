@@ -1,5 +1,6 @@
 #include "core/balance.h"
 
+#include "db/recordset_columns.h"
 #include "db/sql_text.h"
 #include "util/decimal.h"
 
@@ -42,8 +43,8 @@ bool Poliza_Balanceada(Contexto& contexto) {
         if (sums.Eof()) {
             return false;
         }
-        const Variant cargo = sums.Fields("Cargo").Value;
-        const Variant abono = sums.Fields("Abono").Value;
+        const Variant cargo = db::field_value(sums, "Cargo");
+        const Variant abono = db::field_value(sums, "Abono");
         sums.Close();
         if (cargo.is_null() || abono.is_null()) {
             return true;  // a voucher without lines

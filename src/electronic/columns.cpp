@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "db/recordset_columns.h"
 #include "util/text.h"
 
 namespace ledgernova::electronic {
@@ -99,10 +100,10 @@ bool Valida_Campos_SQL(core::Contexto& contexto, const db::Recordset& rs, tCampo
             return true;
         }
         for (std::size_t i = 0; i < rs.Count(); ++i) {
-            std::string nombre = rs.Fields(i).Name;
+            const std::string& nombre = db::field_name(rs, i);  // the value is not needed
             if (const Columna* columna = canonica(nombre)) {
                 Campos.*columna->presente = true;
-                Campos.*columna->nombre = std::move(nombre);
+                Campos.*columna->nombre = nombre;
             }
         }
         return true;

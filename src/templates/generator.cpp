@@ -45,7 +45,7 @@ void llenar_encabezado(core::Contexto& contexto, const Generacion& generacion,
     header.Pl_Periodo = core::zero_padded(generacion.fecha.month(), 2);
     header.Pl_Fecha = generacion.fecha;
     header.Pl_Referencia = util::left_chars(text_of(row, "Pl_Referencia"), 15);
-    header.Pl_Tipo_Poliza = static_cast<eTipoPoliza>(row.Fields("Pl_Tipo").Value.to_long());
+    header.Pl_Tipo_Poliza = static_cast<eTipoPoliza>(db::field_value(row, "Pl_Tipo").to_long());
     header.Pl_Numero.clear();
     header.Pl_Configuracion = generacion.clave;
     header.Em_Cve_Empresa = generacion.empresa;
