@@ -131,8 +131,9 @@ TEST(StatementShapesTest, AKindKeepsItsLastFourShapes) {
     };
     for (const char* amount : {"10.00", "20.50"}) {
         for (int type = 1; type <= 4; ++type) {
-            shapes.parameterize(line(type, amount), result);
-            EXPECT_EQ(afresh(line(type, amount), kLite), shown(result));
+            const std::string sql = line(type, amount);  // the result points into it
+            shapes.parameterize(sql, result);
+            EXPECT_EQ(afresh(sql, kLite), shown(result));
         }
     }
     EXPECT_EQ(4, shapes.reused());
