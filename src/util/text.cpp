@@ -235,12 +235,19 @@ int compare_folded(std::string_view a, std::string_view b) {
 }
 
 std::string left_chars(std::string_view text, std::size_t count) {
-    std::size_t end = ascii_run_end(text.substr(0, count), 0);  // there a byte is a character
-    for (std::size_t taken = end; end < text.size() && taken < count; ++taken) {
-        ++end;
+    const std::size_t ascii = ascii_run_end(text.substr(0, count), 0);  // a byte a character
+    std::size_t end = ascii;
+    const auto past_continuation = [&] {  // stray continuation bytes stay with their character
         while (end < text.size() && is_continuation_byte(text[end])) {
             ++end;
         }
+    };
+    if (ascii > 0) {
+        past_continuation();
+    }
+    for (std::size_t taken = ascii; end < text.size() && taken < count; ++taken) {
+        ++end;
+        past_continuation();
     }
     return std::string(text.substr(0, end));
 }

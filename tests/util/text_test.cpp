@@ -28,6 +28,8 @@ TEST(Text, CutsByCharactersNeverInsideOne) {
     EXPECT_EQ("Compra ña", left_chars("Compra ñandú", 9));
     EXPECT_EQ("Compra ñandú", left_chars("Compra ñandú", 12));
     EXPECT_EQ("0123456789abcdef", left_chars("0123456789abcdefé", 16));
+    EXPECT_EQ("9\xA0", left_chars("9\xA0~", 1)) << "a stray continuation byte stays with the 9";
+    EXPECT_EQ("\xA0\xA0~", left_chars("\xA0\xA0~x", 2));
 }
 
 TEST(Text, AnIdentifierIsAsciiLettersDigitsAndUnderscoresNotOpeningWithADigit) {
