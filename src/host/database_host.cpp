@@ -142,8 +142,8 @@ std::string stored_maximum(db::Dialect dialect, const std::string& campo, const 
         campo, tabla, condicion);
 }
 
-// A counter row: the table, its key columns with their values (quoted where written), and the
-// column that counts.
+// A counter row: the table, its key columns with their values (as stored; quoted where a
+// statement writes them), and the column that counts.
 struct Counter {
     std::string_view table;
     std::vector<std::pair<std::string_view, std::string>> key;
@@ -184,9 +184,9 @@ std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t f
             });
         return util::compose(
             FMT_COMPILE("MERGE {0} WITH (HOLDLOCK) AS t USING (SELECT {2}) AS s({1}) ON {5} "
-                        "WHEN MATCHED THEN UPDATE SET {3} = CASE WHEN t.{3} + 1 > {4} THEN t.{3} + "
-                        "1 ELSE {4} "
-                        "END WHEN NOT MATCHED THEN INSERT({1}, {3}) VALUES({2}, {4}) "
+                        "WHEN MATCHED THEN UPDATE SET {3} = "
+                        "CASE WHEN t.{3} + 1 > {4} THEN t.{3} + 1 ELSE {4} END "
+                        "WHEN NOT MATCHED THEN INSERT({1}, {3}) VALUES({2}, {4}) "
                         "OUTPUT CAST(inserted.{3} AS VARCHAR(20)) AS Ultimo;"),
             c.table, key_columns(c), key_values(c), c.column, first, match);
     }
