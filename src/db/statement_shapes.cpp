@@ -26,18 +26,18 @@ constexpr bool opens_value(char c) {
 // of code: eight bytes are checked at once for a quote or a digit among their ASCII bytes, and the
 // word that may hold one is then read byte by byte.
 std::size_t code_end(std::string_view sql, std::size_t limit) {
-    constexpr std::uint64_t kEveryByte = 0x0101010101010101U;
-    constexpr std::uint64_t kHighBits = util::kByteHighBits;
+    using util::kByteHighBits;
+    using util::kEveryByte;
     std::size_t at = 0;
     for (; at + sizeof(std::uint64_t) <= limit; at += sizeof(std::uint64_t)) {
         std::uint64_t word = 0;
         std::memcpy(&word, sql.data() + at, sizeof word);
-        const std::uint64_t low = word & ~kHighBits;  // no sum below carries out of its byte
+        const std::uint64_t low = word & ~kByteHighBits;  // no sum below carries out of its byte
         const std::uint64_t digit =
             (low + kEveryByte * (0x80U - '0')) & ~(low + kEveryByte * (0x80U - '9' - 1));
         const std::uint64_t not_quote = low ^ (kEveryByte * static_cast<unsigned char>('\''));
         const std::uint64_t quote = (not_quote - kEveryByte) & ~not_quote;
-        if (((digit | quote) & ~word & kHighBits) != 0) {
+        if (((digit | quote) & ~word & kByteHighBits) != 0) {
             break;
         }
     }
@@ -70,7 +70,8 @@ struct Taken {
 };
 
 // A quoted text: on SQLite its value is what stands between its quotes, on the server the token
-// as written.
+// as written. Most values hold no quote: the first quote after the opening one closes them, and
+// their value is taken as it stands, without a second look for doubled quotes.
 Taken quoted_text(std::string_view sql, std::size_t at, ParameterStyle style,
                   Parameterized& result) {
     if (sql[at] != '\'') {

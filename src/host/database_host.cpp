@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <iostream>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -67,19 +69,21 @@ Variant typed_value(const std::string& text, const std::string& tipo) {
     return Variant(text);
 }
 
+// A column and the value it must hold.
+using KeyPair = std::pair<std::string_view, std::string_view>;
+
 // "A = 'x' AND B = 'y'" from the (column, value) pairs whose column is not empty.
-std::string pairs_condition(
-    std::initializer_list<std::pair<const std::string*, const std::string*>> pairs) {
+std::string pairs_condition(std::span<const KeyPair> pairs) {
     std::string condition;
     for (const auto& [column, value] : pairs) {
-        if (column->empty()) {
+        if (column.empty()) {
             continue;
         }
-        require_identifier(*column);
+        require_identifier(column);
         if (!condition.empty()) {
             condition += " AND ";
         }
-        condition.append(*column).append(" = '").append(db::esc(*value)).push_back('\'');
+        condition.append(column).append(" = '").append(db::esc(value)).push_back('\'');
     }
     return condition.empty() ? "1 = 1" : condition;
 }
@@ -142,32 +146,33 @@ std::string stored_maximum(db::Dialect dialect, const std::string& campo, const 
         campo, tabla, condicion);
 }
 
-// A counter row: the table, its key columns with their values (as stored; quoted where a
-// statement writes them), and the column that counts.
+// A counter row: the table, its key columns with their values, and the column that counts.
 struct Counter {
     std::string_view table;
-    std::vector<std::pair<std::string_view, std::string>> key;
+    std::vector<KeyPair> key;
     std::string_view column;
 };
 
-// The key's columns, its quoted values, or its column-by-column match, joined by `separator`.
+// The key's columns, or its quoted values, joined by ", ".
 template <typename Part>
-std::string key_parts(const Counter& counter, std::string_view separator, Part part) {
+std::string key_list(const Counter& counter, Part part) {
     std::string joined;
     for (const auto& [column, value] : counter.key) {
-        joined += (joined.empty() ? "" : std::string(separator)) + part(column, value);
+        if (!joined.empty()) {
+            joined += ", ";
+        }
+        joined += part(column, value);
     }
     return joined;
 }
 
 std::string key_columns(const Counter& counter) {
-    return key_parts(counter, ", ", [](std::string_view column, const std::string&) {
-        return std::string(column);
-    });
+    return key_list(counter,
+                    [](std::string_view column, std::string_view) { return std::string(column); });
 }
 
 std::string key_values(const Counter& counter) {
-    return key_parts(counter, ", ", [](std::string_view, const std::string& value) {
+    return key_list(counter, [](std::string_view, std::string_view value) {
         return "'" + db::esc(value) + "'";
     });
 }
@@ -178,10 +183,11 @@ std::string key_values(const Counter& counter) {
 // database serializes the insert and the update on the row's key.
 std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t first) {
     if (dialect == db::Dialect::SqlServer) {
-        const std::string match =
-            key_parts(c, " AND ", [](std::string_view column, const std::string&) {
-                return util::compose(FMT_COMPILE("t.{0} = s.{0}"), column);
-            });
+        std::string match;
+        for (const KeyPair& pair : c.key) {
+            match += util::compose(FMT_COMPILE("{}t.{} = s.{}"), match.empty() ? "" : " AND ",
+                                   pair.first, pair.first);
+        }
         return util::compose(
             FMT_COMPILE("MERGE {0} WITH (HOLDLOCK) AS t USING (SELECT {2}) AS s({1}) ON {5} "
                         "WHEN MATCHED THEN UPDATE SET {3} = "
@@ -209,12 +215,8 @@ std::string counter_upsert(db::Dialect dialect, const Counter& c, std::int64_t f
 
 // The counter's value as the upsert left it.
 std::string counter_value(const Counter& c) {
-    const std::string match =
-        key_parts(c, " AND ", [](std::string_view column, const std::string& value) {
-            return util::compose(FMT_COMPILE("{} = '{}'"), column, db::esc(value));
-        });
     return util::compose(FMT_COMPILE("SELECT CAST({0} AS TEXT) AS Ultimo FROM {1} WHERE {2}"),
-                         c.column, c.table, match);
+                         c.column, c.table, pairs_condition(c.key));
 }
 
 // Moves the counter and returns the value it took. SQLite would keep a RETURNING row in a
@@ -230,9 +232,9 @@ std::int64_t take_counter(db::Connection& connection, const Counter& counter, st
 
 }  // namespace
 
-void require_identifier(const std::string& name) {
+void require_identifier(std::string_view name) {
     if (!util::is_identifier(name)) {
-        throw db::UsageError("Not a plain table or column name: " + name);
+        throw db::UsageError("Not a plain table or column name: " + std::string(name));
     }
 }
 
@@ -299,8 +301,8 @@ std::int64_t DatabaseDatos::Get_Consecutivo(const std::string& Tabla, const std:
                                             const std::string& Llave2, const std::string& Valor2,
                                             const std::string& Llave3, const std::string& Valor3,
                                             const std::string& /*Formato*/) {
-    const std::string condition =
-        pairs_condition({{&Llave1, &Valor1}, {&Llave2, &Valor2}, {&Llave3, &Valor3}});
+    const std::array<KeyPair, 3> pairs{{{Llave1, Valor1}, {Llave2, Valor2}, {Llave3, Valor3}}};
+    const std::string condition = pairs_condition(pairs);
     return reserve_next(Tabla, Campo, condition);
 }
 
@@ -318,7 +320,8 @@ std::string DatabaseDatos::Get_Consecutivo_Detalle(
     // stored maximum is enough here; no reservation is kept.
     require_identifier(Tabla);
     require_identifier(Campo);
-    const std::string condition = pairs_condition({{&Llave1, &Valor1}, {&Llave2, &Valor2}});
+    const std::array<KeyPair, 2> pairs{{{Llave1, Valor1}, {Llave2, Valor2}}};
+    const std::string condition = pairs_condition(pairs);
     const auto stored =
         connection().Execute(stored_maximum(connection().dialect(), Campo, Tabla, condition));
     return std::to_string(after(whole_or_zero(stored, "Ultimo"), Tabla + "." + Campo));

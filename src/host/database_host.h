@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "ledgernova/host.h"
 
@@ -70,6 +71,6 @@ class DatabaseDatos final : public ServiciosDatos {
 };
 
 // Throws db::UsageError unless the text is a plain SQL identifier.
-void require_identifier(const std::string& name);
+void require_identifier(std::string_view name);
 
 }  // namespace ledgernova::host

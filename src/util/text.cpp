@@ -15,9 +15,6 @@
 namespace ledgernova::util {
 namespace {
 
-// A one in every byte of a word: times a byte, that byte in all eight.
-constexpr std::uint64_t kEveryByte = 0x0101010101010101U;
-
 // Ranks a byte that starts no well-formed character after every code point.
 constexpr char32_t kPastUnicode = 0x110000;
 

@@ -26,6 +26,8 @@ struct Utf8Char {
 // Appends the code point (at most U+10FFFF, no surrogate) in UTF-8.
 void append_utf8(std::string& out, char32_t point);
 
+// A one in every byte of a 64-bit word: times a byte, that byte in all eight.
+inline constexpr std::uint64_t kEveryByte = 0x0101010101010101U;
 // The top bit of every byte of a 64-bit word: set in a byte that is not ASCII.
 inline constexpr std::uint64_t kByteHighBits = 0x8080808080808080U;
 
