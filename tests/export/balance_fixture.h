@@ -68,20 +68,19 @@ class BalanceFixture : public ExportSatFixture {
     static std::string rendered(const sat::TrialBalance& balance) {
         std::string text;
         for (const auto& row : balance.accounts) {
-            text +=
-                fmt::format("{} {} {} {} {}\n", row.account, row.opening.to_fixed(2),
-                            row.debe.to_fixed(2), row.haber.to_fixed(2), row.closing.to_fixed(2));
+            text += rendered(row) + "\n";
         }
         return text;
     }
 
+    static std::string rendered(const sat::AccountBalance& row) {
+        return fmt::format("{} {} {} {} {}", row.account, row.opening.to_fixed(2),
+                           row.debe.to_fixed(2), row.haber.to_fixed(2), row.closing.to_fixed(2));
+    }
+
     using ExportSatFixture::described;
     static std::string described(const sat::TrialBalance& balance) {
-        std::string text;
-        for (const auto& problem : balance.problems) {
-            text += describe(problem) + "\n";
-        }
-        return text;
+        return problem_lines(balance.problems);
     }
 };
 

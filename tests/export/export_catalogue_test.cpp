@@ -1,15 +1,12 @@
 // The chart of accounts as CatalogoCuentas 1.3: the document exactly, the refusals one a line,
 // and the demo's chart valid against the schema.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 
-#include "export/sat_schema.h"
+#include "export/export_fixture.h"
 #include "ledgernova/export_catalogue.h"
 #include "schema/scripts.h"
-#include "support/ledger.h"
 
 namespace ledgernova::testing {
 namespace {
@@ -35,11 +32,7 @@ class ExportCatalogueTest : public ::testing::Test {
     }
 
     static std::string described(const ExportResult& result) {
-        std::string text;
-        for (const auto& problem : result.problems) {
-            text += describe(problem) + "\n";
-        }
-        return text;
+        return problem_lines(result.problems);
     }
 
     Ledger ledger_;
@@ -96,7 +89,7 @@ TEST_F(ExportCatalogueTest, RefusesWithOneLinePerProblem) {
 
 TEST_F(ExportCatalogueTest, TheRfcComesFromTheCompanyUnlessGiven) {
     account("'1102', 'Bancos', '102', 'D', 1, ''");
-    EXPECT_NE(run("01", "AAA010101AAA").xml.find("RFC=\"AAA010101AAA\""), std::string::npos);
+    EXPECT_TRUE(contains(run("01", "AAA010101AAA").xml, "RFC=\"AAA010101AAA\""));
     EXPECT_EQ(described(run("09")), "Catalogo, RFC \"\": the company 09 is not in Empresa\n");
     execute("INSERT INTO Empresa(Em_Cve_Empresa) VALUES('02')");
     EXPECT_EQ(described(run("02")), "Catalogo, RFC \"\": the company 02 has no RFC in Empresa\n");

@@ -16,65 +16,81 @@ namespace ledgernova::testing {
 // Column values as SQL literals ("'002'", "1500"), by column name.
 using Columns = std::map<std::string, std::string>;
 
-// A valid row of each electronic detail table, but for its folio, line and row id; a test
-// overrides the columns it is about.
-inline const std::map<std::string, Columns>& valid_detail_rows() {
-    static const std::map<std::string, Columns> rows = {
+// Each electronic detail table: its row id column, and a valid row but for its folio, line and row
+// id; a test overrides the columns it is about.
+struct DetailTable {
+    std::string id;
+    Columns valid;
+};
+
+inline const std::map<std::string, DetailTable>& detail_tables() {
+    static const std::map<std::string, DetailTable> tables = {
         {"Poliza_Detalle_Comprobante",
-         {{"Pdc_UUID", "'6F9619FF-8B86-D011-B42D-00C04FC964FF'"},
-          {"Pdc_Monto", "1160"},
-          {"Pdc_RFC", "'AAA010101AAA'"},
-          {"Pdc_Metodo_Pago", "'PUE'"}}},
+         {"Pdc_Id",
+          {{"Pdc_UUID", "'6F9619FF-8B86-D011-B42D-00C04FC964FF'"},
+           {"Pdc_Monto", "1160"},
+           {"Pdc_RFC", "'AAA010101AAA'"},
+           {"Pdc_Metodo_Pago", "'PUE'"}}}},
         {"Poliza_Detalle_Comprobante_Nacional_Otro",
-         {{"Pdco_Serie", "'A'"},
-          {"Pdco_Folio", "'0457'"},
-          {"Pdco_RFC", "'BBB020202BB2'"},
-          {"Pdco_Monto", "580.5"}}},
+         {"Pdco_Id",
+          {{"Pdco_Serie", "'A'"},
+           {"Pdco_Folio", "'0457'"},
+           {"Pdco_RFC", "'BBB020202BB2'"},
+           {"Pdco_Monto", "580.5"}}}},
         {"Poliza_Detalle_Comprobante_extranjero",
-         {{"Pdce_Numero_Factura", "'INV-2024-77'"},
-          {"Pdce_Tax_Id", "'94-1234567'"},
-          {"Pdce_Monto", "300"},
-          {"Pdce_Moneda", "'USD'"},
-          {"Pdce_Tipo_Cambio", "17.0512"}}},
+         {"Pdce_Id",
+          {{"Pdce_Numero_Factura", "'INV-2024-77'"},
+           {"Pdce_Tax_Id", "'94-1234567'"},
+           {"Pdce_Monto", "300"},
+           {"Pdce_Moneda", "'USD'"},
+           {"Pdce_Tipo_Cambio", "17.0512"}}}},
         {"Poliza_Detalle_Cheque",
-         {{"Pdc_Numero", "'000123'"},
-          {"Pdc_Banco_Emisor_Nacional", "'002'"},
-          {"Pdc_Cuenta_Origen", "'0123456789'"},
-          {"Pdc_Fecha", "'2024-03-15'"},
-          {"Pdc_Monto", "1500"},
-          {"Pdc_Beneficiario", "'Papelería O''Brien & Hijos'"},
-          {"Pdc_RFC", "'POB850101AB1'"}}},
+         {"Pdc_Id",
+          {{"Pdc_Numero", "'000123'"},
+           {"Pdc_Banco_Emisor_Nacional", "'002'"},
+           {"Pdc_Cuenta_Origen", "'0123456789'"},
+           {"Pdc_Fecha", "'2024-03-15'"},
+           {"Pdc_Monto", "1500"},
+           {"Pdc_Beneficiario", "'Papelería O''Brien & Hijos'"},
+           {"Pdc_RFC", "'POB850101AB1'"}}}},
         {"Poliza_Detalle_Transferencia",
-         {{"Pdt_Banco_Origen_Nacional", "'012'"},
-          {"Pdt_Cuenta_Origen", "'012180001234567890'"},
-          {"Pdt_Banco_Destino_Nacional", "'072'"},
-          {"Pdt_Cuenta_Destino", "'072180009876543210'"},
-          {"Pdt_Fecha", "'2024-03-16'"},
-          {"Pdt_Monto", "2000"},
-          {"Pdt_Beneficiario", "'Transportes del Norte'"},
-          {"Pdt_RFC", "'TNO900315XY9'"},
-          {"Pdt_Moneda", "'MXN'"}}},
+         {"Pdt_Id",
+          {{"Pdt_Banco_Origen_Nacional", "'012'"},
+           {"Pdt_Cuenta_Origen", "'012180001234567890'"},
+           {"Pdt_Banco_Destino_Nacional", "'072'"},
+           {"Pdt_Cuenta_Destino", "'072180009876543210'"},
+           {"Pdt_Fecha", "'2024-03-16'"},
+           {"Pdt_Monto", "2000"},
+           {"Pdt_Beneficiario", "'Transportes del Norte'"},
+           {"Pdt_RFC", "'TNO900315XY9'"},
+           {"Pdt_Moneda", "'MXN'"}}}},
         {"Poliza_Detalle_Otro_Metodo_Pago",
-         {{"Pdo_Metodo_Pago", "'01'"},
-          {"Pdo_Fecha", "'2024-03-17'"},
-          {"Pdo_Beneficiario", "'Caja chica'"},
-          {"Pdo_RFC", "'XAXX010101000'"},
-          {"Pdo_Monto", "99.99"}}},
+         {"Pdo_Id",
+          {{"Pdo_Metodo_Pago", "'01'"},
+           {"Pdo_Fecha", "'2024-03-17'"},
+           {"Pdo_Beneficiario", "'Caja chica'"},
+           {"Pdo_RFC", "'XAXX010101000'"},
+           {"Pdo_Monto", "99.99"}}}},
     };
-    return rows;
+    return tables;
 }
 
-// The row id column of each detail table.
-inline std::string detail_row_id(const std::string& table) {
-    static const std::map<std::string, std::string> ids = {
-        {"Poliza_Detalle_Comprobante", "Pdc_Id"},
-        {"Poliza_Detalle_Comprobante_Nacional_Otro", "Pdco_Id"},
-        {"Poliza_Detalle_Comprobante_extranjero", "Pdce_Id"},
-        {"Poliza_Detalle_Cheque", "Pdc_Id"},
-        {"Poliza_Detalle_Transferencia", "Pdt_Id"},
-        {"Poliza_Detalle_Otro_Metodo_Pago", "Pdo_Id"},
-    };
-    return ids.at(table);
+// Every problem as describe() writes it, one a line.
+template <typename Problems>
+std::string problem_lines(const Problems& problems) {
+    std::string text;
+    for (const auto& problem : problems) {
+        text += describe(problem) + "\n";
+    }
+    return text;
+}
+
+// Whether `part` is in `text`; a failure shows both.
+inline ::testing::AssertionResult contains(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "\"" << part << "\" is not in:\n" << text;
 }
 
 // A fresh ledger and the rows of a test written straight into it, as the posting code leaves
@@ -124,10 +140,10 @@ class ExportSatFixture : public ::testing::Test {
     // A valid detail row of `table` under a line, with the columns of `overrides` changed.
     void detail(const std::string& table, const std::string& folio, const std::string& line_id,
                 const std::string& row_id, Columns overrides = {}) {
-        Columns columns = valid_detail_rows().at(table);
+        Columns columns = detail_tables().at(table).valid;
         columns["Pl_Folio"] = quoted(folio);
         columns["Pd_ID"] = quoted(line_id);
-        columns[detail_row_id(table)] = quoted(row_id);
+        columns[detail_tables().at(table).id] = quoted(row_id);
         merge(columns, overrides);
         insert(table, columns);
     }
@@ -138,6 +154,13 @@ class ExportSatFixture : public ::testing::Test {
         voucher(folio, tipo, numero, fecha, "Gasto " + numero, std::move(overrides));
         line(folio, "0001", "6101", 1, "100");
         line(folio, "0002", "1101", 2, "100");
+    }
+
+    // A voucher of March with a charge line 0001 (6101) and a credit line 0002 (1101).
+    void paid_voucher() {
+        voucher("0000000001", 2, "0000000015", "2024-03-15", "Pago a proveedores");
+        line("0000000001", "0001", "6101", 1, "1500", "Compra");
+        line("0000000001", "0002", "1101", 2, "1500", "Pago");
     }
 
     ExportRequest request(int year = 2024, int month = 3) const {
@@ -155,13 +178,8 @@ class ExportSatFixture : public ::testing::Test {
         return export_polizas_periodo(ledger_.direct(), asked);
     }
 
-    // Every problem as describe() writes it, one a line.
     static std::string described(const ExportResult& result) {
-        std::string text;
-        for (const auto& problem : result.problems) {
-            text += describe(problem) + "\n";
-        }
-        return text;
+        return problem_lines(result.problems);
     }
 
     // libxml2's verdict on the document against PolizasPeriodo 1.3: "" when valid.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/cli_fixture.h"
-#include "export/sat_schema.h"
+#include "export/export_fixture.h"
 
 namespace ledgernova::testing {
 namespace {
@@ -34,11 +34,14 @@ class ExportSatCliTest : public CliTest {
             "'0123456789', '2024-03-15', 250, 'Papelería Central', 'PCE850101AB1')");
     }
 
-    // export-sat for March 2024 of company 001, then `extra`.
-    CliRun export_sat(std::vector<std::string> extra) {
-        std::vector<std::string> arguments = {
-            "export-sat", "--company",    "001",       "--year", "2024",    "--month",      "3",
-            "--rfc",      "LNO010101AB1", "--request", "AF",     "--order", "ABC1234567/24"};
+    // export-sat of company 001 in 2024 with an order, then `extra`, by default March under RFC
+    // LNO010101AB1.
+    CliRun export_sat(std::vector<std::string> extra,
+                      std::vector<std::string> period = {"--month", "3", "--rfc", "LNO010101AB1"}) {
+        std::vector<std::string> arguments = {"export-sat", "--company", "001",
+                                              "--year",     "2024",      "--request",
+                                              "AF",         "--order",   "ABC1234567/24"};
+        arguments.insert(arguments.end(), period.begin(), period.end());
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         return ledger(arguments);
     }
@@ -54,17 +57,15 @@ TEST_F(ExportSatCliTest, WritesTheValidDocumentToTheFileNamed) {
     EXPECT_EQ(run.err, "");
     const std::string xml = read_file("polizas.xml");
     EXPECT_EQ(schema_errors(xml), "") << xml;
-    EXPECT_NE(xml.find("<PLZ:Cheque Num=\"7\" BanEmisNal=\"002\""), std::string::npos) << xml;
+    EXPECT_TRUE(contains(xml, "<PLZ:Cheque Num=\"7\" BanEmisNal=\"002\""));
 }
 
 TEST_F(ExportSatCliTest, TheRfcIsTheCompanysWhenNoneIsGiven) {
     execute("INSERT INTO Empresa(Em_Cve_Empresa, Em_R_F_C) VALUES('001', 'EMP010101AB1')");
-    const CliRun run = ledger({"export-sat", "--company", "001", "--year", "2024", "--month", "3",
-                               "--request", "AF", "--order", "ABC1234567/24", "--out", "."});
+    const CliRun run = export_sat({"--out", "."}, {"--month", "3"});
 
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(read_file("EMP010101AB1202403PL.xml").find(" RFC=\"EMP010101AB1\" "),
-              std::string::npos);
+    EXPECT_TRUE(contains(read_file("EMP010101AB1202403PL.xml"), " RFC=\"EMP010101AB1\" "));
 }
 
 TEST_F(ExportSatCliTest, WritesToStandardOutputWithoutAFile) {
@@ -102,24 +103,18 @@ TEST_F(ExportSatCliTest, ForceWritesTheFileAndStillReportsTheProblems) {
               "problem):\n"
               "  folio 0000000001, line 0002, Cheque 0001, BanEmisNal \"077\": not a bank code of "
               "the c_Banco catalogue\n");
-    EXPECT_NE(read_file("polizas.xml").find("BanEmisNal=\"077\""), std::string::npos);
+    EXPECT_TRUE(contains(read_file("polizas.xml"), "BanEmisNal=\"077\""));
 }
 
-TEST_F(ExportSatCliTest, OrderAndProcedureNumbersExcludeEachOther) {
-    const CliRun run = export_sat({"--procedure", "AB123456789012"});
+TEST_F(ExportSatCliTest, BothOrderAndProcedureOrAMonthOutsideTheYearAreUsageErrors) {
+    const CliRun both = export_sat({"--procedure", "AB123456789012"});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_EQ(both.out, "");
+    EXPECT_TRUE(contains(both.err, "excludes"));
 
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("excludes"), std::string::npos) << run.err;
-}
-
-TEST_F(ExportSatCliTest, AMonthOutsideTheYearIsAUsageError) {
-    const CliRun run =
-        ledger({"export-sat", "--company", "001", "--year", "2024", "--month", "13", "--rfc",
-                "LNO010101AB1", "--request", "AF", "--order", "ABC1234567/24"});
-
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
+    const CliRun month = export_sat({}, {"--month", "13", "--rfc", "LNO010101AB1"});
+    EXPECT_EQ(month.status, 2);
+    EXPECT_EQ(month.out, "");
 }
 
 }  // namespace

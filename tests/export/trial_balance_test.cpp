@@ -215,7 +215,8 @@ class RandomLedgerTest : public BalanceFixture {
         }
     }
 
-    // The expected row of a leaf in `month`: opening, charges, credits, closing.
+    // The expected row of a leaf in `month`: opening, charges, credits, closing. The opening adds
+    // up every earlier month, so exact rows also show each month following on from the last.
     std::string expected(const Leaf& leaf, int month) const {
         Cents opening = opening_.at(leaf.code);
         for (int earlier = 1; earlier < month; ++earlier) {
@@ -236,14 +237,13 @@ class RandomLedgerTest : public BalanceFixture {
     }
 };
 
-TEST_F(RandomLedgerTest, EveryMonthSumsExactlyAndFollowsOnFromTheMonthBefore) {
+TEST_F(RandomLedgerTest, EveryMonthSumsExactly) {
     std::mt19937 random(20240315);
     post_openings(random);
     for (int number = 1; number <= 400; ++number) {
         post_voucher(random, number);
     }
 
-    std::map<std::string, std::string> closing_before;
     for (int month = 1; month <= 13; ++month) {
         SCOPED_TRACE(fmt::format("month {}", month));
         const sat::TrialBalance trial = balance(2024, month);
@@ -255,17 +255,10 @@ TEST_F(RandomLedgerTest, EveryMonthSumsExactlyAndFollowsOnFromTheMonthBefore) {
                 if (leaf.code != row.account) {
                     continue;
                 }
-                EXPECT_EQ(fmt::format("{} {} {} {} {}", row.account, row.opening.to_fixed(2),
-                                      row.debe.to_fixed(2), row.haber.to_fixed(2),
-                                      row.closing.to_fixed(2)),
-                          expected(leaf, month));
+                EXPECT_EQ(rendered(row), expected(leaf, month));
                 debe = debe + row.debe;
                 haber = haber + row.haber;
                 by_nature = leaf.debit ? by_nature + row.closing : by_nature - row.closing;
-                if (month > 1) {
-                    EXPECT_EQ(row.opening.to_fixed(2), closing_before[row.account]);
-                }
-                closing_before[row.account] = row.closing.to_fixed(2);
                 ++reported;
             }
         }
