@@ -34,16 +34,14 @@ TEST_F(CliChartTest, AddsListsAndRefusesAccounts) {
                       "--nature", "D", "--parent", "1102"})
                   .status,
               0);
-    const CliRun refused = ledger({"account", "add", "1102-002", "--description", "Banamex",
-                                   "--code", "102.99", "--parent", "1199"});
-
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err,
-              "ledgernova: the account was not added (3 problems):\n"
-              "  account 1102-002: the grouping code 102.99 is not in the SAT catalogue "
-              "c_CodAgrup\n"
-              "  account 1102-002: no nature: D (deudora) or A (acreedora)\n"
-              "  account 1102-002: the parent account 1199 is not in the chart\n");
+    EXPECT_EQ(ledger({"account", "add", "1102-002", "--description", "Banamex", "--code", "102.99",
+                      "--parent", "1199"}),
+              cli_error(1,
+                        "ledgernova: the account was not added (3 problems):\n"
+                        "  account 1102-002: the grouping code 102.99 is not in the SAT "
+                        "catalogue c_CodAgrup\n"
+                        "  account 1102-002: no nature: D (deudora) or A (acreedora)\n"
+                        "  account 1102-002: the parent account 1199 is not in the chart\n"));
     EXPECT_EQ(ledger({"account", "list"}).out,
               "account   description  code    nature  level  parent  entry\n"
               "--------  -----------  ------  ------  -----  ------  -----\n"
@@ -59,11 +57,10 @@ TEST_F(CliChartTest, ImportsAllOrNothing) {
                "account,description,grouping_code,nature,parent\n"
                "1103,Caja,101,D,\n1103-001,Caja chica,101.01,,1103\n");
 
-    const CliRun bad = ledger({"account", "import", "bad.csv"});
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err,
-              "ledgernova: nothing was imported (1 problem):\n"
-              "  line 3: account 1103-001: no nature: D (deudora) or A (acreedora)\n");
+    EXPECT_EQ(ledger({"account", "import", "bad.csv"}),
+              cli_error(1,
+                        "ledgernova: nothing was imported (1 problem):\n"
+                        "  line 3: account 1103-001: no nature: D (deudora) or A (acreedora)\n"));
     EXPECT_EQ(query("SELECT COUNT(*) FROM Cuenta_Contable"), "0\n");
 
     EXPECT_EQ(ledger({"account", "import", "good.csv"}).out, "imported the accounts of good.csv\n");
@@ -99,21 +96,18 @@ TEST_F(CliChartTest, CatalogueRefusalListsEachProblem) {
         "INSERT INTO Cuenta_Contable(Cc_Cve_Cuenta_Contable, Cc_Descripcion, "
         "Cc_Codigo_Agrupador, Cc_Naturaleza) VALUES('1102', 'Bancos', '102.99', 'D'), "
         "('2101', 'Proveedores', '201.01', '')");
-    const CliRun run = catalogue({"--out", "catalogo.xml"});
-
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err,
-              "ledgernova: the XML was not written (2 problems):\n"
-              "  Ctas 1102, CodAgrup \"102.99\": not a grouping code of the c_CodAgrup catalogue\n"
-              "  Ctas 2101, Natur \"\": required, but empty\n");
+    EXPECT_EQ(catalogue({"--out", "catalogo.xml"}),
+              cli_error(1,
+                        "ledgernova: the XML was not written (2 problems):\n"
+                        "  Ctas 1102, CodAgrup \"102.99\": not a grouping code of the "
+                        "c_CodAgrup catalogue\n"
+                        "  Ctas 2101, Natur \"\": required, but empty\n"));
     EXPECT_FALSE(exists("catalogo.xml"));
 }
 
 TEST_F(CliChartTest, TheVoucherExportStillNeedsItsOptions) {
-    const CliRun run = ledger({"export-sat", "--company", "01", "--year", "2024", "--month", "3"});
-
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "ledgernova: --request is required\n");
+    EXPECT_EQ(ledger({"export-sat", "--company", "01", "--year", "2024", "--month", "3"}),
+              cli_error(2, "ledgernova: --request is required\n"));
 }
 
 }  // namespace

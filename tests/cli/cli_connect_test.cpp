@@ -77,9 +77,8 @@ TEST_F(CliConnectTest, InitCreatesTheSchemaOnceThenVouchersArePostedShownAndCanc
          "Pd_Importe": 1500.5},
         {"Cc_Cve_Cuenta_Contable": "2101", "Pd_Concepto": "Renta", "Pd_Tipo": 2,
          "Pd_Importe": 1500.50}]})");
-    const CliRun posted = program({"voucher", "--file", "voucher.json"});
-    ASSERT_EQ(posted.status, 0) << posted.err;
-    EXPECT_EQ(posted.out, "folio 0000000001 number 0000000001\n");
+    ASSERT_EQ(program({"voucher", "--file", "voucher.json"}),
+              cli_ok("folio 0000000001 number 0000000001\n"));
     EXPECT_EQ(rows("SELECT Pl_Folio, Pl_Fecha, Pl_Comentario, Oper_Alta, Es_Cve_Estado FROM "
                    "Poliza"),
               "0000000001|2024-03-15|Pago de renta ñ|ana|AC\n");
@@ -108,11 +107,10 @@ TEST_F(CliConnectTest, TextThatIsNotUtf8OrHoldsANulIsRefusedAndNothingIsStored) 
     write_file("voucher.json", R"({"header": {"Pl_Fecha": "2024-03-15", "Pl_Tipo_Poliza": 3,
       "Em_Cve_Empresa": "001", "Pl_Comentario": "Renta\u0000"}, "lines": [
       {"Cc_Cve_Cuenta_Contable": "1101", "Pd_Tipo": 1, "Pd_Importe": 1}]})");
-    const CliRun nul = program({"voucher", "--file", "voucher.json"});
-    EXPECT_EQ(nul.status, 2);
-    EXPECT_EQ(nul.err,
-              "ledgernova: voucher file voucher.json: header: key \"Pl_Comentario\" must not "
-              "contain the NUL character (\\u0000)\n");
+    EXPECT_EQ(program({"voucher", "--file", "voucher.json"}),
+              cli_error(2,
+                        "ledgernova: voucher file voucher.json: header: key \"Pl_Comentario\" "
+                        "must not contain the NUL character (\\u0000)\n"));
     EXPECT_EQ(rows("SELECT COUNT(*) FROM Poliza"), "0\n");
 }
 
@@ -125,9 +123,8 @@ TEST_F(CliConnectTest, InitDemoLoadsTheCatalogueWhoseTemplatesPost) {
     ASSERT_EQ(program({"init", "--demo"}).status, 0);
     EXPECT_EQ(rows("SELECT COUNT(*), SUM(Cm_Total) FROM Compras"), "8|95417.29\n");
 
-    const CliRun posted = program({"post", "Compras", "C-0004", "--company", "01"});
-    ASSERT_EQ(posted.status, 0) << posted.err;
-    EXPECT_EQ(posted.out, "folio 0000000001 number 0000000001 template COM-EXT\n");
+    ASSERT_EQ(program({"post", "Compras", "C-0004", "--company", "01"}),
+              cli_ok("folio 0000000001 number 0000000001 template COM-EXT\n"));
     EXPECT_EQ(rows("SELECT Pd_ID, Cc_Cve_Cuenta_Contable, Pd_Concepto FROM Poliza_Detalle "
                    "ORDER BY Pd_ID"),
               "0001|1150-001|Compra INV-240308-17 - Inventario de mercancías\n"

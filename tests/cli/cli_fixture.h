@@ -19,7 +19,24 @@ struct CliRun {
     int status = -1;
     std::string out;
     std::string err;
+
+    bool operator==(const CliRun&) const = default;
 };
+
+inline void PrintTo(const CliRun& run, std::ostream* os) {
+    *os << "{status " << run.status << ", out " << ::testing::PrintToString(run.out) << ", err "
+        << ::testing::PrintToString(run.err) << "}";
+}
+
+// A run that exited 0, printed `out` and nothing on standard error.
+inline CliRun cli_ok(const std::string& out) {
+    return {0, out, ""};
+}
+
+// A run that exited with `status`, printed nothing and `err` on standard error.
+inline CliRun cli_error(int status, const std::string& err) {
+    return {status, "", err};
+}
 
 // Runs the built program in a folder of its own, over a real SQLite ledger "ledger.db" there.
 class CliTest : public ::testing::Test {
@@ -68,6 +85,20 @@ class CliTest : public ::testing::Test {
             text += "\n";
         }
         return text;
+    }
+
+    // Folios whose charges and credits differ, to the cent.
+    std::string unbalanced() const {
+        return query(
+            "SELECT Pl_Folio FROM Poliza_Detalle GROUP BY Pl_Folio HAVING "
+            "ROUND(SUM(CASE WHEN Pd_Tipo = 1 THEN Pd_Importe ELSE 0 END) - "
+            "SUM(CASE WHEN Pd_Tipo = 2 THEN Pd_Importe ELSE 0 END), 2) <> 0");
+    }
+
+    // The single value the query returns, without the newline.
+    std::string scalar(const std::string& sql) const {
+        const std::string text = query(sql);
+        return text.substr(0, text.size() - 1);
     }
 
     void execute(const std::string& sql) const { connect()->Execute(sql); }

@@ -23,24 +23,21 @@ class CliSqlTest : public CliTest {
 };
 
 TEST_F(CliSqlTest, PrintsTheComposedStatements) {
-    const CliRun condition = ledger({"sql", "condition", "CMP", "--company", "0'1"});
-    EXPECT_EQ(0, condition.status) << condition.err;
-    EXPECT_EQ("Compras.Empresa = '0''1'\n", condition.out);
-    const CliRun header = ledger(
-        {"sql", "header", "CMP", "--company", "01", "--value", "A-17", "--date", "2024-03-05"});
-    EXPECT_EQ(0, header.status) << header.err;
+    EXPECT_EQ(ledger({"sql", "condition", "CMP", "--company", "0'1"}),
+              cli_ok("Compras.Empresa = '0''1'\n"));
     EXPECT_EQ(
-        "----------------------------------------\r\n--Compras\r\n"
-        "----------------------------------------\r\nSELECT TOP 1 \r\n2 as Pl_Tipo, \r\n"
-        "Compras.Folio as Pl_Referencia, \r\n'' as Pl_Comentario \r\nFROM \r\nCompras\r\nWHERE "
-        "\r\nCompras.Folio = 'A-17' AND \r\nCompras.Empresa = '01'\r\n",
-        header.out);
+        ledger(
+            {"sql", "header", "CMP", "--company", "01", "--value", "A-17", "--date", "2024-03-05"}),
+        cli_ok(
+            "----------------------------------------\r\n--Compras\r\n"
+            "----------------------------------------\r\nSELECT TOP 1 \r\n2 as Pl_Tipo, \r\n"
+            "Compras.Folio as Pl_Referencia, \r\n'' as Pl_Comentario \r\nFROM \r\nCompras\r\nWHERE "
+            "\r\nCompras.Folio = 'A-17' AND \r\nCompras.Empresa = '01'\r\n"));
 }
 
 TEST_F(CliSqlTest, AMissingTemplateOrBadDateIsReported) {
-    const CliRun missing = ledger({"sql", "detail", "NADA"});
-    EXPECT_EQ(1, missing.status);
-    EXPECT_EQ("ledgernova: template NADA does not exist or has no lines\n", missing.err);
+    EXPECT_EQ(ledger({"sql", "detail", "NADA"}),
+              cli_error(1, "ledgernova: template NADA does not exist or has no lines\n"));
     EXPECT_EQ(2, ledger({"sql", "header", "CMP", "--date", "05/03/2024"}).status);
     EXPECT_EQ(2, ledger({"sql", "body", "CMP"}).status);
 }
