@@ -13,6 +13,28 @@ const Date k5Mar2024 = Date::from_ymd(2024, 3, 5);
 
 const std::string kComment = "----------------------------------------\r\n";
 
+// How the part of one template line begins, up to its electronic-detail columns.
+std::string head(const std::string& descripcion, const std::string& cuenta,
+                 const std::string& concepto = "''", const std::string& referencia = "''",
+                 const std::string& centro = "''") {
+    return kComment + "--" + descripcion + "\r\n" + kComment + "SELECT \r\n" + cuenta +
+           " as Cc_Cve_Cuenta_Contable, \r\n" + centro + " as Pd_Centro_Costo, \r\n" + concepto +
+           " as Pd_Concepto, \r\n" + referencia + " as Pd_Referencia, \r\n";
+}
+
+// `columns` with the blank kind and command of entry `n` replaced: the spacing around them stays.
+std::string detail(std::string columns, int n, const std::string& tipo,
+                   const std::string& comando) {
+    for (const auto& [column, value] : {std::pair{"Tipo", tipo}, std::pair{"Comando", comando}}) {
+        const std::string name = std::string(" as Pcd_") + column + "_Detalle_" + std::to_string(n);
+        columns.replace(columns.find(" '' " + name), name.size() + 4, value + name);
+    }
+    return columns;
+}
+
+// The relation and the voucher condition of the purchase A-17.
+const std::string kFromWhere = "FROM \r\nCompras\r\n\r\nWHERE \r\nCompras.Folio = 'A-17'";
+
 // Purchases posted by movement (Compras.Folio) from relation Compras.
 class DetailQueryTest : public testing::TemplateStore {
   protected:
@@ -46,53 +68,32 @@ TEST_F(DetailQueryTest, TwoLinesOneSummedAndGroupedOneNot) {
               .abono = "Compras.Importe + Compras.Iva",
               .relacion = "INNER JOIN Proveedores ON Proveedores.Clave = Compras.Proveedor",
               .condicion = "  \r\n  "});
-    EXPECT_EQ(kComment + "--Compras\r\n" + kComment +
-                  "SELECT \r\n"
-                  "'5101' as Cc_Cve_Cuenta_Contable, \r\n"
-                  "'' as Pd_Centro_Costo, \r\n"
-                  "'Compra ' || Compras.Proveedor || '.' as Pd_Concepto, \r\n"
-                  "(SELECT MAX(Folio) FROM Compras) as Pd_Referencia, \r\n"
-                  "'Comprobante' as Pcd_Tipo_Detalle_1, \r\n"
-                  "'SELECT ''' || Compras.Folio || ''' AS UUID' as Pcd_Comando_Detalle_1,  \r\n"
-                  "'CHEQUE' as Pcd_Tipo_Detalle_2, \r\n"
-                  "'SELECT 2 AS X' as Pcd_Comando_Detalle_2, \r\n"
-                  " ''  as Pcd_Tipo_Detalle_3, \r\n"
-                  " ''  as Pcd_Comando_Detalle_3,  \r\n"
-                  " ''  as Pcd_Tipo_Detalle_4, \r\n"
-                  " ''  as Pcd_Comando_Detalle_4,  \r\n"
-                  " ''  as Pcd_Tipo_Detalle_5, \r\n"
-                  " ''  as Pcd_Comando_Detalle_5, \r\n"
-                  " ''  as Pcd_Tipo_Detalle_6,\r\n"
-                  " ''  as Pcd_Comando_Detalle_6, \r\n"
-                  "1 as Pd_Tipo, \r\n"
-                  "SUM(Compras.Importe) as Pd_Importe \r\n"
-                  "FROM \r\n"
-                  "Compras\r\n"
-                  "\r\n"
-                  "WHERE \r\n"
-                  "Compras.Folio = 'A-17' AND \r\n"
-                  "Compras.Empresa = '01'\r\n"
-                  " AND Compras.Importe > 0\r\n  AND Compras.Iva >= 0\r\n"
-                  "GROUP BY \r\n"
-                  "'Compra ' || Compras.Proveedor || '.', \r\n"
-                  "'SELECT ''' || Compras.Folio || ''' AS UUID'"
-                  "\r\n\r\n UNION ALL \r\n\r\n" +
-                  kComment + "--Proveedor\r\n" + kComment +
-                  "SELECT \r\n"
-                  "Proveedores.Cuenta as Cc_Cve_Cuenta_Contable, \r\n"
-                  "'ADM' as Pd_Centro_Costo, \r\n"
-                  "Compras.Proveedor as Pd_Concepto, \r\n"
-                  "Compras.Folio as Pd_Referencia, \r\n" +
-                  kNoElectronicDetail +
-                  "2 as Pd_Tipo, \r\n"
-                  "Compras.Importe + Compras.Iva as Pd_Importe \r\n"
-                  "FROM \r\n"
-                  "Compras\r\n"
-                  "INNER JOIN Proveedores ON Proveedores.Clave = Compras.Proveedor\r\n"
-                  "WHERE \r\n"
-                  "Compras.Folio = 'A-17' AND \r\n"
-                  "Compras.Empresa = '01'\r\n",
-              detalle("A-17", "Compras.Empresa = '01'"));
+    const std::string kUuid = "'SELECT ''' || Compras.Folio || ''' AS UUID'";
+    EXPECT_EQ(
+        head("Compras", "'5101'", "'Compra ' || Compras.Proveedor || '.'",
+             "(SELECT MAX(Folio) FROM Compras)") +
+            detail(detail(kNoElectronicDetail, 1, "'Comprobante'", kUuid), 2, "'CHEQUE'",
+                   "'SELECT 2 AS X'") +
+            "1 as Pd_Tipo, \r\n"
+            "SUM(Compras.Importe) as Pd_Importe \r\n" +
+            kFromWhere +
+            " AND \r\n"
+            "Compras.Empresa = '01'\r\n"
+            " AND Compras.Importe > 0\r\n  AND Compras.Iva >= 0\r\n"
+            "GROUP BY \r\n"
+            "'Compra ' || Compras.Proveedor || '.', \r\n" +
+            kUuid + "\r\n\r\n UNION ALL \r\n\r\n" +
+            head("Proveedor", "Proveedores.Cuenta", "Compras.Proveedor", "Compras.Folio", "'ADM'") +
+            kNoElectronicDetail +
+            "2 as Pd_Tipo, \r\n"
+            "Compras.Importe + Compras.Iva as Pd_Importe \r\n"
+            "FROM \r\n"
+            "Compras\r\n"
+            "INNER JOIN Proveedores ON Proveedores.Clave = Compras.Proveedor\r\n"
+            "WHERE \r\n"
+            "Compras.Folio = 'A-17' AND \r\n"
+            "Compras.Empresa = '01'\r\n",
+        detalle("A-17", "Compras.Empresa = '01'"));
     EXPECT_EQ("", contexto.Error);
     // The voucher condition (its table and parameter), the lines, then each line's detail.
     ASSERT_EQ(5U, statements().size());
@@ -119,21 +120,9 @@ TEST_F(DetailQueryTest, TwoLinesOneSummedAndGroupedOneNot) {
 
 TEST_F(DetailQueryTest, WithoutAGeneralConditionTheLineFilterFollowsTheVoucherCondition) {
     add_line({.cuenta = "'5101'", .cargo = "Compras.Importe", .condicion = "Compras.Importe > 0"});
-    EXPECT_EQ(kComment + "--\r\n" + kComment +
-                  "SELECT \r\n"
-                  "'5101' as Cc_Cve_Cuenta_Contable, \r\n"
-                  "'' as Pd_Centro_Costo, \r\n"
-                  "'' as Pd_Concepto, \r\n"
-                  "'' as Pd_Referencia, \r\n" +
-                  kNoElectronicDetail +
-                  "1 as Pd_Tipo, \r\n"
-                  "Compras.Importe as Pd_Importe \r\n"
-                  "FROM \r\n"
-                  "Compras\r\n"
-                  "\r\n"
-                  "WHERE \r\n"
-                  "Compras.Folio = 'A-17'\r\n"
-                  " AND Compras.Importe > 0\r\n",
+    EXPECT_EQ(head("", "'5101'") + kNoElectronicDetail +
+                  "1 as Pd_Tipo, \r\nCompras.Importe as Pd_Importe \r\n" + kFromWhere +
+                  "\r\n AND Compras.Importe > 0\r\n",
               detalle());
 }
 
@@ -151,36 +140,18 @@ TEST_F(DetailQueryTest, ChargeOrCreditAndWhenALineIsGrouped) {
     // A sum inside a sub-select is no sum; one before a sub-select is.
     add_line({.id = 4, .concepto = "Compras.Proveedor", .abono = "(SELECT SUM(x) FROM y)"});
     add_line({.id = 10, .concepto = "Compras.Proveedor", .abono = "SUM(x) + (SELECT 1 FROM y)"});
-    const std::string kFromWhere =
-        "FROM \r\n"
-        "Compras\r\n"
-        "\r\n"
-        "WHERE \r\n"
-        "Compras.Folio = 'A-17' AND \r\n"
-        "X = 1\r\n";
+    const std::string kWhere = kFromWhere + " AND \r\nX = 1\r\n";
     const std::string kUnion = "\r\n\r\n UNION ALL \r\n\r\n";
-    const std::string kHead = kComment + "--\r\n" + kComment + "SELECT \r\n";
-    const std::string kProveedor =
-        "'' as Cc_Cve_Cuenta_Contable, \r\n"
-        "'' as Pd_Centro_Costo, \r\n"
-        "Compras.Proveedor as Pd_Concepto, \r\n"
-        "'' as Pd_Referencia, \r\n" +
-        kNoElectronicDetail;
-    EXPECT_EQ(
-        kHead +
-            "'5101' as Cc_Cve_Cuenta_Contable, \r\n"
-            "'' as Pd_Centro_Costo, \r\n"
-            "'Compras' as Pd_Concepto, \r\n"
-            "'' as Pd_Referencia, \r\n" +
-            kNoElectronicDetail + "1 as Pd_Tipo, \r\nSUM(Compras.Importe) as Pd_Importe \r\n" +
-            kFromWhere + kUnion + kHead + kProveedor +
-            "1 as Pd_Tipo, \r\nCompras.Importe as Pd_Importe \r\n" + kFromWhere +
-            "GROUP BY \r\nCompras.Proveedor" + kUnion + kHead + kProveedor +
-            "2 as Pd_Tipo, \r\n as Pd_Importe \r\n" + kFromWhere + kUnion + kHead + kProveedor +
-            "2 as Pd_Tipo, \r\n(SELECT SUM(x) FROM y) as Pd_Importe \r\n" + kFromWhere + kUnion +
-            kHead + kProveedor + "2 as Pd_Tipo, \r\nSUM(x) + (SELECT 1 FROM y) as Pd_Importe \r\n" +
-            kFromWhere + "GROUP BY \r\nCompras.Proveedor",
-        detalle("A-17", "X = 1"));
+    const std::string kProveedor = head("", "''", "Compras.Proveedor") + kNoElectronicDetail;
+    EXPECT_EQ(head("", "'5101'", "'Compras'") + kNoElectronicDetail +
+                  "1 as Pd_Tipo, \r\nSUM(Compras.Importe) as Pd_Importe \r\n" + kWhere + kUnion +
+                  kProveedor + "1 as Pd_Tipo, \r\nCompras.Importe as Pd_Importe \r\n" + kWhere +
+                  "GROUP BY \r\nCompras.Proveedor" + kUnion + kProveedor +
+                  "2 as Pd_Tipo, \r\n as Pd_Importe \r\n" + kWhere + kUnion + kProveedor +
+                  "2 as Pd_Tipo, \r\n(SELECT SUM(x) FROM y) as Pd_Importe \r\n" + kWhere + kUnion +
+                  kProveedor + "2 as Pd_Tipo, \r\nSUM(x) + (SELECT 1 FROM y) as Pd_Importe \r\n" +
+                  kWhere + "GROUP BY \r\nCompras.Proveedor",
+              detalle("A-17", "X = 1"));
 }
 
 TEST_F(DetailQueryTest, DateMarkerAndQuotedValue) {
@@ -190,24 +161,9 @@ TEST_F(DetailQueryTest, DateMarkerAndQuotedValue) {
               .relacion = "INNER JOIN Cortes ON Cortes.Dia = '<FECHA>'",
               .condicion = "Compras.Fecha <= '<FECHA>'"});
     add_electronic(1, 1, "OTRO METODO PAGO", "'SELECT * FROM Pagos WHERE Dia = ''<FECHA>'''");
-    EXPECT_EQ(kComment + "--Al 05/Mar/2024\r\n" + kComment +
-                  "SELECT \r\n"
-                  "'5101' as Cc_Cve_Cuenta_Contable, \r\n"
-                  "'' as Pd_Centro_Costo, \r\n"
-                  "'' as Pd_Concepto, \r\n"
-                  "'' as Pd_Referencia, \r\n"
-                  " ''  as Pcd_Tipo_Detalle_1, \r\n"
-                  " ''  as Pcd_Comando_Detalle_1,  \r\n"
-                  " ''  as Pcd_Tipo_Detalle_2, \r\n"
-                  " ''  as Pcd_Comando_Detalle_2, \r\n"
-                  " ''  as Pcd_Tipo_Detalle_3, \r\n"
-                  " ''  as Pcd_Comando_Detalle_3,  \r\n"
-                  " ''  as Pcd_Tipo_Detalle_4, \r\n"
-                  " ''  as Pcd_Comando_Detalle_4,  \r\n"
-                  " ''  as Pcd_Tipo_Detalle_5, \r\n"
-                  " ''  as Pcd_Comando_Detalle_5, \r\n"
-                  "'OTRO METODO PAGO' as Pcd_Tipo_Detalle_6,\r\n"
-                  "'SELECT * FROM Pagos WHERE Dia = ''05/Mar/2024''' as Pcd_Comando_Detalle_6, \r\n"
+    EXPECT_EQ(head("Al 05/Mar/2024", "'5101'") +
+                  detail(kNoElectronicDetail, 6, "'OTRO METODO PAGO'",
+                         "'SELECT * FROM Pagos WHERE Dia = ''05/Mar/2024'''") +
                   "1 as Pd_Tipo, \r\n"
                   "Compras.Importe as Pd_Importe \r\n"
                   "FROM \r\n"
@@ -223,19 +179,8 @@ TEST_F(DetailQueryTest, DateMarkerAndQuotedValue) {
 TEST_F(DetailQueryTest, AnUnknownKindLeavesItsErrorAndTheLineWithoutDetailColumns) {
     add_line({.cuenta = "'5101'", .cargo = "Compras.Importe"});
     add_electronic(1, 1, "CHEQUES", "'SELECT 1'");
-    EXPECT_EQ(kComment + "--\r\n" + kComment +
-                  "SELECT \r\n"
-                  "'5101' as Cc_Cve_Cuenta_Contable, \r\n"
-                  "'' as Pd_Centro_Costo, \r\n"
-                  "'' as Pd_Concepto, \r\n"
-                  "'' as Pd_Referencia, \r\n"
-                  "1 as Pd_Tipo, \r\n"
-                  "Compras.Importe as Pd_Importe \r\n"
-                  "FROM \r\n"
-                  "Compras\r\n"
-                  "\r\n"
-                  "WHERE \r\n"
-                  "Compras.Folio = 'A-17'\r\n",
+    EXPECT_EQ(head("", "'5101'") + "1 as Pd_Tipo, \r\nCompras.Importe as Pd_Importe \r\n" +
+                  kFromWhere + "\r\n",
               detalle());
     EXPECT_EQ("Get_Detalle_Electronico()\r\nDetalle electrónico no programado: CHEQUES",
               contexto.Error);
@@ -263,20 +208,9 @@ TEST_F(DetailQueryTest, NullsOnlyConcatenatedAreWrittenAsNothing) {
         "UPDATE Poliza_Configuracion_Detalle SET Pcd_Descripcion = NULL, Pcd_Relacion = NULL, "
         "Pcd_Cargo = NULL");
     execute("UPDATE Poliza_Configuracion SET Pc_Relacion = NULL");
-    EXPECT_EQ(kComment + "--\r\n" + kComment +
-                  "SELECT \r\n"
-                  "'5101' as Cc_Cve_Cuenta_Contable, \r\n"
-                  "'' as Pd_Centro_Costo, \r\n"
-                  "'' as Pd_Concepto, \r\n"
-                  "'' as Pd_Referencia, \r\n" +
-                  kNoElectronicDetail +
-                  "2 as Pd_Tipo, \r\n"
-                  "Compras.Importe as Pd_Importe \r\n"
-                  "FROM \r\n"
-                  "\r\n"
-                  "\r\n"
-                  "WHERE \r\n"
-                  "Compras.Folio = 'A-17'\r\n",
+    EXPECT_EQ(head("", "'5101'") + kNoElectronicDetail +
+                  "2 as Pd_Tipo, \r\nCompras.Importe as Pd_Importe \r\n"
+                  "FROM \r\n\r\n\r\nWHERE \r\nCompras.Folio = 'A-17'\r\n",
               detalle());
     execute("UPDATE Poliza_Configuracion_Detalle SET Pcd_Abono = NULL");
     EXPECT_NE(std::string::npos, detalle().find("2 as Pd_Tipo, \r\n as Pd_Importe \r\n"));

@@ -36,24 +36,21 @@ class HeaderQueryTest : public testing::TemplateStore {
     }
 };
 
-// Everything the illustrated template composes before its conditions.
+// Everything a template composes before its conditions.
+std::string head(const std::string& descripcion, const std::string& tipo,
+                 const std::string& referencia, const std::string& comentario,
+                 const std::string& relacion) {
+    const std::string line = "----------------------------------------\r\n";
+    return line + "--" + descripcion + "\r\n" + line + "SELECT TOP 1 \r\n" + tipo +
+           " as Pl_Tipo, \r\n" + referencia + " as Pl_Referencia, \r\n" + comentario +
+           " as Pl_Comentario \r\nFROM \r\n" + relacion + "\r\nWHERE \r\n";
+}
 const std::string kIllustratedHead =
-    "----------------------------------------\r\n"
-    "--Documentos del día\r\n"
-    "----------------------------------------\r\n"
-    "SELECT TOP 1 \r\n"
-    "3 as Pl_Tipo, \r\n"
-    "Documentos.Folio as Pl_Referencia, \r\n"
-    "'' as Pl_Comentario \r\n"
-    "FROM \r\n"
-    "Documentos\r\n"
-    "WHERE \r\n";
+    head("Documentos del día", "3", "Documentos.Folio", "''", "Documentos");
 
 TEST_F(HeaderQueryTest, TheIllustratedTemplate) {
     add_documents(illustration());
-    EXPECT_EQ(kIllustratedHead +
-                  "Folio = 'A-17' AND \r\n"
-                  "Documentos.Estado = 'AC'\r\n",
+    EXPECT_EQ(kIllustratedHead + "Folio = 'A-17' AND \r\nDocumentos.Estado = 'AC'\r\n",
               GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
     ASSERT_EQ(3U, statements().size());  // the template, then the voucher condition's two reads
     EXPECT_EQ(
@@ -65,12 +62,14 @@ TEST_F(HeaderQueryTest, TheIllustratedTemplate) {
         "Poliza_Configuracion_Tabla.Pc_Tabla WHERE    Pc_Cve_Poliza_Configuracion = 'DOC'",
         statements()[0]);
     EXPECT_EQ("", contexto.Error);
-}
-
-TEST_F(HeaderQueryTest, WithoutAGeneralConditionTheWhereEndsWithTheVoucherCondition) {
-    add_documents(illustration());
+    // Without a general condition the WHERE ends with the voucher condition.
     EXPECT_EQ(kIllustratedHead + "Folio = 'A-17'\r\n",
               GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", ""));
+    // A failed voucher condition leaves its error and an empty condition.
+    ledger.set_param("CON_MODO_CONEXION_DOC", "uno");
+    EXPECT_EQ(kIllustratedHead + " AND \r\nDocumentos.Estado = 'AC'\r\n",
+              GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
+    EXPECT_EQ("ledgerNova.dll - GetSQL_Condicion_Poliza()\r\nType mismatch", contexto.Error);
 }
 
 TEST_F(HeaderQueryTest, ExpressionsAreCopiedVerbatimAndNullsWrittenAsNothing) {
@@ -81,18 +80,9 @@ TEST_F(HeaderQueryTest, ExpressionsAreCopiedVerbatimAndNullsWrittenAsNothing) {
     execute("UPDATE Poliza_Configuracion SET Pc_Descripcion = NULL, Pc_Comentario = NULL");
     // The value is quoted by the component; a quote in it is doubled.
     EXPECT_EQ(
-        "----------------------------------------\r\n"
-        "--\r\n"
-        "----------------------------------------\r\n"
-        "SELECT TOP 1 \r\n"
-        "CASE WHEN Documentos.Total < 0\r\n  THEN 1 ELSE 2 END as Pl_Tipo, \r\n"
-        "  as Pl_Referencia, \r\n"
-        " as Pl_Comentario \r\n"
-        "FROM \r\n"
-        "Documentos\r\n"
-        "WHERE \r\n"
-        "Folio = 'O''Brien' AND \r\n"
-        " Documentos.Estado = 'AC' \r\n",
+        head("", "CASE WHEN Documentos.Total < 0\r\n  THEN 1 ELSE 2 END", " ", "", "Documentos") +
+            "Folio = 'O''Brien' AND \r\n"
+            " Documentos.Estado = 'AC' \r\n",
         GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "O'Brien", " Documentos.Estado = 'AC' "));
     EXPECT_EQ("", contexto.Error);
 }
@@ -105,29 +95,12 @@ TEST_F(HeaderQueryTest, TheDateMarkerIsReplacedWherever) {
     plantilla.relacion = "Documentos INNER JOIN Cortes ON Cortes.Dia = '<FECHA>'";
     add_documents(plantilla);
     EXPECT_EQ(
-        "----------------------------------------\r\n"
-        "--Corte al 05/Mar/2024\r\n"
-        "----------------------------------------\r\n"
-        "SELECT TOP 1 \r\n"
-        "CASE WHEN Documentos.Fecha = '05/Mar/2024' THEN 3 ELSE 1 END as Pl_Tipo, \r\n"
-        "Documentos.Folio as Pl_Referencia, \r\n"
-        "'Del 05/Mar/2024 <fecha>' as Pl_Comentario \r\n"
-        "FROM \r\n"
-        "Documentos INNER JOIN Cortes ON Cortes.Dia = '05/Mar/2024'\r\n"
-        "WHERE \r\n"
-        "Folio = 'A-17' AND \r\n"
-        "Documentos.Fecha <= '05/Mar/2024'\r\n",
+        head("Corte al 05/Mar/2024", "CASE WHEN Documentos.Fecha = '05/Mar/2024' THEN 3 ELSE 1 END",
+             "Documentos.Folio", "'Del 05/Mar/2024 <fecha>'",
+             "Documentos INNER JOIN Cortes ON Cortes.Dia = '05/Mar/2024'") +
+            "Folio = 'A-17' AND \r\n"
+            "Documentos.Fecha <= '05/Mar/2024'\r\n",
         GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Fecha <= '<FECHA>'"));
-}
-
-TEST_F(HeaderQueryTest, AFailedVoucherConditionLeavesItsErrorAndAnEmptyCondition) {
-    add_documents(illustration());
-    ledger.set_param("CON_MODO_CONEXION_DOC", "uno");
-    EXPECT_EQ(kIllustratedHead +
-                  " AND \r\n"
-                  "Documentos.Estado = 'AC'\r\n",
-              GetSQL_Encabezado(contexto, "DOC", k5Mar2024, "A-17", "Documentos.Estado = 'AC'"));
-    EXPECT_EQ("ledgerNova.dll - GetSQL_Condicion_Poliza()\r\nType mismatch", contexto.Error);
 }
 
 TEST_F(HeaderQueryTest, MissingTemplateOrFailingDatabase) {
@@ -147,9 +120,8 @@ TEST(TemplatesDateTest, DayEnglishMonthAbbreviationAndYear) {
     EXPECT_EQ("05/Mar/2024", util::format_dd_mmm_yyyy(Date::from_ymd(2024, 3, 5, 23, 59, 59)));
     EXPECT_EQ("01/Jan/2025", util::format_dd_mmm_yyyy(Date::from_ymd(2025, 1, 1)));
     EXPECT_EQ("31/Dec/1999", util::format_dd_mmm_yyyy(Date::from_ymd(1999, 12, 31)));
-    EXPECT_EQ("29/Feb/2024 30/Sep/2024", util::format_dd_mmm_yyyy(Date::from_ymd(2024, 2, 29)) +
-                                             " " +
-                                             util::format_dd_mmm_yyyy(Date::from_ymd(2024, 9, 30)));
+    EXPECT_EQ("29/Feb/2024", util::format_dd_mmm_yyyy(Date::from_ymd(2024, 2, 29)));
+    EXPECT_EQ("30/Sep/2024", util::format_dd_mmm_yyyy(Date::from_ymd(2024, 9, 30)));
 }
 
 }  // namespace

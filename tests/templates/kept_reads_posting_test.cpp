@@ -22,10 +22,6 @@ const std::vector<std::string> kConfigurationReads = {
     "SELECT Cc_Registro,Cc_Resultado ",
 };
 
-const std::string kInvoice =
-    "'SELECT ''11111111-2222-3333-4444-555555555555'' AS TIMBRE_UUID, 100 AS CD_MONTO, "
-    "''AAA010101AAA'' AS Cd_Rfc_Emisor, ''PUE'' AS METODO_PAGO'";
-
 class KeptReadsPostingTest : public PurchasesLedger {
   protected:
     explicit KeptReadsPostingTest(bool on_disk = false) : PurchasesLedger(on_disk) {}
@@ -46,10 +42,13 @@ class KeptReadsPostingTest : public PurchasesLedger {
         ledger.recorder().clear();
         return post(folio, empresa);
     }
-    std::string invoices() {
-        return ledger.rows(
-            "SELECT Pl_Folio, Pd_ID, Pdc_Id, Pdc_UUID FROM Poliza_Detalle_Comprobante ORDER BY 1, "
-            "2, 3");
+    // The recorded statements that hold `text`.
+    std::vector<std::string> recorded(const std::string& text) {
+        std::vector<std::string> found;
+        std::ranges::copy_if(statements(), std::back_inserter(found), [&](const std::string& s) {
+            return s.find(text) != std::string::npos;
+        });
+        return found;
     }
 };
 
@@ -131,14 +130,6 @@ class KeptCompositionTest : public KeptReadsPostingTest {
     using Builder = std::string (Polizas::*)(const std::string&, const Date&, const std::string&,
                                              const std::string&);
 
-    // The recorded statements that hold `alias`.
-    std::vector<std::string> recorded(const std::string& alias) {
-        std::vector<std::string> found;
-        std::ranges::copy_if(statements(), std::back_inserter(found), [&](const std::string& text) {
-            return text.find(alias) != std::string::npos;
-        });
-        return found;
-    }
     // What `builder` composes outside a posting for each voucher of A-3, in posting order.
     std::vector<std::string> fresh(Builder builder) {
         std::vector<std::string> composed;
@@ -178,12 +169,8 @@ TEST_F(KeptCompositionTest, EveryVoucherOfACallGetsTheStatementsAFreshCallCompos
 TEST_F(KeptReadsPostingTest, AnotherCompanyIsPutIntoTheKeptGeneralCondition) {
     ASSERT_TRUE(post("A-1")) << object.get_Error();
     ASSERT_TRUE(post_recorded("A-2", "0'2")) << object.get_Error();
-    EXPECT_EQ(1, std::ranges::count_if(statements(), [](const std::string& text) {
-                  return text.find("Compras.Empresa = '0''2'") != std::string::npos;
-              }));
-    EXPECT_EQ(0, std::ranges::count_if(statements(), [](const std::string& text) {
-                  return text.find("Compras.Empresa = '01'") != std::string::npos;
-              }));
+    EXPECT_EQ(1U, recorded("Compras.Empresa = '0''2'").size());
+    EXPECT_EQ(0U, recorded("Compras.Empresa = '01'").size());
 }
 
 class KeptReadsOnDiskTest : public KeptReadsPostingTest {

@@ -6,9 +6,6 @@ namespace ledgernova::testing {
 namespace {
 
 // Template expressions whose value is the command: SQL text literals.
-const std::string kInvoice =
-    "'SELECT ''11111111-2222-3333-4444-555555555555'' AS TIMBRE_UUID, 100 AS CD_MONTO, "
-    "''AAA010101AAA'' AS Cd_Rfc_Emisor, ''PUE'' AS METODO_PAGO'";
 const std::string kBroken = "'SELECT FROM'";
 const std::string kNoColumns = "'SELECT 1 AS X'";
 
@@ -33,11 +30,6 @@ class LineDetailTest : public PurchasesLedger {
     // An entry on the supplier line (template line 3) of the purchase template.
     void entry(int id, const std::string& tipo, const std::string& comando) {
         add_electronic(3, id, tipo, comando, "CMP");
-    }
-    std::string invoices() {
-        return ledger.rows(
-            "SELECT Pl_Folio, Pd_ID, Pdc_Id, Pdc_UUID FROM "
-            "Poliza_Detalle_Comprobante ORDER BY 1, 2, 3");
     }
 };
 

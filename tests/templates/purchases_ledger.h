@@ -6,6 +6,11 @@
 
 namespace ledgernova::testing {
 
+// An electronic-detail command giving one invoice: a SQL text literal of a template.
+inline const std::string kInvoice =
+    "'SELECT ''11111111-2222-3333-4444-555555555555'' AS TIMBRE_UUID, 100 AS CD_MONTO, "
+    "''AAA010101AAA'' AS Cd_Rfc_Emisor, ''PUE'' AS METODO_PAGO'";
+
 // Purchases of company 01 posted by two expense templates: the purchase itself and its VAT.
 class PurchasesLedger : public TemplateStore {
   protected:
@@ -64,10 +69,11 @@ class PurchasesLedger : public TemplateStore {
         return object.Genera_Poliza_Tabla("Compras", folio, empresa);
     }
 
-    std::string vouchers() {
+    std::string vouchers(const std::string& where = "") {
         return ledger.rows(
             "SELECT Pl_Folio, Pl_Numero, Pl_Tipo, Pl_Tabla, Pl_Documento, Pl_Referencia, "
-            "Pl_Comentario, Pl_Configuracion, Es_Cve_Estado FROM Poliza ORDER BY Pl_Folio");
+            "Pl_Comentario, Pl_Configuracion, Es_Cve_Estado FROM Poliza " +
+            where + " ORDER BY Pl_Folio");
     }
     std::string lines() {
         return ledger.rows(
@@ -78,6 +84,11 @@ class PurchasesLedger : public TemplateStore {
         return ledger.rows(
             "SELECT Pl_Folio, Pc_Tabla, Pc_Documento, Oper_Alta, Es_Cve_Estado FROM "
             "Poliza_Control ORDER BY Pl_Folio, Pc_Documento");
+    }
+    std::string invoices() {
+        return ledger.rows(
+            "SELECT Pl_Folio, Pd_ID, Pdc_Id, Pdc_UUID FROM Poliza_Detalle_Comprobante ORDER BY 1, "
+            "2, 3");
     }
     std::string everything() { return vouchers() + lines() + links(); }
 };

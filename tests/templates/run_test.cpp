@@ -22,11 +22,8 @@ TEST_F(TemplatesRunTest, ComposedStatementsSelectTheVoucherOfOnePurchase) {
         "('A-17', '2024-03-05', 'P01', 500.5, 80.08, '01'), "
         "('A-18', '2024-03-05', 'P02', 200, 32, '01'), "
         "('A-17', '2024-03-05', 'P09', 999, 99, '02')");
-    add_table({.campo_dia = "Compras.Fecha", .campo_movimiento = "Compras.Folio"});
-    add_template({.tipo = "2",
-                  .referencia = "Compras.Folio",
-                  .comentario = "'Compra ' || Compras.Proveedor",
-                  .relacion = "Compras"});
+    add_table();  // posted by movement, Compras.Folio
+    add_template({.comentario = "'Compra ' || Compras.Proveedor"});  // type 2, from Compras
     add_condition(1, "Compras.Empresa = '<EMPRESA>'");
     add_condition(2, "Compras.Importe\r\n > 0");
     add_line({.id = 1,
