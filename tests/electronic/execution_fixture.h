@@ -54,6 +54,10 @@ class ExecutionFixture : public ::testing::Test {
     }
 };
 
+// Openings of the check messages that both the invoice and the payment kinds give.
+inline const std::string kM = "No se encontró la columna en el comando especificado:";
+inline const std::string kE = "No se encontró la columna en el comando especificado o esta vacía:";
+
 // The lines every check message ends with, for voucher P0001 and line 0003.
 inline std::string bloque(const std::string& tipo, const std::string& comando) {
     return "=> POLIZA: P0001\r\n=> ID: 0003\r\n=> TIPO: " + tipo + "\r\n=> SQL: " + comando;

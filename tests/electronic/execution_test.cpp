@@ -11,13 +11,12 @@ namespace ledgernova {
 namespace {
 
 using testing::bloque;
+using testing::kE;
+using testing::kM;
 using testing::mensaje;
 
-const std::string kVacia = "No se encontró la columna en el comando especificado o esta vacía:";
-const std::string kSinColumna = "No se encontró la columna en el comando especificado:";
 const std::string kSinResultados = "No se encontraron resultados para el detalle electrónico: ";
 
-// The invoices behind the voucher lines, as the template's commands read them.
 // Numbers the third detail row of a line with the id the second already has, so that the database
 // refuses its insert.
 class IdRepetido : public testing::DelegatingDatos {
@@ -35,6 +34,7 @@ class IdRepetido : public testing::DelegatingDatos {
 
 class ExecutionTest : public testing::ExecutionFixture {
   protected:
+    // The invoices behind the voucher lines, as the template's commands read them.
     ExecutionTest() {
         ledger.direct().Execute(
             "CREATE TABLE Factura (Fa_Folio TEXT PRIMARY KEY, Fa_Serie TEXT, Fa_UUID TEXT,"
@@ -152,7 +152,7 @@ TEST_F(ExecutionTest, WarningChecksLeaveTheirMessageAndStillWrite) {
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.tipo);
         EXPECT_TRUE(corre(caso.tipo, caso.comando));
-        EXPECT_EQ(mensaje(kVacia, caso.etiqueta, caso.tipo, caso.comando), contexto.Error);
+        EXPECT_EQ(mensaje(kE, caso.etiqueta, caso.tipo, caso.comando), contexto.Error);
         EXPECT_TRUE(ejecutado);
         EXPECT_EQ(caso.fila, filas(caso.tabla));
     }
@@ -165,7 +165,7 @@ TEST_F(ExecutionTest, StoppingChecksWithTheSwitchOffWriteTheValuesAsTheyAre) {
         "SELECT Fa_UUID AS TIMBRE_UUID, Fa_RFC AS RFC_TERCERO, Fa_Metodo AS METODO_PAGO"
         " FROM Factura WHERE Fa_Folio IN ('F1', 'F3') ORDER BY Fa_Folio DESC";
     EXPECT_TRUE(corre("COMPROBANTE", comando));
-    EXPECT_EQ(mensaje(kSinColumna, "=> COLUMNA: MONTO", "COMPROBANTE", comando), contexto.Error);
+    EXPECT_EQ(mensaje(kM, "=> COLUMNA: MONTO", "COMPROBANTE", comando), contexto.Error);
     EXPECT_TRUE(ejecutado);
     EXPECT_EQ(
         "P0001|0003|0001||0||MXN||1\n"

@@ -12,16 +12,15 @@
 namespace ledgernova {
 namespace {
 
+using testing::kE;
+using testing::kM;
 using testing::mensaje;
 
-const std::string kM = "No se encontró la columna en el comando especificado:";
-const std::string kM2 = "No se encontró la columna en el comando especificado: ";
-const std::string kE = "No se encontró la columna en el comando especificado o esta vacía:";
-const std::string kE2 = "No se encontró la columna en el comando especificado o esta vacía: ";
+const std::string kM2 = kM + " ";
+const std::string kE2 = kE + " ";
 const std::string kV =
     "No se encontró la columna en el comando especificado o tiene un valor invalido para su tipo:";
-const std::string kV2 =
-    "No se encontró la columna en el comando especificado o tiene un valor invalido para su tipo: ";
+const std::string kV2 = kV + " ";
 const std::string kA =
     "No se encontró alguna de la(s) columna(s) en el comando especificado o están vacías: ";
 const std::string kS = "No se encontró la(s) columna(s) en el comando especificado:";
@@ -178,89 +177,72 @@ TEST_F(PaymentsTest, TransferLooksUpOnlyRegisterRecordsMarkedAsTransfers) {
 
 TEST_F(PaymentsTest, EveryPaymentCheckStopsUnderTheSwitch) {
     struct Falla {
-        const char* tipo;
-        const Columnas& base;
         Columnas cambios;
         std::string prefijo;
         std::string etiqueta;
     };
-    const Falla fallas[] = {
-        {"CHEQUE", kCheque, {{"CH_REFERENCIA", ""}}, kM2, "=> COLUMNA: REFERENCIA"},
-        {"CHEQUE",
-         kCheque,
-         {{"BANCO_EMISOR_NACIONAL", ""}},
-         kA,
-         "=> COLUMNAS: BANCO_EMISOR_NACIONAL, FOLIO, BANCO_EMISOR_EXTRANJERO"},
-        {"CHEQUE",
-         kCheque,
-         {{"BANCO_EMISOR_NACIONAL", "'999'"}, {"BANCO_EMISOR_EXTRANJERO", "''"}},
-         kA,
-         "=> COLUMNA(S): BANCO_EMISOR_NACIONAL, BANCO_EMISOR_EXTRANJERO"},
-        {"CHEQUE", kCheque, {{"CUENTA_ORIGEN", ""}}, kE2, "=> COLUMNA: CUENTA_ORIGEN"},
-        {"CHEQUE", kCheque, {{"CH_FECHA", "''"}}, kV, "=> COLUMNA: FECHA"},
-        {"CHEQUE", kCheque, {{"CH_IMPORTE", ""}}, kM, "=> COLUMNA: MONTO"},
-        {"CHEQUE", kCheque, {{"CH_BENEFICIARIO", "''"}}, kM, "=> COLUMNA: BENEFICIARIO"},
-        {"CHEQUE",
-         kCheque,
-         {{"RFC", ""}, {"TIPO_CHEQUE", "Pa_Tipo_Cheque"}},
-         kS,
-         "=> COLUMNA(S): SOLICITAR_VALOR, CUENTA_DESTINO, TIPO_CHEQUE, RFC_TERCERO"},
-        {"CHEQUE", kCheque, {{"RFC", "''"}}, kM, "=> COLUMNA: RFC_TERCERO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"BANCO_ORIGEN_NACIONAL", "''"}},
-         kA,
-         "=> COLUMNA(S): BANCO_ORIGEN_NACIONAL, FOLIO, BANCO_ORIGEN_EXTRANJERO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"BANCO_ORIGEN_NACIONAL", "'999'"}, {"BANCO_ORIGEN_EXTRANJERO", "''"}},
-         kA,
-         "=> COLUMNA(S): BANCO_ORIGEN_NACIONAL, BANCO_ORIGEN_EXTRANJERO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"CUENTA_ORIGEN", "''"}},
-         kE2,
-         "=> COLUMNA: CUENTA_ORIGEN"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"CH_BANCO_DESTINO", "'999'"}, {"BANCO_DESTINO_EXTRANJERO", ""}},
-         kA,
-         "=> COLUMNA(S): BANCO_DESTINO_EXTRANJERO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"CH_BANCO_DESTINO", ""}, {"BANCO_DESTINO_EXTRANJERO", "''"}},
-         kA,
-         "=> COLUMNA(S): BANCO_DESTINO_NACIONAL, BANCO_DESTINO_EXTRANJERO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"CH_CUENTA_DESTINO", ""}},
-         kE2,
-         "=> COLUMNA: CUENTA_DESTINO"},
-        {"TRANSFERENCIA", kTransferencia, {{"FECHA", "'2024-02-30'"}}, kV2, "=> COLUMNA: FECHA"},
-        {"TRANSFERENCIA", kTransferencia, {{"MONTO", ""}}, kM2, "=> COLUMNA: MONTO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"BENEFICIARIO", "''"}},
-         kE2,
-         "=> COLUMNA: BENEFICIARIO"},
-        {"TRANSFERENCIA",
-         kTransferencia,
-         {{"RFC_TERCERO", ""}, {"TIPO_CHEQUE", "Pa_Tipo_Cheque"}},
-         kS,
-         "=> COLUMNA(S): SOLICITAR_VALOR, CUENTA_DESTINO, TIPO_CHEQUE, RFC_TERCERO "},
-        {"TRANSFERENCIA", kTransferencia, {{"RFC_TERCERO", "''"}}, kE, "=> COLUMNA: RFC_TERCERO"},
-        {"OTRO METODO PAGO", kOtroPago, {{"METODO_PAGO", "''"}}, kE, "=> COLUMNA: METODO_PAGO"},
-        {"OTRO METODO PAGO", kOtroPago, {{"FECHA", ""}}, kM, "=> COLUMNA: FECHA"},
-        {"OTRO METODO PAGO", kOtroPago, {{"BENEFICIARIO", "''"}}, kE, "=> COLUMNA: BENEFICIARIO"},
-        {"OTRO METODO PAGO", kOtroPago, {{"CD_RFC_RECEPTOR", ""}}, kE, "=> COLUMNA: RFC_TERCERO"},
-        {"OTRO METODO PAGO", kOtroPago, {{"MONTO", ""}}, kM, "=> COLUMNA: MONTO"},
+    struct Tipo {
+        const char* tipo;
+        const Columnas& base;
+        std::vector<Falla> fallas;
     };
-    for (const Falla& falla : fallas) {
-        const std::string sql = comando(falla.base, falla.cambios);
-        SCOPED_TRACE(sql);
-        EXPECT_FALSE(corre(falla.tipo, sql));
-        EXPECT_EQ(mensaje(falla.prefijo, falla.etiqueta, falla.tipo, sql), contexto.Error);
-        EXPECT_FALSE(ejecutado);
+    const Tipo tipos[] = {
+        {"CHEQUE",
+         kCheque,
+         {{{{"CH_REFERENCIA", ""}}, kM2, "=> COLUMNA: REFERENCIA"},
+          {{{"BANCO_EMISOR_NACIONAL", ""}},
+           kA,
+           "=> COLUMNAS: BANCO_EMISOR_NACIONAL, FOLIO, BANCO_EMISOR_EXTRANJERO"},
+          {{{"BANCO_EMISOR_NACIONAL", "'999'"}, {"BANCO_EMISOR_EXTRANJERO", "''"}},
+           kA,
+           "=> COLUMNA(S): BANCO_EMISOR_NACIONAL, BANCO_EMISOR_EXTRANJERO"},
+          {{{"CUENTA_ORIGEN", ""}}, kE2, "=> COLUMNA: CUENTA_ORIGEN"},
+          {{{"CH_FECHA", "''"}}, kV, "=> COLUMNA: FECHA"},
+          {{{"CH_IMPORTE", ""}}, kM, "=> COLUMNA: MONTO"},
+          {{{"CH_BENEFICIARIO", "''"}}, kM, "=> COLUMNA: BENEFICIARIO"},
+          {{{"RFC", ""}, {"TIPO_CHEQUE", "Pa_Tipo_Cheque"}},
+           kS,
+           "=> COLUMNA(S): SOLICITAR_VALOR, CUENTA_DESTINO, TIPO_CHEQUE, RFC_TERCERO"},
+          {{{"RFC", "''"}}, kM, "=> COLUMNA: RFC_TERCERO"}}},
+        {"TRANSFERENCIA",
+         kTransferencia,
+         {{{{"BANCO_ORIGEN_NACIONAL", "''"}},
+           kA,
+           "=> COLUMNA(S): BANCO_ORIGEN_NACIONAL, FOLIO, BANCO_ORIGEN_EXTRANJERO"},
+          {{{"BANCO_ORIGEN_NACIONAL", "'999'"}, {"BANCO_ORIGEN_EXTRANJERO", "''"}},
+           kA,
+           "=> COLUMNA(S): BANCO_ORIGEN_NACIONAL, BANCO_ORIGEN_EXTRANJERO"},
+          {{{"CUENTA_ORIGEN", "''"}}, kE2, "=> COLUMNA: CUENTA_ORIGEN"},
+          {{{"CH_BANCO_DESTINO", "'999'"}, {"BANCO_DESTINO_EXTRANJERO", ""}},
+           kA,
+           "=> COLUMNA(S): BANCO_DESTINO_EXTRANJERO"},
+          {{{"CH_BANCO_DESTINO", ""}, {"BANCO_DESTINO_EXTRANJERO", "''"}},
+           kA,
+           "=> COLUMNA(S): BANCO_DESTINO_NACIONAL, BANCO_DESTINO_EXTRANJERO"},
+          {{{"CH_CUENTA_DESTINO", ""}}, kE2, "=> COLUMNA: CUENTA_DESTINO"},
+          {{{"FECHA", "'2024-02-30'"}}, kV2, "=> COLUMNA: FECHA"},
+          {{{"MONTO", ""}}, kM2, "=> COLUMNA: MONTO"},
+          {{{"BENEFICIARIO", "''"}}, kE2, "=> COLUMNA: BENEFICIARIO"},
+          {{{"RFC_TERCERO", ""}, {"TIPO_CHEQUE", "Pa_Tipo_Cheque"}},
+           kS,
+           "=> COLUMNA(S): SOLICITAR_VALOR, CUENTA_DESTINO, TIPO_CHEQUE, RFC_TERCERO "},
+          {{{"RFC_TERCERO", "''"}}, kE, "=> COLUMNA: RFC_TERCERO"}}},
+        {"OTRO METODO PAGO",
+         kOtroPago,
+         {{{{"METODO_PAGO", "''"}}, kE, "=> COLUMNA: METODO_PAGO"},
+          {{{"FECHA", ""}}, kM, "=> COLUMNA: FECHA"},
+          {{{"BENEFICIARIO", "''"}}, kE, "=> COLUMNA: BENEFICIARIO"},
+          {{{"CD_RFC_RECEPTOR", ""}}, kE, "=> COLUMNA: RFC_TERCERO"},
+          {{{"MONTO", ""}}, kM, "=> COLUMNA: MONTO"}}},
+    };
+    for (const Tipo& tipo : tipos) {
+        for (const Falla& falla : tipo.fallas) {
+            const std::string sql = comando(tipo.base, falla.cambios);
+            SCOPED_TRACE(sql);
+            EXPECT_FALSE(corre(tipo.tipo, sql));
+            EXPECT_EQ(mensaje(falla.prefijo, falla.etiqueta, tipo.tipo, sql), contexto.Error);
+            EXPECT_FALSE(ejecutado);
+        }
     }
     EXPECT_TRUE(sentencias_con("INSERT").empty());
 }
