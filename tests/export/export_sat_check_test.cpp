@@ -25,7 +25,7 @@ class ExportSatCheckTest : public ExportSatFixture {
     // The problems of a refused export, one a line; the same export forced (kept in forced_) must
     // write a document that the schema refuses as well.
     std::string refused(ExportRequest asked) {
-        const std::string problems = rejected(run(asked));
+        std::string problems = rejected(run(asked));
         asked.force = true;
         forced_ = run(asked);
         EXPECT_TRUE(forced_.ok);
