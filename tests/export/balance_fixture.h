@@ -77,11 +77,6 @@ class BalanceFixture : public ExportSatFixture {
         return fmt::format("{} {} {} {} {}", row.account, row.opening.to_fixed(2),
                            row.debe.to_fixed(2), row.haber.to_fixed(2), row.closing.to_fixed(2));
     }
-
-    using ExportSatFixture::described;
-    static std::string described(const sat::TrialBalance& balance) {
-        return problem_lines(balance.problems);
-    }
 };
 
 }  // namespace ledgernova::testing

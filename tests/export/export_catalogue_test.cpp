@@ -31,10 +31,6 @@ class ExportCatalogueTest : public ::testing::Test {
         return export_catalogo_cuentas(ledger_.recorder(), {company, 2024, 3, rfc});
     }
 
-    static std::string described(const ExportResult& result) {
-        return problem_lines(result.problems);
-    }
-
     Ledger ledger_;
 };
 

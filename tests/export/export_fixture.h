@@ -75,11 +75,11 @@ inline const std::map<std::string, DetailTable>& detail_tables() {
     return tables;
 }
 
-// Every problem as describe() writes it, one a line.
-template <typename Problems>
-std::string problem_lines(const Problems& problems) {
+// Every problem of an export or a trial balance as describe() writes it, one a line.
+template <typename Result>
+std::string described(const Result& result) {
     std::string text;
-    for (const auto& problem : problems) {
+    for (const auto& problem : result.problems) {
         text += describe(problem) + "\n";
     }
     return text;
@@ -176,10 +176,6 @@ class ExportSatFixture : public ::testing::Test {
 
     ExportResult run(const ExportRequest& asked) {
         return export_polizas_periodo(ledger_.direct(), asked);
-    }
-
-    static std::string described(const ExportResult& result) {
-        return problem_lines(result.problems);
     }
 
     // libxml2's verdict on the document against PolizasPeriodo 1.3: "" when valid.
