@@ -122,30 +122,47 @@ std::string field_text(const db::Recordset& rows, std::string_view column) {
     return db::field_value(rows, column).to_text();
 }
 
-// One document row of one template: its voucher and links, or nothing, under a savepoint of the
-// template's transaction. False only when the generation failed with a reason.
-bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recordset& documento,
-                   const std::string& tabla, const std::string& folio, const std::string& empresa,
-                   std::vector<std::string>& folios) {
+enum class Resultado { Posted, Skipped, Failed };
+
+// One document row of one template: its voucher and its link. Skipped when the generation failed
+// without a reason, as such a document always was; Failed when it gave one.
+Resultado generate_document(core::Contexto& contexto, const Plantilla& p,
+                            const db::Recordset& documento, const std::string& tabla,
+                            const std::string& folio, const std::string& empresa,
+                            std::vector<std::string>& folios) {
     const std::string documento_folio = field_text(documento, "Folio");
     const Generacion generacion{
         p.K, db::field_value(documento, "Fecha").to_date(), documento_folio, tabla, folio, empresa};
-    db::Transaction transaction(core::Contexto::conexion());
     std::string folio_poliza;
     if (!Genera_Poliza(contexto, generacion, folio_poliza)) {
-        return contexto.Error.empty();  // a generation without a reason is skipped
+        return contexto.Error.empty() ? Resultado::Skipped : Resultado::Failed;
     }
     if (!folio_poliza.empty()) {
         core::Contexto::ejecutar(link_statement(p, folio_poliza, documento_folio));
         folios.push_back(folio_poliza);
     }
-    transaction.Commit();
-    return true;
+    return Resultado::Posted;
+}
+
+// One of several documents, under a savepoint of the template's transaction, so that a failure
+// takes back its own writes and keeps those of the documents before it.
+bool post_document(core::Contexto& contexto, const Plantilla& p, const db::Recordset& documento,
+                   const std::string& tabla, const std::string& folio, const std::string& empresa,
+                   std::vector<std::string>& folios) {
+    db::Transaction savepoint(core::Contexto::conexion());
+    const Resultado resultado =
+        generate_document(contexto, p, documento, tabla, folio, empresa, folios);
+    if (resultado == Resultado::Posted) {
+        savepoint.Commit();
+    }
+    return resultado != Resultado::Failed;
 }
 
 // The documents still to post are read and posted inside one transaction that holds the
 // document's lock: a second poster of the same document waits, then finds it posted. The lock's
 // name is folded as the ledger compares text, so that two spellings of one document share it.
+// A lone document, the usual call, is posted without a savepoint: the transaction is all its
+// work, kept or taken back whole, and SQLite need not keep the original of every page it writes.
 bool post_documents(core::Contexto& contexto, const Plantilla& p, const std::string& tabla,
                     const std::string& folio, const std::string& empresa) {
     auto& conexion = core::Contexto::conexion();
@@ -155,8 +172,16 @@ bool post_documents(core::Contexto& contexto, const Plantilla& p, const std::str
     std::vector<std::string> folios;
     bool posted = true;
     auto documentos = core::Contexto::ejecutar(documents_statement(p, folio));
-    for (; posted && !documentos.Eof(); documentos.MoveNext()) {
-        posted = post_document(contexto, p, documentos, tabla, folio, empresa, folios);
+    if (documentos.RecordCount() == 1) {
+        const Resultado resultado =
+            generate_document(contexto, p, documentos, tabla, folio, empresa, folios);
+        if (resultado != Resultado::Posted) {
+            return resultado == Resultado::Skipped;  // the transaction takes its writes back
+        }
+    } else {
+        for (; posted && !documentos.Eof(); documentos.MoveNext()) {
+            posted = post_document(contexto, p, documentos, tabla, folio, empresa, folios);
+        }
     }
     transaction.Commit();  // what was posted before a failure stays, as it did document by document
     contexto.folios_generados.insert(contexto.folios_generados.end(), folios.begin(), folios.end());

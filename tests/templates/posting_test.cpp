@@ -97,6 +97,28 @@ TEST_F(PostingTest, ARefusedLineStopsWithItsTextAndLeavesNothingBehind) {
     EXPECT_EQ("", everything());
 }
 
+// A purchase recorded on two dates is two documents of one call: the second, in a closed period,
+// fails alone, and the first keeps its voucher and its link.
+TEST_F(PostingTest, ALaterDocumentOfTheCallFailsAloneAndTheEarlierStaysPosted) {
+    add_purchase("D-1", "2024-03-08", "10", "1.6");
+    add_purchase("D-1", "2024-04-02", "20", "3.2");
+    execute(
+        "INSERT INTO Parametro(Pa_Nombre, Pa_Ambito, Pa_Valor) "
+        "VALUES('GEN_VALIDAR_PERIODO_OPERATIVO', 0, '1')");
+    execute(
+        "INSERT INTO Periodo_Operativo(Po_Modulo, Po_Fecha_Inicial, Po_Fecha_Final, Es_Cve_Estado) "
+        "VALUES('CONTABILIDAD', '2024-03-01', '2024-03-31', 'AB')");
+    EXPECT_FALSE(post("D-1"));
+    EXPECT_EQ(
+        "Error al agregar un registro a la póliza: \r\nledgerNova.dll - Add_Poliza_Detalle()\r\n"
+        "El período operativo correspondiente a la fecha: 02-04-2024, está cerrado o no existe!\r\n"
+        "=>Configuración:CMP\r\n=>Fecha:02/04/2024\r\n=>Cuenta:5101\r\n=>Ce.Co.:ADMINISTRA\r\n"
+        "=>Concepto:ACME\r\n=>Referencia:\r\n=>Importe:30\r\n=>Tipo:CARGO",
+        object.get_Error());
+    EXPECT_EQ("0000000001|0000000001|2|COMPRAS|D-1|D-1|Compra D-1|CMP|AC\n", vouchers());
+    EXPECT_EQ("0000000001|COMPRAS|D-1|OPER|AC\n", links());
+}
+
 // A template line whose texts all come from the purchase, which leaves them out.
 class PostingNullTextsTest : public PostingTest {
   protected:
