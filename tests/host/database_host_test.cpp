@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,19 @@ class DatabaseHostTest : public ::testing::Test {
     Ledger ledger;
     ServiciosSistema& sistema() { return *host::modulo().sistema; }
     ServiciosDatos& datos() { return *host::modulo().datos; }
+
+    // A stored voucher of 2024 and type 2.
+    void numbered(const std::string& folio, const std::string& periodo, const std::string& numero) {
+        ledger.direct().Execute(
+            "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
+            "VALUES('" +
+            folio + "', '2024', '" + periodo + "', 2, '" + numero + "', '2024-01-01')");
+    }
+    // The next number of those vouchers in `periodo`.
+    std::int64_t next(const std::string& periodo, const std::string& formato = "0000000000") {
+        return datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "Pl_Periodo",
+                                       periodo, "Pl_Tipo", "2", formato);
+    }
 };
 
 TEST_F(DatabaseHostTest, ParametersFallBackToTheirDefaultsTypedByLetter) {
@@ -52,12 +66,10 @@ TEST_F(DatabaseHostTest, ModuleStartReadsTheSixParameters) {
     ledger.set_param("CON_VALIDAR_DATOS_CONTABILIDAD_ELECTRONICA", "0");
     ledger.restart_module();
     const auto& state = host::modulo();
-    EXPECT_EQ(0.05, state.Importe_Maximo_Redondeo);
-    EXPECT_EQ("7001", state.Cuenta_Ajuste_Ingreso);
-    EXPECT_EQ("", state.Centro_Costo_Ajuste_Ingreso);
-    EXPECT_EQ("", state.Cuenta_Ajuste_Egreso);
-    EXPECT_EQ("CC1", state.Centro_Costo_Ajuste_Egreso);
-    EXPECT_FALSE(state.Validar_Contabilidad_Electronica);
+    EXPECT_EQ(std::make_tuple(0.05, "7001", "", "", "CC1", false),
+              std::tie(state.Importe_Maximo_Redondeo, state.Cuenta_Ajuste_Ingreso,
+                       state.Centro_Costo_Ajuste_Ingreso, state.Cuenta_Ajuste_Egreso,
+                       state.Centro_Costo_Ajuste_Egreso, state.Validar_Contabilidad_Electronica));
     const auto& reads = ledger.recorder().statements();
     ASSERT_EQ(6U, reads.size());
     EXPECT_NE(std::string::npos, reads[0].find("'CON_IMPORTE_MAXIMO_REDONDEO'"));
@@ -72,31 +84,19 @@ TEST_F(DatabaseHostTest, ModuleStartFailsCleanlyOnABadParameter) {
     EXPECT_EQ("Type mismatch", error);
 }
 
+// The rounding and the limits of the numbers are Decimal's, pinned in tests/util/text_test.
 TEST_F(DatabaseHostTest, SqlTextForms) {
     const Date date = Date::from_ymd(2024, 3, 5, 7, 8, 9);
     EXPECT_EQ("2024-03-05", datos().Formato_Fecha_SQL(date));
     EXPECT_EQ("2024-03-05 07:08:09", datos().Formato_Fecha_Hora_SQL(date));
     EXPECT_EQ("100.50", datos().Formato_Numero_SQL(Variant(100.5), 2));
-    EXPECT_EQ("1234567.89", datos().Formato_Numero_SQL(Variant(1234567.891), 2));
     EXPECT_EQ("0.03", datos().Formato_Numero_SQL(Variant(100.03 - 100.0), 2));
     EXPECT_EQ("-5.00", datos().Formato_Numero_SQL(Variant(-5.0), 2));
-    EXPECT_THROW((void)datos().Formato_Numero_SQL(Variant::null(), 2), ConversionError);
-    EXPECT_EQ(ledger.now(), datos().Get_Fecha_Servidor());
-}
-
-TEST_F(DatabaseHostTest, SqlNumbersOfLargeAmountsKeepEveryDigit) {
-    EXPECT_EQ("9999999999999.99", datos().Formato_Numero_SQL(Variant(9'999'999'999'999.99), 2));
-    EXPECT_EQ("-1000000000000.00", datos().Formato_Numero_SQL(Variant(-1e12), 2));
-    EXPECT_EQ("1000000000000000.00", datos().Formato_Numero_SQL(Variant(1e15), 2));
     EXPECT_EQ("15000000000000000000", datos().Formato_Numero_SQL(Variant(1.5e19), 0));
     EXPECT_EQ("12345678901234567890.13",
               datos().Formato_Numero_SQL(Variant("12345678901234567890.125"), 2));
-    try {
-        (void)datos().Formato_Numero_SQL(Variant(1e20), 2);
-        ADD_FAILURE() << "a number of 21 whole digits was written";
-    } catch (const ConversionError& error) {
-        EXPECT_STREQ("Overflow", error.what());
-    }
+    EXPECT_THROW((void)datos().Formato_Numero_SQL(Variant::null(), 2), ConversionError);
+    EXPECT_EQ(ledger.now(), datos().Get_Fecha_Servidor());
 }
 
 TEST_F(DatabaseHostTest, FoliosArePaddedAndNeverRepeat) {
@@ -108,21 +108,12 @@ TEST_F(DatabaseHostTest, FoliosArePaddedAndNeverRepeat) {
 }
 
 TEST_F(DatabaseHostTest, ConsecutivesFollowStoredRowsAndReservations) {
-    ledger.direct().Execute(
-        "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
-        "VALUES('F1', '2024', '03', 2, '0000000007', '2024-03-01')");
-    auto next = [&] {
-        return datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "Pl_Periodo",
-                                       "03", "Pl_Tipo", "2", "0000000000");
-    };
-    EXPECT_EQ(8, next());
-    EXPECT_EQ(9, next());  // reserved although no voucher took 8 yet
+    numbered("F1", "03", "0000000007");
+    EXPECT_EQ(8, next("03"));
+    EXPECT_EQ(9, next("03"));  // reserved although no voucher took 8 yet
     // A number that is not written in digits counts for nothing (and fails nothing).
-    ledger.direct().Execute(
-        "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
-        "VALUES('F2', '2024', '04', 2, 'P-0012', '2024-04-01')");
-    EXPECT_EQ(1, datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024",
-                                         "Pl_Periodo", "04", "Pl_Tipo", "2", ""));
+    numbered("F2", "04", "P-0012");
+    EXPECT_EQ(1, next("04", ""));
     EXPECT_EQ("1",
               datos().Get_Consecutivo_Condicion(
                   "Poliza", "Pl_Numero", "Pl_Ejercicio = '2024' AND Em_Cve_Empresa = '001'", ""));
@@ -151,17 +142,6 @@ TEST_F(DatabaseHostTest, OnAServerTheHighestNumberOfAGroupComesFromItsIndex) {
 
 // Counters are 64-bit end to end: past 2^31 they go on, and the largest value is never wrapped.
 TEST_F(DatabaseHostTest, NumbersAndFoliosPastTwoToTheThirtyFirstGoOnAndNeverWrap) {
-    auto numbered = [&](const std::string& folio, const std::string& periodo,
-                        const std::string& numero) {
-        ledger.direct().Execute(
-            "INSERT INTO Poliza(Pl_Folio, Pl_Ejercicio, Pl_Periodo, Pl_Tipo, Pl_Numero, Pl_Fecha) "
-            "VALUES('" +
-            folio + "', '2024', '" + periodo + "', 2, '" + numero + "', '2024-01-01')");
-    };
-    auto next = [&](const std::string& periodo) {
-        return datos().Get_Consecutivo("Poliza", "Pl_Numero", "Pl_Ejercicio", "2024", "Pl_Periodo",
-                                       periodo, "Pl_Tipo", "2", "0000000000");
-    };
     numbered("F1", "03", "2147483647");
     EXPECT_EQ(2147483648, next("03"));
     EXPECT_EQ(2147483649, next("03"));

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <functional>
 #include <random>
 #include <thread>
 
@@ -40,32 +39,22 @@ class PurchaseCopies {
             "Compras_Detalle d ON d.Cm_Folio = 'C-0001' WHERE c.Cm_Folio LIKE 'T-%'");
     }
 
-    static std::string document(int i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "T-%04d", i);
-        return name;
-    }
-
-    // Runs `body` in a child process with its own connection, as another program would.
-    pid_t spawn(const std::function<int()>& body) const {
+    // Posts documents first..last in a child process with its own connection, as another program
+    // would; the exit status counts the failures (at most 100).
+    pid_t post(int first, int last) const {
         const pid_t pid = fork();
         if (pid == 0) {
             ledger.attach_process();
-            _exit(body());
-        }
-        return pid;
-    }
-
-    // Posts documents first..last; the exit status counts the failures (at most 100).
-    pid_t post(int first, int last) const {
-        return spawn([first, last] {
             Polizas polizas;
             int failures = 0;
             for (int i = first; i <= last; ++i) {
-                failures += polizas.Genera_Poliza_Tabla("Compras", document(i), "01") ? 0 : 1;
+                char document[16];
+                std::snprintf(document, sizeof document, "T-%04d", i);
+                failures += polizas.Genera_Poliza_Tabla("Compras", document, "01") ? 0 : 1;
             }
-            return std::min(failures, 100);
-        });
+            _exit(std::min(failures, 100));
+        }
+        return pid;
     }
 
     // Whatever is stored is whole and the file is sound.
