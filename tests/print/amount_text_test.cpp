@@ -8,26 +8,22 @@
 namespace ledgernova::print {
 namespace {
 
-std::string grouped(const char* amount) {
-    return grouped_amount(util::Decimal::parse(amount));
-}
-
-TEST(AmountTextTest, GroupsWholeDigitsByThreesWithTwoDecimals) {
-    EXPECT_EQ(grouped("0"), "0.00");
-    EXPECT_EQ(grouped("0.5"), "0.50");
-    EXPECT_EQ(grouped("999.99"), "999.99");
-    EXPECT_EQ(grouped("1000"), "1,000.00");
-    EXPECT_EQ(grouped("100000"), "100,000.00");
-    EXPECT_EQ(grouped("1234567.89"), "1,234,567.89");
-    EXPECT_EQ(grouped("9999999999999.99"), "9,999,999,999,999.99");
-    EXPECT_EQ(grouped("99999999999999999999.99"), "99,999,999,999,999,999,999.99");
-}
-
-TEST(AmountTextTest, NegativeAmountsAndRoundingThatCarriesIntoANewGroup) {
-    EXPECT_EQ(grouped("-1000"), "-1,000.00");
-    EXPECT_EQ(grouped("-123.4"), "-123.40");
-    EXPECT_EQ(grouped("999999.995"), "1,000,000.00");
-    EXPECT_EQ(grouped("-999999.995"), "-1,000,000.00");
+TEST(AmountTextTest, GroupsWholeDigitsByThreesWithTwoDecimalsRoundingHalfAwayFromZero) {
+    for (const auto& [amount, expected] : std::vector<std::pair<const char*, const char*>>{
+             {"0", "0.00"},
+             {"0.5", "0.50"},
+             {"999.99", "999.99"},
+             {"1000", "1,000.00"},
+             {"100000", "100,000.00"},
+             {"1234567.89", "1,234,567.89"},
+             {"9999999999999.99", "9,999,999,999,999.99"},
+             {"99999999999999999999.99", "99,999,999,999,999,999,999.99"},
+             {"-1000", "-1,000.00"},
+             {"-123.4", "-123.40"},
+             {"999999.995", "1,000,000.00"},  // the rounding carries into a new group
+             {"-999999.995", "-1,000,000.00"}}) {
+        EXPECT_EQ(grouped_amount(util::Decimal::parse(amount)), expected);
+    }
 }
 
 TEST(AmountTextTest, TotalsAddChargesAndCreditsExactlyAndSkipOtherMovements) {

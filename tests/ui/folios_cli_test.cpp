@@ -5,19 +5,15 @@
 namespace ledgernova::testing {
 namespace {
 
-class FoliosCliTest : public CliTest {};
+using FoliosCliTest = CliTest;
 
 TEST_F(FoliosCliTest, WithoutADisplayTheDialogIsRefusedWithTheReason) {
-    const CliRun unset = run({"folios"}, "-u DISPLAY");
-    EXPECT_EQ(1, unset.status);
-    EXPECT_EQ("", unset.out);
-    EXPECT_EQ(
+    const CliRun refused = cli_error(
+        1,
         "ledgernova: there is no display to show the dialog on (DISPLAY is unset or cannot be "
-        "opened)\n",
-        unset.err);
-    const CliRun unreachable = run({"folios", "--ingreso", "3"}, "DISPLAY=:9999");
-    EXPECT_EQ(1, unreachable.status);
-    EXPECT_EQ(unset.err, unreachable.err);
+        "opened)\n");
+    EXPECT_EQ(refused, run({"folios"}, "-u DISPLAY"));
+    EXPECT_EQ(refused, run({"folios", "--ingreso", "3"}, "DISPLAY=:9999"));
 }
 
 TEST_F(FoliosCliTest, ANegativeStartingNumberIsAUsageError) {

@@ -23,40 +23,37 @@ bool box_without_display(const std::string&, const std::string&) noexcept {
     return false;
 }
 
-class FoliosMessageTest : public ::testing::Test {
-  protected:
-    void SetUp() override { shown.clear(); }
-    void TearDown() override { host::set_message_box(nullptr); }
+// What the default host wrote to standard error for one message of the folio dialog.
+std::string show() {
+    ::testing::internal::CaptureStderr();
+    host::modulo().sistema->Mostrar_Mensaje("No especifico el consecutivo para el folio de diario!",
+                                            64, "Orvalis", 0x2a0004, "ledgerNova",
+                                            "ERR-ID:7500003");
+    return ::testing::internal::GetCapturedStderr();
+}
 
-    // What the default host wrote to standard error for one message of the folio dialog.
-    std::string show() {
-        ::testing::internal::CaptureStderr();
-        host::modulo().sistema->Mostrar_Mensaje(
-            "No especifico el consecutivo para el folio de diario!", 64, "Orvalis", 0x2a0004,
-            "ledgerNova", "ERR-ID:7500003");
-        return ::testing::internal::GetCapturedStderr();
+TEST(FoliosMessageTest, TheMessageBoxShowsItTitledWithTheCaptionOrElseStandardErrorHasIt) {
+    const std::string on_standard_error =
+        "Orvalis - ledgerNova (ERR-ID:7500003): No especifico el consecutivo para el folio de "
+        "diario!\n";
+    const struct {
+        host::MessageBox box;
+        std::string standard_error;
+        std::string shown;
+    } cases[] = {
+        {nullptr, on_standard_error, ""},
+        {&recording_box, "", "Orvalis: No especifico el consecutivo para el folio de diario!\n"},
+        {&box_without_display, on_standard_error, ""},  // it could not show the message
+    };
+    const testing::Ledger ledger;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
+        shown.clear();
+        host::set_message_box(c.box);
+        EXPECT_EQ(c.standard_error, show());
+        EXPECT_EQ(c.shown, shown);
     }
-
-    testing::Ledger ledger;
-};
-
-constexpr const char* kOnStandardError =
-    "Orvalis - ledgerNova (ERR-ID:7500003): No especifico el consecutivo para el folio de "
-    "diario!\n";
-
-TEST_F(FoliosMessageTest, WithoutAMessageBoxTheMessageGoesToStandardError) {
-    EXPECT_EQ(kOnStandardError, show());
-}
-
-TEST_F(FoliosMessageTest, AnInstalledMessageBoxShowsItTitledWithTheCaption) {
-    host::set_message_box(&recording_box);
-    EXPECT_EQ("", show());
-    EXPECT_EQ("Orvalis: No especifico el consecutivo para el folio de diario!\n", shown);
-}
-
-TEST_F(FoliosMessageTest, AMessageBoxWithNoDisplayLeavesTheMessageToStandardError) {
-    host::set_message_box(&box_without_display);
-    EXPECT_EQ(kOnStandardError, show());
+    host::set_message_box(nullptr);
 }
 
 }  // namespace
