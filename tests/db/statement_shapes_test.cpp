@@ -65,23 +65,18 @@ TEST(StatementShapesTest, OtherValuesOfTheSameTokenKindsTakeTheKeptShape) {
 
 TEST(StatementShapesTest, ATokenOfAnotherKindOrOtherCodeIsParameterizedAfresh) {
     for (const auto style : {kLite, kServer}) {
-        // A whole number that becomes a real one, or too long to be bound.
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'",
-                      "UPDATE t SET n = 5.5 WHERE k = 'a'", false);
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'",
-                      "UPDATE t SET n = 1234567890123456789 WHERE k = 'a'", false);
-        // A value glued to a word, a text where a number stood, an unclosed quote.
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'",
-                      "UPDATE t SET n = 5e WHERE k = 'a'", false);
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'",
-                      "UPDATE t SET n = '5' WHERE k = 'a'", false);
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'", "UPDATE t SET n = 5 WHERE k = 'a",
-                      false);
-        // The code between the values, or after the last one, differs.
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'", "UPDATE t SET n = 5 WHERE j = 'a'",
-                      false);
-        expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'",
-                      "UPDATE t SET n = 5 WHERE k = 'a' OR 1 = 1", false);
+        SCOPED_TRACE(static_cast<int>(style));
+        for (const char* second :
+             {// A whole number that becomes a real one, or too long to be bound.
+              "UPDATE t SET n = 5.5 WHERE k = 'a'",
+              "UPDATE t SET n = 1234567890123456789 WHERE k = 'a'",
+              // A value glued to a word, a text where a number stood, an unclosed quote.
+              "UPDATE t SET n = 5e WHERE k = 'a'", "UPDATE t SET n = '5' WHERE k = 'a'",
+              "UPDATE t SET n = 5 WHERE k = 'a",
+              // The code between the values, or after the last one, differs.
+              "UPDATE t SET n = 5 WHERE j = 'a'", "UPDATE t SET n = 5 WHERE k = 'a' OR 1 = 1"}) {
+            expect_second(style, "UPDATE t SET n = 5 WHERE k = 'a'", second, false);
+        }
     }
 }
 

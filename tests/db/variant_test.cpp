@@ -2,21 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace ledgernova {
 namespace {
 
-TEST(Variant, NullNeverReadsAsTextNumberOrBoolean) {
-    const Variant null = Variant::null();
-    EXPECT_THROW((void)null.to_text(), ConversionError);
-    EXPECT_THROW((void)null.to_double(), ConversionError);
-    EXPECT_THROW((void)null.to_bool(), ConversionError);
-    EXPECT_THROW((void)null.to_int16(), ConversionError);
-    EXPECT_THROW((void)null.to_date(), ConversionError);
+// The message of the ConversionError that `read` throws; "read" when it reads.
+template <typename Read>
+std::string refusal(Read read) {
     try {
-        (void)null.to_text();
+        (void)read();
     } catch (const ConversionError& failure) {
-        EXPECT_STREQ("Invalid use of Null", failure.what());
+        return failure.what();
     }
+    return "read";
+}
+
+TEST(Variant, NullNeverReadsAsTextNumberBooleanOrDate) {
+    const Variant null = Variant::null();
+    EXPECT_EQ(
+        std::vector<std::string>(5, "Invalid use of Null"),
+        (std::vector{
+            refusal([&] { return null.to_text(); }), refusal([&] { return null.to_double(); }),
+            refusal([&] { return null.to_bool(); }), refusal([&] { return null.to_int16(); }),
+            refusal([&] { return null.to_date(); })}));
 }
 
 TEST(Variant, EmptyReadsAsNothing) {
@@ -40,15 +50,15 @@ TEST(Variant, TextForms) {
 
 TEST(Variant, TextToNumbersAndBooleans) {
     EXPECT_EQ(12.5, Variant(" 12.5 ").to_double());
-    EXPECT_TRUE(Variant("1").to_bool());
-    EXPECT_TRUE(Variant("-1").to_bool());
-    EXPECT_TRUE(Variant("true").to_bool());
+    for (const char* yes : {"1", "-1", "true"}) {
+        EXPECT_TRUE(Variant(yes).to_bool()) << yes;
+    }
     EXPECT_FALSE(Variant("0").to_bool());
     EXPECT_FALSE(Variant("False").to_bool());
     for (const char* bad : {"", "abc", "12,5", "1.2.3", "SI"}) {
-        EXPECT_THROW((void)Variant(bad).to_double(), ConversionError) << bad;
+        EXPECT_EQ("Type mismatch", refusal([&] { return Variant(bad).to_double(); })) << bad;
     }
-    EXPECT_THROW((void)Variant("maybe").to_bool(), ConversionError);
+    EXPECT_EQ("Type mismatch", refusal([] { return Variant("maybe").to_bool(); }));
 }
 
 TEST(Variant, SixteenBitConversionRoundsHalfToEvenAndOverflows) {
@@ -56,15 +66,12 @@ TEST(Variant, SixteenBitConversionRoundsHalfToEvenAndOverflows) {
     EXPECT_EQ(4, Variant(3.5).to_int16());
     EXPECT_EQ(2, Variant("2").to_int16());
     EXPECT_EQ(32767, Variant(32767.0).to_int16());
-    EXPECT_THROW((void)Variant(32768.0).to_int16(), ConversionError);
-    EXPECT_THROW((void)Variant("x").to_int16(), ConversionError);
+    EXPECT_EQ("Overflow", refusal([] { return Variant(32768.0).to_int16(); }));
+    EXPECT_EQ("Type mismatch", refusal([] { return Variant("x").to_int16(); }));
 }
 
 TEST(Date, CivilFieldsAndForms) {
     const Date date = Date::from_ymd(2024, 12, 31, 23, 59, 59);
-    EXPECT_EQ(2024, date.year());
-    EXPECT_EQ(12, date.month());
-    EXPECT_EQ(31, date.day());
     EXPECT_EQ("2024-12-31 23:59:59", date.iso_date_time());
     EXPECT_EQ("31/12/2024", date.short_date());
     EXPECT_EQ(45291.0, Date::from_ymd(2023, 12, 31).serial);  // the serial COM gives that day
@@ -76,13 +83,11 @@ TEST(Date, ParsesIsoTextOnly) {
     ASSERT_TRUE(Date::parse_iso("2024-02-29", date));
     EXPECT_EQ("2024-02-29", date.iso_date());
     ASSERT_TRUE(Date::parse_iso("2024-02-29 08:30:00", date));
-    EXPECT_EQ(8, date.hour());
-    EXPECT_FALSE(Date::parse_iso("2023-02-29", date));
-    EXPECT_FALSE(Date::parse_iso("29/02/2024", date));
-    EXPECT_FALSE(Date::parse_iso("2024-02-29x", date));
-    EXPECT_FALSE(Date::parse_iso(" 2024-03-1", date));
-    EXPECT_FALSE(Date::parse_iso("+024-03-15", date));
-    EXPECT_FALSE(Date::parse_iso("2024-03-15 8:30:00x", date));
+    EXPECT_EQ("2024-02-29 08:30:00", date.iso_date_time());
+    for (const char* wrong : {"2023-02-29", "29/02/2024", "2024-02-29x", " 2024-03-1", "+024-03-15",
+                              "2024-03-15 8:30:00x"}) {
+        EXPECT_FALSE(Date::parse_iso(wrong, date)) << wrong;
+    }
     EXPECT_EQ("2024-03-05", Variant("2024-03-05").to_date().iso_date());
 }
 
@@ -93,12 +98,7 @@ TEST(Date, TextInTheShortDateFormConvertsStrictly) {
     for (const char* wrong :
          {"29/02/2023", "31/04/2024", "00/01/2024", "01/13/2024", "1/3/2024", "01/03/24",
           "01-03-2024", "01/03/2024 08:00", "0a/03/2024", "01/03/0099", "+1/03/2024"}) {
-        try {
-            (void)Variant(wrong).to_date();
-            ADD_FAILURE() << wrong << " converted";
-        } catch (const ConversionError& refused) {
-            EXPECT_STREQ("Type mismatch", refused.what()) << wrong;
-        }
+        EXPECT_EQ("Type mismatch", refusal([&] { return Variant(wrong).to_date(); })) << wrong;
     }
 }
 
