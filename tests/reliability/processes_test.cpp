@@ -41,7 +41,7 @@ class PurchaseCopies {
 
     // Posts documents first..last in a child process with its own connection, as another program
     // would; the exit status counts the failures (at most 100).
-    pid_t post(int first, int last) const {
+    [[nodiscard]] pid_t post(int first, int last) const {
         const pid_t pid = fork();
         if (pid == 0) {
             ledger.attach_process();
