@@ -389,8 +389,9 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode)
         if (mode == OpenMode::ReadWrite) {
             run_plain("PRAGMA journal_mode = WAL");
             run_plain("PRAGMA foreign_keys = ON");
-            // A document's savepoint keeps the original of every page its voucher changes; past
-            // 64 KiB SQLite would move them to a file made and deleted for each voucher.
+            // A savepoint keeps the original of every page changed under it (each document of a
+            // call that posts several has one); past 64 KiB SQLite would move them to a file made
+            // and deleted for each voucher.
             run_plain("PRAGMA temp_store = MEMORY");
         }
     } catch (...) {

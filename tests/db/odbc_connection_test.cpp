@@ -17,15 +17,7 @@ namespace {
 
 using ledgernova::testing::Ledger;
 using ledgernova::testing::render;
-
-// The values of the row a recordset stands on.
-std::vector<Variant> values(const Recordset& row) {
-    std::vector<Variant> out;
-    for (std::size_t i = 0; i < row.Count(); ++i) {
-        out.push_back(row.Fields(i).Value);
-    }
-    return out;
-}
+using ledgernova::testing::values;
 
 TEST(OdbcText, Utf8AndUtf16RoundTripAndBadInputTurnsIntoReplacements) {
     const std::string text = "Pérez ñandú € 𝄞";

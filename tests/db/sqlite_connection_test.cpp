@@ -14,15 +14,7 @@ namespace {
 
 using ledgernova::testing::failure_of;
 using ledgernova::testing::render;
-
-// The values of the row a recordset stands on.
-std::vector<Variant> values(const Recordset& row) {
-    std::vector<Variant> out;
-    for (std::size_t i = 0; i < row.Count(); ++i) {
-        out.push_back(row.Fields(i).Value);
-    }
-    return out;
-}
+using ledgernova::testing::values;
 
 TEST(TopRewrite, MovesTopToLimitAtTheEndOfItsSelect) {
     EXPECT_EQ("SELECT a FROM t\nLIMIT 1", rewrite_select_top("SELECT TOP 1 a FROM t"));

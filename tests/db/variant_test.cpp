@@ -1,4 +1,5 @@
 #include "ledgernova/variant.h"
+#include "support/refusal.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,7 @@
 namespace ledgernova {
 namespace {
 
-// The message of the ConversionError that `read` throws; "read" when it reads.
-template <typename Read>
-std::string refusal(Read read) {
-    try {
-        (void)read();
-    } catch (const ConversionError& failure) {
-        return failure.what();
-    }
-    return "read";
-}
+using testing::refusal;
 
 TEST(Variant, NullNeverReadsAsTextNumberBooleanOrDate) {
     const Variant null = Variant::null();

@@ -186,6 +186,14 @@ std::string render(db::Recordset rows) {
     return text;
 }
 
+std::vector<Variant> values(const db::Recordset& row) {
+    std::vector<Variant> out;
+    for (std::size_t i = 0; i < row.Count(); ++i) {
+        out.push_back(row.Fields(i).Value);
+    }
+    return out;
+}
+
 std::string Ledger::rows(const std::string& sql) {
     return render(direct_->Execute(sql));
 }

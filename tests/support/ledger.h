@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "db/recording_connection.h"
 #include "ledgernova/connection.h"
@@ -83,6 +84,9 @@ class Ledger {
 
 // The text of the row set as Ledger::rows gives it.
 std::string render(db::Recordset rows);
+
+// The values of the row a recordset stands on.
+std::vector<Variant> values(const db::Recordset& row);
 
 // A unique temp folder, removed by the caller.
 std::filesystem::path make_temp_folder();

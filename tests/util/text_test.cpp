@@ -12,12 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "support/refusal.h"
 #include "util/decimal.h"
 #include "util/text_internal.h"
 #include "util/utf8.h"
 
 namespace ledgernova::util {
 namespace {
+
+using testing::refusal;
 
 TEST(Text, CutsByCharactersNeverInsideOne) {
     EXPECT_EQ("Pól", left_chars("Póliza", 3));
@@ -237,17 +240,6 @@ TEST(Decimal, FixedFormRoundsHalfAwayFromZero) {
 }
 
 // ---- large amounts ------------------------------------------------------------------------------
-
-// The refusal's text, or "" when the call succeeded.
-template <typename Call>
-std::string refusal(Call call) {
-    try {
-        (void)call();
-    } catch (const ConversionError& error) {
-        return error.what();
-    }
-    return "";
-}
 
 TEST(DecimalLarge, TextReadsAndWritesBackUpToTwentyWholeDigits) {
     for (const char* text :
